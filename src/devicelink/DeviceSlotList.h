@@ -1,0 +1,51 @@
+#pragma once
+// The live device list: one slot per row of the interface match table. The device monitor
+// matches each enumerated path against the table and claims a free slot for it.
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "devicelink/DeviceTables.h"
+#include "platform/hid/HidBackend.h"
+
+namespace morvek {
+
+// A DeviceEntry filled from the numbers of a path (vendor, product, interface, collection) and the path.
+DeviceEntry EntryFromPath(const std::string& path);
+
+class DeviceSlotList {
+public:
+    // Starts as a copy of the interface match table.
+    DeviceSlotList();
+
+    size_t Size() const;
+    DeviceEntry Slot(size_t index) const;
+    std::vector<DeviceEntry> Slots() const;
+
+    // First-stage match on the path numbers: a table row and a free slot with the same
+    // vendor id, product id, collection number and interface number.
+    bool IsCandidate(const DeviceEntry& entry) const;
+    // Some slot is neither present nor holds a path.
+    bool HasFreeSlot() const;
+    // Second-stage match on the six numbers (with usage page and usage): copies kind and role
+    // of the first matching row into entry, marks the first matching free slot present with
+    // the entry's path and returns its index; -1 when nothing matches.
+    int ClaimSlot(DeviceEntry& entry);
+    // The slot's interface is gone: it becomes free again.
+    void ReleaseSlot(size_t index);
+
+    // Runs the whole match of one enumerated path: candidate check, probe open (read only,
+    // shared), attributes and usage from the opened interface, claim. Returns the slot or -1.
+    int MatchPath(hid::IHidBackend& backend, const std::string& path);
+
+private:
+    static bool SameNumbers(const DeviceEntry& a, const DeviceEntry& b);
+    static bool SameSixNumbers(const DeviceEntry& a, const DeviceEntry& b);
+    static bool IsFree(const DeviceEntry& slot);
+
+    mutable std::mutex mutex_;
+    std::vector<DeviceEntry> slots_;
+};
+
+}  // namespace morvek

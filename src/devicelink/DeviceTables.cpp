@@ -1,0 +1,92 @@
+#include "devicelink/DeviceTables.h"
+
+namespace morvek {
+namespace {
+
+DeviceEntry Row(uint16_t vid, uint16_t pid, uint16_t mi, uint16_t col, uint16_t kind, uint16_t role,
+                uint16_t usagePage, uint16_t usage) {
+    DeviceEntry e;
+    e.vendorId = vid;
+    e.productId = pid;
+    e.interfaceNumber = mi;
+    e.collectionNumber = col;
+    e.kind = kind;
+    e.role = role;
+    e.usagePage = usagePage;
+    e.usage = usage;
+    return e;
+}
+
+const std::array<DeviceEntry, 7>& MatchRows() {
+    static const std::array<DeviceEntry, 7> rows = {
+        Row(0x0C45, 0x764E, 1, 4, kKindKeyboard, kRoleCommand, kVendorUsagePage, kVendorUsage),
+        Row(0x0C45, 0x764E, 1, 3, kKindKeyboard, kRoleEvent, kConsumerUsagePage, kConsumerUsage),
+        Row(0x0000, 0x0000, 1, 4, kKindMouse, kRoleCommand, kVendorUsagePage, kVendorUsage),
+        Row(0x0000, 0x0000, 1, 3, kKindMouse, kRoleEvent, kConsumerUsagePage, kConsumerUsage),
+        Row(0x0000, 0x0000, 1, 4, kKindMousePad, kRoleCommand, kVendorUsagePage, kVendorUsage),
+        Row(0x0000, 0x0000, 1, 3, kKindMousePad, kRoleEvent, kConsumerUsagePage, kConsumerUsage),
+        Row(0x0000, 0x0000, 3, 0, kKindHeadset, kRoleCommand, kConsumerUsagePage, kConsumerUsage),
+    };
+    return rows;
+}
+
+constexpr const char* kListEntryLayout = "XML\\CustomControlXML\\DeviceOption.xml";
+
+constexpr std::array<DevicePageTemplate, 4> kPageTemplates = {{
+    {kListEntryLayout, "tab_header_device", "device_power_switch", "mouse", kClassMouse, 0, 0, kKindMouse,
+     kRoleCommand, "XML\\DeviceXml\\mousedevice.xml", "velko_light", 6, 7, 0, -1},
+    {kListEntryLayout, "tab_header_device", "device_power_switch", "keyboard", kClassKeyboard, 0x0C45, 0x764E,
+     kKindKeyboard, kRoleCommand, "XML\\DeviceXml\\keyboarddevice.xml", "velko_light", 126, 126, 0, -1},
+    {kListEntryLayout, "tab_header_device", "device_power_switch", "MousePad", kClassMousePad, 0, 0,
+     kKindMousePad, kRoleCommand, "XML\\DeviceXml\\mousepaddevice.xml", "velko_light", 15, 0, 0, -1},
+    {kListEntryLayout, "tab_header_device", "device_power_switch", "HD", kClassHeadset, 0, 0, kKindHeadset,
+     kRoleCommand, "XML\\DeviceXml\\hs6533device.xml", "velko_light", 13, 0, 0, -1},
+}};
+
+}  // namespace
+
+std::span<const DeviceEntry> InterfaceMatchTable() { return MatchRows(); }
+
+std::span<const DevicePageTemplate> DevicePageTemplates() { return kPageTemplates; }
+
+std::array<UpdateIdentity, 4> UpdateIdentities() {
+    return {{
+        {1, 1, 0, "MORVEK", "MVKPAD", "MP2", "MP2", ""},
+        {1, 1, 0, "MORVEK", "MVKKB", "K764E", "Morvek gaming keyboard", ""},
+        {2, 1, 0, "MORVEK", "MVKMOUSE", "L37", "L37", ""},
+        {0, 1, 0, "MORVEK", "ALL", "APP", "AP", "1.0.0.1"},
+    }};
+}
+
+int FindMatchRow(uint16_t vendorId, uint16_t productId, uint16_t kind, uint16_t role) {
+    const auto rows = InterfaceMatchTable();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const DeviceEntry& r = rows[i];
+        if (r.vendorId == vendorId && r.productId == productId && r.kind == kind && r.role == role)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int FindPageTemplate(uint16_t vendorId, uint16_t productId, uint16_t kind, uint16_t role) {
+    if (kind == kKindWirelessMouse) kind = kKindMouse;
+    for (size_t i = 0; i < kPageTemplates.size(); ++i) {
+        const DevicePageTemplate& t = kPageTemplates[i];
+        if (t.vendorId == vendorId && t.productId == productId && t.kind == kind && t.role == role)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+const char* KindName(uint16_t kind) {
+    switch (kind) {
+        case kKindKeyboard: return "keyboard";
+        case kKindMouse:
+        case kKindWirelessMouse: return "mouse";
+        case kKindMousePad: return "MousePad";
+        case kKindHeadset: return "HD";
+        default: return nullptr;
+    }
+}
+
+}  // namespace morvek

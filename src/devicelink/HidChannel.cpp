@@ -1,0 +1,113 @@
+#include "devicelink/HidChannel.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "devicelink/HidCommandReport.h"
+#include "platform/Trace.h"
+
+namespace morvek {
+namespace {
+
+CommandReport ToWorkBuffer(const uint8_t* request, size_t length) {
+    CommandReport work{};
+    if (request != nullptr) std::memcpy(work.data(), request, std::min(length, kReportSize));
+    return work;
+}
+
+void TraceReport(const char* title, const uint8_t* report) {
+    if (!TraceEnabled()) return;
+    Trace(title);
+    Trace(FormatTraceLine(report));
+    Trace(FormatTraceLine(report + 32));
+}
+
+void CopyAnswer(const CommandReport& read, uint8_t* answer, size_t answerLength) {
+    if (answer != nullptr) std::memcpy(answer, read.data(), std::min(answerLength, kReportSize));
+}
+
+}  // namespace
+
+int CommandResult(int transportResult, const uint8_t* answer) {
+    if (transportResult != kResultSuccess) return transportResult;
+    if (answer[kByteStatus] == 0xFF) return kResultStatusFF;
+    if (answer[kByteStatus] == 0xFE) return kResultStatusFE;
+    return kResultSuccess;
+}
+
+CHidChannel::CHidChannel(hid::IHidBackend& backend) : interface_(backend) {}
+
+CHidChannel::~CHidChannel() { Close(); }
+
+bool CHidChannel::Open(const std::string& path) {
+    opened_ = 0;
+    std::lock_guard io(ioLock_);
+    if (!interface_.Open(path, true, true, true, false)) return false;
+    opened_ = 1;
+    return true;
+}
+
+void CHidChannel::Close() {
+    opened_ = 0;
+    interface_.Close();
+}
+
+bool CHidChannel::SetBlockSize(uint16_t n) {
+    if (n > kMaxBlockSize) return false;
+    blockSize_ = n;
+    return true;
+}
+
+int CHidChannel::Transfer(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength) {
+    busy_.store(true, std::memory_order_relaxed);
+    int result = kResultNoAnswer;
+    if (IsOpen()) {
+        const CommandReport work = ToWorkBuffer(request, requestLength);
+        TraceReport("命令", work.data());
+        const int timeout = Timeout();
+        bool written;
+        {
+            std::lock_guard io(ioLock_);
+            written = interface_.WriteReport(kReportSize, work.data(), timeout);
+        }
+        if (!written) {
+            result = kResultWriteFailed;
+        } else {
+            CommandReport read{};
+            bool ok;
+            {
+                std::lock_guard io(ioLock_);
+                ok = interface_.ReadReport(kReportSize, read.data(), timeout);
+                // An answer for another command (a stale one) is skipped once.
+                if (read[kByteCommand] != work[kByteCommand]) {
+                    read.fill(0);
+                    ok = interface_.ReadReport(kReportSize, read.data(), timeout);
+                }
+            }
+            result = ok ? kResultSuccess : kResultNoAnswer;
+            TraceReport("返回", read.data());
+            CopyAnswer(read, answer, answerLength);
+        }
+    }
+    busy_.store(false, std::memory_order_relaxed);
+    return result;
+}
+
+int CHidChannel::TransferRaw(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength) {
+    if (!IsOpen()) return kResultNoAnswer;
+    const CommandReport work = ToWorkBuffer(request, requestLength);
+    {
+        std::lock_guard io(ioLock_);
+        if (!interface_.WriteReport(kReportSize, work.data(), kTimeoutMs)) return kResultWriteFailed;
+    }
+    CommandReport read{};
+    bool ok;
+    {
+        std::lock_guard io(ioLock_);
+        ok = interface_.ReadReport(kReportSize, read.data(), kTimeoutMs);
+    }
+    CopyAnswer(read, answer, answerLength);
+    return ok ? kResultSuccess : kResultNoAnswer;
+}
+
+}  // namespace morvek

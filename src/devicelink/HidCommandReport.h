@@ -1,0 +1,45 @@
+#pragma once
+// The 64-byte command report and its answer: report id 0x04, checksum of bytes 3..63 in
+// bytes 1 (low) and 2 (high), command in byte 3, length in byte 4, offset in bytes 5-6,
+// status in byte 7 of an answer, payload from byte 8.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace morvek {
+
+constexpr size_t kReportSize = 64;
+constexpr size_t kPayloadOffset = 8;
+constexpr size_t kMaxPayload = kReportSize - kPayloadOffset; // 56
+constexpr uint8_t kCommandReportId = 0x04;
+
+enum CommandByte : size_t {
+    kByteReportId = 0,
+    kByteChecksumLow = 1,
+    kByteChecksumHigh = 2,
+    kByteCommand = 3,
+    kByteLength = 4,
+    kByteOffsetLow = 5,
+    kByteOffsetHigh = 6,
+    kByteStatus = 7,
+};
+
+using CommandReport = std::array<uint8_t, kReportSize>;
+
+// Sum of bytes 3..63 as unsigned bytes, low 16 bits.
+uint16_t ReportChecksum(const CommandReport& report);
+void StoreChecksum(CommandReport& report);
+
+// A request with report id, command, length and the low 16 bits of offset, the payload
+// (at most 56 bytes are taken) and its checksum.
+CommandReport BuildCommandReport(uint8_t command, uint8_t length, uint32_t offset,
+                                 std::span<const uint8_t> payload = {});
+
+// One trace line of 32 bytes: groups of four, three spaces after the first three groups,
+// two after the next three.
+std::string FormatTraceLine(const uint8_t* bytes);
+
+}  // namespace morvek
