@@ -1,0 +1,30 @@
+#pragma once
+// What one USB HID interface of an emulated device looks like: its report descriptor and,
+// derived from it, its top-level collections with their report ids and report lengths.
+
+#include <cstdint>
+#include <vector>
+
+namespace morvek::emulator {
+
+struct CollectionLayout {
+    uint16_t usagePage = 0;
+    uint16_t usage = 0;
+    std::vector<uint8_t> inputReportIds;  // 0 when the interface declares no report ids
+    std::vector<uint8_t> outputReportIds;
+    // Longest report of each kind in bytes, report id byte included; 0 when there is none.
+    uint16_t inputReportLength = 0;
+    uint16_t outputReportLength = 0;
+    uint16_t featureReportLength = 0;
+
+    bool HasInputReport(uint8_t id) const;
+    bool HasOutputReport(uint8_t id) const;
+};
+
+struct InterfaceLayout {
+    uint16_t number = 0;
+    std::vector<uint8_t> reportDescriptor;
+    std::vector<CollectionLayout> collections;  // in descriptor order
+};
+
+}  // namespace morvek::emulator

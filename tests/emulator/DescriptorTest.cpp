@@ -1,0 +1,85 @@
+// Every emulated interface hands out a well-formed report descriptor that declares exactly
+// the collections, report lengths and event field the enumeration promises.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "DescriptorWalker.h"
+#include "EmulatorTestSupport.h"
+
+namespace morvek::emulator::test {
+namespace {
+
+class DescriptorTest : public EmulatorTest {};
+
+TEST_F(DescriptorTest, DescriptorsDeclareTheEnumeratedCollectionsAndLengths) {
+    for (EmulatedKind kind : kAllEmulatedKinds) {
+        SCOPED_TRACE(EmulatedKindName(kind));
+        EmulatorBackend local;
+        local.Attach(kind);
+        std::vector<hid::HidInterfaceInfo> entries;
+        ASSERT_TRUE(local.Enumerate(entries));
+        std::map<uint16_t, std::vector<hid::HidInterfaceInfo>> byInterface;
+        for (const auto& entry : entries) {
+            byInterface[entry.interfaceNumber].push_back(entry);
+        }
+        for (const auto& [number, collections] : byInterface) {
+            SCOPED_TRACE(number);
+            auto device = local.Open(collections.front().path, {});
+            ASSERT_NE(device, nullptr);
+            const auto walked = WalkDescriptor(device->ReportDescriptor());
+            ASSERT_TRUE(walked.has_value()) << "malformed descriptor";
+            ASSERT_EQ(walked->size(), collections.size());
+            for (size_t i = 0; i < collections.size(); ++i) {
+                const hid::HidInterfaceInfo& entry = collections[i];
+                EXPECT_EQ(entry.collectionNumber, collections.size() > 1 ? i + 1 : 0);
+                EXPECT_EQ((*walked)[i].usagePage, entry.usagePage);
+                EXPECT_EQ((*walked)[i].usage, entry.usage);
+                EXPECT_EQ((*walked)[i].LongestInput(), entry.inputReportLength);
+                EXPECT_EQ((*walked)[i].LongestOutput(), entry.outputReportLength);
+            }
+        }
+    }
+}
+
+TEST_F(DescriptorTest, EventReportStartsWithTheDeclaredSixteenBitUsageArray) {
+    for (EmulatedKind kind : kAllEmulatedKinds) {
+        SCOPED_TRACE(EmulatedKindName(kind));
+        EmulatorBackend local;
+        EmulatedDevice& emulated = local.Attach(kind);
+        std::vector<hid::HidInterfaceInfo> entries;
+        ASSERT_TRUE(local.Enumerate(entries));
+        const auto consumer = std::find_if(entries.begin(), entries.end(), [](const auto& e) {
+            return e.usagePage == kConsumerPage && e.usage == 0x01;
+        });
+        ASSERT_NE(consumer, entries.end());
+        auto device = local.Open(consumer->path, {});
+        ASSERT_NE(device, nullptr);
+        const auto walked = WalkDescriptor(device->ReportDescriptor());
+        ASSERT_TRUE(walked.has_value());
+        const WalkedCollection& collection =
+            (*walked)[consumer->collectionNumber == 0 ? 0 : consumer->collectionNumber - 1];
+        const WalkedField& field = collection.fields.front();
+        EXPECT_TRUE(field.input);
+        EXPECT_TRUE(field.isArray);
+        EXPECT_EQ(field.size, 16u);
+        EXPECT_EQ(field.bitOffset, 0u);
+        EXPECT_EQ(field.logicalMin, 0);
+        EXPECT_GE(field.logicalMax, 0x04FF);
+        EXPECT_EQ(field.usageMin, 0u);
+        EXPECT_GE(field.usageMax, 0x04FFu);
+
+        ASSERT_TRUE(emulated.SendEvent(0x0404));
+        std::array<uint8_t, 64> report{};
+        const hid::IoResult read = device->Read(report, 1000);
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read.bytes, 1 + field.size / 8);
+        EXPECT_EQ(report[0], field.reportId);
+        EXPECT_EQ(report[1] | (report[2] << 8), 0x0404);
+    }
+}
+
+}  // namespace
+}  // namespace morvek::emulator::test
