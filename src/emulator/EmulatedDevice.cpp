@@ -304,12 +304,12 @@ hid::IoResult EmulatedDevice::WriteReport(HandleState& handle, std::span<const u
     }
     const CollectionLayout& collection =
         interfaces_.interfaces[handle.interfaceIndex].collections[handle.collectionIndex];
-    if (!handle.mode.write || report.empty() || report.size() > collection.outputReportLength ||
-        !collection.HasOutputReport(report[0])) {
+    const auto declared = report.empty() ? collection.outputReports.end() : collection.outputReports.find(report[0]);
+    if (!handle.mode.write || declared == collection.outputReports.end() || report.size() > declared->second) {
         return Failure(hid::IoStatus::Failed);
     }
     std::vector<uint8_t> padded(report.begin(), report.end());
-    padded.resize(collection.outputReportLength, 0);
+    padded.resize(declared->second, 0);
 
     // One output pipe: a report waits for the ones before it, then takes the latency.
     const Clock::time_point now = Clock::now();

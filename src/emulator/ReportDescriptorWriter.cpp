@@ -23,14 +23,7 @@ constexpr uint8_t kUsageItem = 0x08;
 constexpr uint8_t kUsageMinimumItem = 0x18;
 constexpr uint8_t kUsageMaximumItem = 0x28;
 
-bool Contains(const std::vector<uint8_t>& ids, uint8_t id) {
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 }  // namespace
-
-bool CollectionLayout::HasInputReport(uint8_t id) const { return Contains(inputReportIds, id); }
-bool CollectionLayout::HasOutputReport(uint8_t id) const { return Contains(outputReportIds, id); }
 
 void ReportDescriptorWriter::ShortItem(uint8_t tagAndType, uint32_t data, int size) {
     const uint8_t sizeCode = size == 4 ? 3 : static_cast<uint8_t>(size);
@@ -102,15 +95,7 @@ ReportDescriptorWriter& ReportDescriptorWriter::ReportId(uint8_t id) {
 void ReportDescriptorWriter::MainReportItem(uint8_t tagAndType, uint8_t flags, ReportKind kind) {
     assert(depth_ > 0 && !collections_.empty());
     ShortItem(tagAndType, flags, 1);
-    const size_t collection = collections_.size() - 1;
-    reportBits_[{collection, {kind, reportId_}}] += reportSize_ * reportCount_;
-    CollectionLayout& layout = collections_.back();
-    if (kind == ReportKind::Input && !layout.HasInputReport(reportId_)) {
-        layout.inputReportIds.push_back(reportId_);
-    }
-    if (kind == ReportKind::Output && !layout.HasOutputReport(reportId_)) {
-        layout.outputReportIds.push_back(reportId_);
-    }
+    reportBits_[{collections_.size() - 1, {kind, reportId_}}] += reportSize_ * reportCount_;
 }
 
 ReportDescriptorWriter& ReportDescriptorWriter::Input(uint8_t flags) {
@@ -155,11 +140,16 @@ InterfaceLayout ReportDescriptorWriter::Finish(uint16_t interfaceNumber) const {
     layout.collections = collections_;
     for (const auto& [key, bits] : reportBits_) {
         CollectionLayout& collection = layout.collections[key.first];
+        const auto [kind, id] = key.second;
         // The report id byte is counted even when the interface declares no ids.
         const auto length = static_cast<uint16_t>((bits + 7) / 8 + 1);
-        uint16_t& longest = key.second.first == ReportKind::Input    ? collection.inputReportLength
-                            : key.second.first == ReportKind::Output ? collection.outputReportLength
-                                                                     : collection.featureReportLength;
+        auto& reports = kind == ReportKind::Input    ? collection.inputReports
+                        : kind == ReportKind::Output ? collection.outputReports
+                                                     : collection.featureReports;
+        uint16_t& longest = kind == ReportKind::Input    ? collection.inputReportLength
+                            : kind == ReportKind::Output ? collection.outputReportLength
+                                                         : collection.featureReportLength;
+        reports[id] = length;
         longest = std::max(longest, length);
     }
     return layout;

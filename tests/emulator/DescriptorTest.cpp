@@ -8,6 +8,8 @@
 
 #include "DescriptorWalker.h"
 #include "EmulatorTestSupport.h"
+#include "devicelink/HidReportItem.h"
+#include "platform/hid/ReportDescriptor.h"
 
 namespace morvek::emulator::test {
 namespace {
@@ -78,6 +80,43 @@ TEST_F(DescriptorTest, EventReportStartsWithTheDeclaredSixteenBitUsageArray) {
         EXPECT_EQ(read.bytes, 1 + field.size / 8);
         EXPECT_EQ(report[0], field.reportId);
         EXPECT_EQ(report[1] | (report[2] << 8), 0x0404);
+    }
+}
+
+TEST_F(DescriptorTest, HostDescriptorParserAndReportItemsDecodeEveryDevicesEvents) {
+    for (EmulatedKind kind : kAllEmulatedKinds) {
+        SCOPED_TRACE(EmulatedKindName(kind));
+        EmulatorBackend local;
+        EmulatedDevice& emulated = local.Attach(kind);
+        std::vector<hid::HidInterfaceInfo> entries;
+        ASSERT_TRUE(local.Enumerate(entries));
+        for (const hid::HidInterfaceInfo& entry : entries) {
+            auto device = local.Open(entry.path, {});
+            ASSERT_NE(device, nullptr);
+            const auto parsed = hid::ParseReportDescriptor(device->ReportDescriptor());
+            ASSERT_TRUE(parsed.has_value()) << entry.path;
+            const hid::HidCollectionCaps& caps =
+                parsed->collections.at(entry.collectionNumber == 0 ? 0 : entry.collectionNumber - 1);
+            EXPECT_EQ(caps.usagePage, entry.usagePage);
+            EXPECT_EQ(caps.usage, entry.usage);
+            EXPECT_EQ(caps.input.reportLength, entry.inputReportLength);
+            EXPECT_EQ(caps.output.reportLength, entry.outputReportLength);
+            if (entry.usagePage != kConsumerPage) {
+                continue;
+            }
+            std::vector<HidReportItem> items = BuildReportItems(caps, hid::ReportKind::Input);
+            ASSERT_FALSE(items.empty());
+            for (uint16_t code : {uint16_t{0x0205}, uint16_t{0x0305}, uint16_t{0x0401}, uint16_t{0x0404}}) {
+                ASSERT_TRUE(emulated.SendEvent(code));
+                std::vector<uint8_t> report(entry.inputReportLength, 0);
+                const hid::IoResult read = device->Read(report, 1000);
+                ASSERT_TRUE(read.ok());
+                ASSERT_TRUE(UnpackInputReport(items, report.data(), read.bytes, hid::ReportKind::Input, items.size(),
+                                              caps));
+                ASSERT_FALSE(items[0].usages.empty());
+                EXPECT_EQ(items[0].usages[0], code);
+            }
+        }
     }
 }
 
