@@ -19,6 +19,24 @@ inline constexpr size_t kStatus = 7;
 inline constexpr size_t kPayload = 8;
 inline constexpr size_t kMaxPayload = kReportSize - kPayload;
 
+enum Command : uint8_t {
+    kBeginConfig = 0x01,
+    kEndConfig = 0x02,
+    kReadInfo = 0x03,
+    kReadParams = 0x05,
+    kWriteParams = 0x06,
+    kReadKeyTable = 0x07,
+    kWriteKeyTable = 0x09,
+    kWriteLightTable = 0x0B,
+    kLightFrame = 0x12,
+    kWriteMacro = 0x15,
+    kWriteMacroDirect = 0x17,
+    kReadStatus = 0x1A,
+    kReadKeyAttr = 0x1B,
+    kEnterSoftwareLight = 0x1C,
+    kLinkQuery = 0xAA,
+};
+
 inline constexpr uint8_t kStatusOk = 0x00;
 inline constexpr uint8_t kStatusRefused = 0xFF;
 

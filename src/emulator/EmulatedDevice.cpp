@@ -12,7 +12,6 @@ namespace morvek::emulator {
 
 namespace {
 
-constexpr uint8_t kLinkQuery = 0xAA;
 constexpr uint16_t kKeyPressEvent = 0x0200;
 constexpr uint16_t kKeyReleaseEvent = 0x0300;
 
@@ -89,6 +88,7 @@ FaultPlan EmulatedDevice::Faults() const {
 void EmulatedDevice::SetFaults(const FaultPlan& plan) {
     std::lock_guard lock(mutex_);
     faults_ = plan;
+    faults_.latencyMs = std::max(plan.latencyMs, 0);
     if (faults_.vanishAfterReports == 0) {
         faults_.vanishAfterReports = -1;
         UnplugLocked();
@@ -380,7 +380,7 @@ std::optional<wire::Report> EmulatedDevice::AnswerCommand(const wire::Report& re
         return std::nullopt;  // a hung firmware: the report leaves the pipe and nothing else happens
     }
     if (faults_.linkDown && kind_ == EmulatedKind::WirelessMouse) {
-        if (request[wire::kCommand] != kLinkQuery) {
+        if (request[wire::kCommand] != wire::kLinkQuery) {
             return std::nullopt;  // the receiver has no mouse to pass the command to
         }
         wire::Report answer = wire::AnswerFor(request, wire::kStatusOk);  // payload byte 0x00: no mouse

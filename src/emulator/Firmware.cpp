@@ -8,24 +8,6 @@ namespace morvek::emulator {
 
 namespace {
 
-enum Command : uint8_t {
-    kBeginConfig = 0x01,
-    kEndConfig = 0x02,
-    kReadInfo = 0x03,
-    kReadParams = 0x05,
-    kWriteParams = 0x06,
-    kReadKeyTable = 0x07,
-    kWriteKeyTable = 0x09,
-    kWriteLightTable = 0x0B,
-    kLightFrame = 0x12,
-    kWriteMacro = 0x15,
-    kWriteMacroDirect = 0x17,
-    kReadStatus = 0x1A,
-    kReadKeyAttr = 0x1B,
-    kEnterSoftwareLight = 0x1C,
-    kLinkQuery = 0xAA,
-};
-
 constexpr uint8_t kLinkUp = 0xFF;
 
 // The span [offset, offset + length) of the request, when it lies inside a memory of that size.
@@ -66,39 +48,39 @@ wire::Report Firmware::Execute(const wire::Report& request) {
         return answer;
     }
     switch (request[wire::kCommand]) {
-    case kBeginConfig:
+    case wire::kBeginConfig:
         configOpen_ = true;
         answer = wire::AnswerFor(request, wire::kStatusOk);
         break;
-    case kEndConfig:
+    case wire::kEndConfig:
         configOpen_ = false;
         answer = wire::AnswerFor(request, wire::kStatusOk);
         break;
-    case kEnterSoftwareLight:
+    case wire::kEnterSoftwareLight:
         softwareLight_ = true;
         answer = wire::AnswerFor(request, wire::kStatusOk);
         break;
-    case kReadInfo: answer = ReadFrom(request, memory_.deviceInfo); break;
-    case kReadParams: answer = ReadFrom(request, memory_.params); break;
-    case kWriteParams: answer = WriteTo(request, memory_.params); break;
-    case kReadKeyTable: answer = ReadFrom(request, memory_.keyTable); break;
-    case kWriteKeyTable: answer = WriteTo(request, memory_.keyTable); break;
-    case kReadKeyAttr: answer = ReadFrom(request, memory_.keyAttr); break;
-    case kWriteLightTable: answer = WriteTo(request, memory_.lightTable); break;
-    case kLightFrame:
+    case wire::kReadInfo: answer = ReadFrom(request, memory_.deviceInfo); break;
+    case wire::kReadParams: answer = ReadFrom(request, memory_.params); break;
+    case wire::kWriteParams: answer = WriteTo(request, memory_.params); break;
+    case wire::kReadKeyTable: answer = ReadFrom(request, memory_.keyTable); break;
+    case wire::kWriteKeyTable: answer = WriteTo(request, memory_.keyTable); break;
+    case wire::kReadKeyAttr: answer = ReadFrom(request, memory_.keyAttr); break;
+    case wire::kWriteLightTable: answer = WriteTo(request, memory_.lightTable); break;
+    case wire::kLightFrame:
         ++frames_;
         answer = WriteTo(request, memory_.frame);
         break;
-    case kWriteMacro:
-    case kWriteMacroDirect:
+    case wire::kWriteMacro:
+    case wire::kWriteMacroDirect:
         answer = WriteTo(request, memory_.macro);
         if (answer[wire::kStatus] == wire::kStatusOk && request[wire::kLength] > 0) {
             memory_.macroHighWater =
                 std::max(memory_.macroHighWater, size_t{wire::Offset(request)} + request[wire::kLength]);
         }
         break;
-    case kReadStatus: answer = ReadFrom(request, memory_.status); break;
-    case kLinkQuery:
+    case wire::kReadStatus: answer = ReadFrom(request, memory_.status); break;
+    case wire::kLinkQuery:
         answer = wire::AnswerFor(request, wire::kStatusOk);
         answer[wire::kPayload] = kLinkUp;
         break;
