@@ -95,7 +95,7 @@ hid::IoResult ScriptedHidDevice::Read(std::span<uint8_t> buffer, int timeoutMs) 
     if (pending_.empty() && (blockingReads_ || timeoutMs < 0)) {
         ++waitingReaders_;
         cv_.notify_all();
-        cv_.wait(lock, [this] { return aborted_ || !pending_.empty() || !blockingReads_; });
+        cv_.wait(lock, [&] { return aborted_ || !pending_.empty() || (!blockingReads_ && timeoutMs >= 0); });
         --waitingReaders_;
     }
     if (aborted_) return {hid::IoStatus::Aborted, 0};

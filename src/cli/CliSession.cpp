@@ -1,0 +1,100 @@
+#include "cli/CliSession.h"
+
+#include <filesystem>
+
+#include "devicelink/HidInterfaceHandle.h"
+#include "platform/hid/HidapiBackend.h"
+
+namespace morvek::cli {
+
+const char* KindWord(uint16_t kind) {
+    switch (kind) {
+        case kKindKeyboard: return "keyboard";
+        case kKindMouse:
+        case kKindWirelessMouse: return "mouse";
+        case kKindMousePad: return "pad";
+        case kKindHeadset: return "headset";
+        default: return "unknown";
+    }
+}
+
+std::optional<uint16_t> KindFromWord(const std::string& word) {
+    if (word == "keyboard") return kKindKeyboard;
+    if (word == "mouse") return kKindMouse;
+    if (word == "pad") return kKindMousePad;
+    if (word == "headset") return kKindHeadset;
+    return std::nullopt;
+}
+
+std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std::string& error) {
+    std::unique_ptr<CliSession> session(new CliSession());
+    if (options.emulate.empty()) {
+        session->ownedBackend_ = std::make_unique<hid::HidapiBackend>();
+        session->backend_ = session->ownedBackend_.get();
+        return session;
+    }
+    auto emulator = std::make_unique<emulator::EmulatorBackend>();
+    for (const std::string& word : options.emulate) {
+        if (const auto kind = emulator::ParseEmulatedKind(word)) emulator->Attach(*kind);
+    }
+    emulator->SetLatency(options.emulatorLatencyMs);
+    session->emulatorState_ = options.emulatorState;
+    if (!session->emulatorState_.empty() && std::filesystem::exists(session->emulatorState_) &&
+        !emulator->LoadState(session->emulatorState_)) {
+        error = "cannot read the emulator state file " + session->emulatorState_;
+        return nullptr;
+    }
+    session->emulator_ = emulator.get();
+    session->backend_ = emulator.get();
+    session->ownedBackend_ = std::move(emulator);
+    return session;
+}
+
+CliSession::~CliSession() = default;
+
+std::vector<AttachedDevice> CliSession::Devices() {
+    slots_ = std::make_unique<DeviceSlotList>();
+    HidInterfaceHandle enumerator(*backend_);
+    if (enumerator.EnumerateHidPaths()) {
+        while (auto path = enumerator.NextPath()) {
+            if (!slots_->HasFreeSlot()) break;
+            slots_->MatchPath(*backend_, *path);
+        }
+    }
+    const auto slots = slots_->Slots();
+    std::vector<AttachedDevice> devices;
+    for (const DeviceEntry& slot : slots) {
+        if (!slot.present || slot.role != kRoleCommand) continue;
+        AttachedDevice device;
+        device.kind = slot.kind;
+        device.command = slot;
+        const int eventRow = FindMatchRow(slot.vendorId, slot.productId, slot.kind, kRoleEvent);
+        if (eventRow >= 0 && slots[static_cast<size_t>(eventRow)].present)
+            device.event = slots[static_cast<size_t>(eventRow)];
+        devices.push_back(std::move(device));
+    }
+    return devices;
+}
+
+std::optional<AttachedDevice> CliSession::FindDevice(uint16_t kind) {
+    for (AttachedDevice& device : Devices()) {
+        const uint16_t k = device.kind == kKindWirelessMouse ? kKindMouse : device.kind;
+        if (k == kind) return device;
+    }
+    return std::nullopt;
+}
+
+bool CliSession::OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel) {
+    if (!channel.Open(device.command.path)) return false;
+    channel.SetWireless(device.kind == kKindWirelessMouse);
+    return true;
+}
+
+bool CliSession::SaveEmulatorState(std::string& error) {
+    if (emulator_ == nullptr || emulatorState_.empty()) return true;
+    if (emulator_->SaveState(emulatorState_)) return true;
+    error = "cannot write the emulator state file " + emulatorState_;
+    return false;
+}
+
+}  // namespace morvek::cli

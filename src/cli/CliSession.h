@@ -1,0 +1,59 @@
+#pragma once
+// What one morvekctl call works with: the HID backend (the real HID stack or emulated
+// devices), the devices found on it, and their command channels.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/GlobalOptions.h"
+#include "devicelink/DeviceSlotList.h"
+#include "devicelink/HidChannel.h"
+#include "emulator/EmulatorBackend.h"
+
+namespace morvek::cli {
+
+// A device found in the live device list: its command slot and, when present, its event slot.
+struct AttachedDevice {
+    uint16_t kind = 0;
+    DeviceEntry command;
+    std::optional<DeviceEntry> event;
+};
+
+// "keyboard", "mouse", "pad", "headset" for a device kind.
+const char* KindWord(uint16_t kind);
+// The device kind of a KIND word of the command line; nothing for other words.
+std::optional<uint16_t> KindFromWord(const std::string& word);
+
+class CliSession {
+public:
+    // Sets up the backend the options ask for (unknown --emulate words are skipped: the caller
+    // checks them first); nothing, with error set, when the emulator state file cannot be read.
+    static std::unique_ptr<CliSession> Create(const GlobalOptions& options, std::string& error);
+    ~CliSession();
+
+    hid::IHidBackend& Backend() { return *backend_; }
+    // The emulated devices, or nullptr when the real HID stack is used.
+    emulator::EmulatorBackend* Emulator() { return emulator_; }
+
+    // Enumerates and matches every HID interface once; the devices in slot order.
+    std::vector<AttachedDevice> Devices();
+    std::optional<AttachedDevice> FindDevice(uint16_t kind);
+    // Opens a channel on the device's command interface, wireless for kind 6.
+    bool OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel);
+
+    // Writes the emulated devices' memories back to the state file, when one was named.
+    bool SaveEmulatorState(std::string& error);
+
+private:
+    CliSession() = default;
+
+    std::unique_ptr<hid::IHidBackend> ownedBackend_;
+    hid::IHidBackend* backend_ = nullptr;
+    emulator::EmulatorBackend* emulator_ = nullptr;
+    std::string emulatorState_;
+    std::unique_ptr<DeviceSlotList> slots_;
+};
+
+}  // namespace morvek::cli

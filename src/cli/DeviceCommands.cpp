@@ -1,0 +1,166 @@
+#include "cli/DeviceCommands.h"
+
+#include <json/json.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "devicelink/HidInterfaceHandle.h"
+#include "devicelink/ResultCodes.h"
+#include "emulator/HexText.h"
+
+namespace morvek::cli {
+namespace {
+
+std::string Hex4(uint16_t v) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", v);
+    return text;
+}
+
+void PrintJson(std::ostream& out, const Json::Value& value) {
+    Json::StyledWriter writer;
+    out << writer.write(value);
+}
+
+// The firmware version of an interface, read from its attributes; 0 when it cannot be opened.
+uint16_t FirmwareVersion(hid::IHidBackend& backend, const std::string& path) {
+    HidInterfaceHandle probe(backend);
+    if (!probe.Open(path, true, false, true, false)) return 0;
+    return probe.Attributes().versionNumber;
+}
+
+// The device named by the single KIND argument of a command.
+std::optional<AttachedDevice> FindKindArgument(CommandContext& ctx, int& exitCode) {
+    if (ctx.args.size() != 1) {
+        exitCode = ctx.Usage("this command takes one KIND (keyboard, mouse, pad, headset)");
+        return std::nullopt;
+    }
+    const auto kind = KindFromWord(ctx.args[0]);
+    if (!kind) {
+        exitCode = ctx.Usage("unknown KIND \"" + ctx.args[0] + "\" (keyboard, mouse, pad, headset)");
+        return std::nullopt;
+    }
+    auto device = ctx.session.FindDevice(*kind);
+    if (!device) {
+        exitCode = ctx.Fail("no " + ctx.args[0] + " is attached");
+        return std::nullopt;
+    }
+    return device;
+}
+
+bool OpenChannel(CommandContext& ctx, const AttachedDevice& device, CHidChannel& channel, int& exitCode) {
+    if (ctx.session.OpenCommandChannel(device, channel)) return true;
+    exitCode = ctx.Fail("cannot open " + device.command.path + " (is it in use, or missing permissions?)");
+    return false;
+}
+
+}  // namespace
+
+std::string DescribeResult(int result) {
+    switch (result) {
+        case kResultSuccess: return "done";
+        case kResultNoAnswer: return "the device did not answer";
+        case kResultWriteFailed: return "the device did not take the request";
+        case kResultRefused: return "the request was refused before sending";
+        case kResultStatusFF: return "the device refused the request (status 0xff)";
+        case kResultStatusFE: return "the device refused the request (status 0xfe)";
+        case kResultBadTableIndex: return "only key table 0 can be written";
+        default: return "the device command failed (" + std::to_string(result) + ")";
+    }
+}
+
+int RunDevices(CommandContext& ctx) {
+    if (!ctx.args.empty()) return ctx.Usage("devices takes no arguments");
+    const auto devices = ctx.session.Devices();
+    Json::Value list(Json::arrayValue);
+    for (const AttachedDevice& d : devices) {
+        const uint16_t firmware = FirmwareVersion(ctx.session.Backend(), d.command.path);
+        if (ctx.json) {
+            Json::Value row;
+            row["kind"] = KindWord(d.kind);
+            row["wireless"] = d.kind == kKindWirelessMouse;
+            row["vendorId"] = Hex4(d.command.vendorId);
+            row["productId"] = Hex4(d.command.productId);
+            row["firmware"] = Hex4(firmware);
+            row["command"] = d.command.path;
+            row["event"] = d.event ? Json::Value(d.event->path) : Json::Value(Json::nullValue);
+            list.append(row);
+            continue;
+        }
+        ctx.out << KindWord(d.kind) << "  " << Hex4(d.command.vendorId) << ":" << Hex4(d.command.productId)
+                << "  firmware " << Hex4(firmware) << "\n";
+        ctx.out << "  command  " << d.command.path << "\n";
+        ctx.out << "  event    " << (d.event ? d.event->path : std::string("(not present)")) << "\n";
+    }
+    if (ctx.json) PrintJson(ctx.out, list);
+    else if (devices.empty()) ctx.out << "no devices attached\n";
+    return kExitOk;
+}
+
+int RunInfo(CommandContext& ctx) {
+    int exitCode = kExitOk;
+    const auto device = FindKindArgument(ctx, exitCode);
+    if (!device) return exitCode;
+    CHidChannel channel(ctx.session.Backend());
+    if (!OpenChannel(ctx, *device, channel, exitCode)) return exitCode;
+    if (channel.IsWireless() && !channel.QueryLink()) return ctx.Fail("the receiver reports no mouse");
+    DeviceInfoRecord record;
+    const int result = channel.ReadDeviceInfo(record);
+    if (result != kResultSuccess) return ctx.Fail("reading the device information: " + DescribeResult(result));
+    const std::string hex = emulator::ToHex(record.bytes);
+    if (ctx.json) {
+        Json::Value v;
+        v["record"] = hex;
+        v["keySlots"] = record.KeySlotCount();
+        v["macroMemoryBytes"] = record.MacroMemoryBytes();
+        v["dpiStep"] = record.DpiStep();
+        v["maxDpiSlider"] = record.MaxDpiSlider();
+        v["minDpi"] = record.MinDpi();
+        PrintJson(ctx.out, v);
+        return kExitOk;
+    }
+    ctx.out << "record          " << hex << "\n";
+    ctx.out << "key slots       " << int(record.KeySlotCount()) << "\n";
+    ctx.out << "macro memory    " << record.MacroMemoryBytes() << " bytes\n";
+    ctx.out << "dpi step        " << int(record.DpiStep()) << "\n";
+    ctx.out << "max dpi slider  " << record.MaxDpiSlider() << "\n";
+    ctx.out << "min dpi         " << record.MinDpi() << "\n";
+    return kExitOk;
+}
+
+int RunKeyTable(CommandContext& ctx) {
+    int exitCode = kExitOk;
+    const auto device = FindKindArgument(ctx, exitCode);
+    if (!device) return exitCode;
+    CHidChannel channel(ctx.session.Backend());
+    if (!OpenChannel(ctx, *device, channel, exitCode)) return exitCode;
+    if (channel.IsWireless() && !channel.QueryLink()) return ctx.Fail("the receiver reports no mouse");
+    DeviceInfoRecord record;
+    int result = channel.ReadDeviceInfo(record);
+    if (result != kResultSuccess) return ctx.Fail("reading the device information: " + DescribeResult(result));
+    const size_t slots = record.KeySlotCount();
+    if (slots == 0) return ctx.Fail("the " + ctx.args[0] + " has no key table");
+    if (!channel.SetBlockSize(static_cast<uint16_t>(slots * 3)))
+        return ctx.Fail("the device reports " + std::to_string(slots) + " key slots, more than a key table holds");
+    std::vector<uint8_t> table(slots * 3);
+    result = channel.ReadKeyTable(table.data());
+    if (result == kResultSuccess) result = channel.EndConfig();
+    if (result != kResultSuccess) return ctx.Fail("reading the key table: " + DescribeResult(result));
+    if (ctx.json) {
+        Json::Value v;
+        v["slots"] = static_cast<Json::UInt>(slots);
+        v["keyTable"] = emulator::ToHex(table);
+        PrintJson(ctx.out, v);
+        return kExitOk;
+    }
+    for (size_t s = 0; s < slots; ++s) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%3zu  %02x %02x %02x\n", s, table[s * 3], table[s * 3 + 1],
+                      table[s * 3 + 2]);
+        ctx.out << line;
+    }
+    return kExitOk;
+}
+
+}  // namespace morvek::cli

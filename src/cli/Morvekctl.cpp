@@ -1,0 +1,103 @@
+#include "cli/Morvekctl.h"
+
+#include <functional>
+
+#include "cli/CommandContext.h"
+#include "cli/DeviceCommands.h"
+#include "cli/EmulatorCommands.h"
+#include "platform/Trace.h"
+
+namespace morvek::cli {
+namespace {
+
+struct CommandEntry {
+    const char* name;
+    const char* synopsis;
+    std::function<int(CommandContext&)> run;
+};
+
+const std::vector<CommandEntry>& Commands() {
+    static const std::vector<CommandEntry> commands = {
+        {"devices", "devices                      the attached devices and their interfaces", RunDevices},
+        {"info", "info KIND                    the device information record", RunInfo},
+        {"key-table", "key-table KIND               the device key table, one slot a line", RunKeyTable},
+        {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
+                     "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
+                     "                               make an emulated device send an event report",
+         RunEmulator},
+    };
+    return commands;
+}
+
+void PrintUsage(std::ostream& os) {
+    os << "usage: morvekctl [GLOBAL OPTIONS] COMMAND [ARGUMENTS]\n\n"
+          "global options:\n"
+          "  --data-dir DIR           per-user data folder\n"
+          "  --default-data DIR       read-only DefaultData folder\n"
+          "  --emulate LIST           emulated devices: keyboard,mouse,wireless-mouse,pad,headset\n"
+          "  --emulator-state FILE    load the emulated memories from FILE, save them back at exit\n"
+          "  --emulator-latency MS    each report takes MS milliseconds each way\n"
+          "  --trace                  print every command report and answer to standard error\n"
+          "  --json                   machine-readable output\n"
+          "  -h, --help, --version\n\n"
+          "KIND is keyboard, mouse, pad or headset.\n\n"
+          "commands:\n";
+    for (const CommandEntry& c : Commands()) os << "  " << c.synopsis << "\n";
+}
+
+}  // namespace
+
+int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto options = ParseGlobalOptions(args, error);
+    if (!options) {
+        err << "morvekctl: " << error << "\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    if (options->help) {
+        PrintUsage(out);
+        return kExitOk;
+    }
+    if (options->version) {
+        out << "morvekctl " << MORVEK_VERSION << "\n";
+        return kExitOk;
+    }
+    if (options->words.empty()) {
+        err << "morvekctl: no command given\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    const std::string& name = options->words[0];
+    const auto& commands = Commands();
+    const auto entry = std::find_if(commands.begin(), commands.end(), [&](const auto& c) { return name == c.name; });
+    if (entry == commands.end()) {
+        err << "morvekctl: unknown command \"" << name << "\"\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+
+    for (const std::string& word : options->emulate) {
+        if (!emulator::ParseEmulatedKind(word)) {
+            err << "morvekctl: --emulate: unknown device \"" << word
+                << "\" (keyboard, mouse, wireless-mouse, pad, headset)\n";
+            return kExitUsage;
+        }
+    }
+
+    if (options->trace) SetTraceEnabled(true);
+    auto session = CliSession::Create(*options, error);
+    if (!session) {
+        err << "morvekctl: " << error << "\n";
+        return kExitFailed;
+    }
+    CommandContext ctx{*session, {options->words.begin() + 1, options->words.end()}, out, err, options->json};
+    const int status = entry->run(ctx);
+    if (!session->SaveEmulatorState(error)) {
+        err << "morvekctl: " << error << "\n";
+        return status == kExitOk ? kExitFailed : status;
+    }
+    return status;
+}
+
+}  // namespace morvek::cli
