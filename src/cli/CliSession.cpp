@@ -78,7 +78,7 @@ std::vector<AttachedDevice> CliSession::Devices() {
 
 std::optional<AttachedDevice> CliSession::FindDevice(uint16_t kind) {
     for (AttachedDevice& device : Devices()) {
-        const uint16_t k = device.kind == kKindWirelessMouse ? kKindMouse : device.kind;
+        const uint16_t k = device.kind == kKindWirelessMouse ? uint16_t{kKindMouse} : device.kind;
         if (k == kind) return device;
     }
     return std::nullopt;

@@ -11,13 +11,13 @@
 namespace morvek::cli {
 namespace {
 
-struct Run {
+struct CliRun {
     int status;
     std::string out;
     std::string err;
 };
 
-Run Morvekctl(std::vector<std::string> args) {
+CliRun Morvekctl(std::vector<std::string> args) {
     std::ostringstream out, err;
     const int status = RunMorvekctl(args, out, err);
     return {status, out.str(), err.str()};
@@ -31,7 +31,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(MorvekctlTest, DevicesListsEveryEmulatedDeviceWithItsInterfaces) {
-    const Run r = Morvekctl({"--emulate", "keyboard,mouse,pad,headset", "devices"});
+    const CliRun r = Morvekctl({"--emulate", "keyboard,mouse,pad,headset", "devices"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 12u) << r.out;
@@ -47,7 +47,7 @@ TEST(MorvekctlTest, DevicesListsEveryEmulatedDeviceWithItsInterfaces) {
 }
 
 TEST(MorvekctlTest, InfoAndKeyTableOfTheKeyboard) {
-    Run r = Morvekctl({"--emulate", "keyboard", "info", "keyboard"});
+    CliRun r = Morvekctl({"--emulate", "keyboard", "info", "keyboard"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("key slots       126\n"), std::string::npos) << r.out;
 
@@ -61,7 +61,7 @@ TEST(MorvekctlTest, InfoAndKeyTableOfTheKeyboard) {
 TEST(MorvekctlTest, TraceShowsTheKeyTableIn56ByteChunksWithCorrectChecksums) {
     std::vector<std::string> trace;
     SetTraceSink([&](const std::string& line) { trace.push_back(line); });
-    const Run r = Morvekctl({"--emulate", "keyboard", "--trace", "key-table", "keyboard"});
+    const CliRun r = Morvekctl({"--emulate", "keyboard", "--trace", "key-table", "keyboard"});
     SetTraceEnabled(false);
     SetTraceSink({});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -101,7 +101,7 @@ TEST(MorvekctlTest, WrongCommandLinesExitWithTwo) {
         {"--emulate", "keyboard", "emulator", "shake"},
     };
     for (const auto& args : cases) {
-        const Run r = Morvekctl(args);
+        const CliRun r = Morvekctl(args);
         std::string joined;
         for (const auto& a : args) joined += a + " ";
         EXPECT_EQ(r.status, 2) << joined;
@@ -110,20 +110,20 @@ TEST(MorvekctlTest, WrongCommandLinesExitWithTwo) {
 }
 
 TEST(MorvekctlTest, MissingDeviceFailsWithOne) {
-    const Run r = Morvekctl({"--emulate", "mouse", "key-table", "keyboard"});
+    const CliRun r = Morvekctl({"--emulate", "mouse", "key-table", "keyboard"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "morvekctl: no keyboard is attached\n");
 }
 
-TEST(MorvekctlTest, SilentDeviceFailsWithOneAndSaysSo) {
+TEST(MorvekctlTest, DeviceWithoutKeyTableFailsWithOne) {
     // The mouse pad has no key table.
-    const Run r = Morvekctl({"--emulate", "keyboard,mouse,pad", "key-table", "pad"});
+    const CliRun r = Morvekctl({"--emulate", "keyboard,mouse,pad", "key-table", "pad"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("has no key table"), std::string::npos) << r.err;
 }
 
 TEST(MorvekctlTest, EmulatorEventsReachTheHostEventReader) {
-    Run r = Morvekctl({"--emulate", "keyboard", "emulator", "press", "keyboard", "5"});
+    CliRun r = Morvekctl({"--emulate", "keyboard", "emulator", "press", "keyboard", "5"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "sent 0x0205 key 5 pressed\nhost reaction: 0x0205 key 5 pressed\n");
     r = Morvekctl({"--emulate", "keyboard,mouse", "emulator", "event", "mouse", "0x0401"});
@@ -138,7 +138,7 @@ TEST(MorvekctlTest, EmulatorStateFileIsWrittenAndABrokenOneIsRefused) {
     const auto dir = std::filesystem::temp_directory_path() / ("morvekctl-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string state = (dir / "state.json").string();
-    Run r = Morvekctl({"--emulate", "keyboard", "--emulator-state", state, "info", "keyboard"});
+    CliRun r = Morvekctl({"--emulate", "keyboard", "--emulator-state", state, "info", "keyboard"});
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_TRUE(std::filesystem::exists(state));
     r = Morvekctl({"--emulate", "keyboard", "--emulator-state", state, "emulator", "dump", "keyboard"});
