@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "EmulatorTestSupport.h"
@@ -124,6 +127,41 @@ TEST_F(EnumerationTest, UnknownPathsAndExclusiveConflictsDoNotOpen) {
     auto exclusive = backend.Open(vendor, {true, true, true});
     ASSERT_NE(exclusive, nullptr);
     EXPECT_EQ(backend.Open(consumer, {}), nullptr);
+}
+
+TEST_F(EnumerationTest, HotPlugWhileAnotherThreadEnumeratesAndTalks) {
+    std::atomic<bool> stop = false;
+    std::atomic<int> answered = 0;
+    std::thread host([&] {
+        while (!stop) {
+            std::vector<hid::HidInterfaceInfo> entries;
+            if (!backend.Enumerate(entries)) {
+                ADD_FAILURE() << "enumeration failed";
+                return;
+            }
+            for (const auto& entry : entries) {
+                if (entry.usagePage != kVendorPage) {
+                    continue;
+                }
+                if (auto device = backend.Open(entry.path, {})) {
+                    answered += Exchange(*device, Request(0x03, 34, 0), 100).has_value() ? 1 : 0;
+                }
+            }
+        }
+    });
+    for (int round = 0; round < 200; ++round) {
+        backend.Attach(round % 2 ? EmulatedKind::Mouse : EmulatedKind::Keyboard);
+        std::this_thread::yield();
+        backend.Detach(round % 3 ? EmulatedKind::Keyboard : EmulatedKind::Mouse);
+    }
+    backend.Attach(EmulatedKind::MousePad);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (answered == 0 && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::yield();
+    }
+    stop = true;
+    host.join();
+    EXPECT_GT(answered, 0) << "the device that stays attached answers";
 }
 
 }  // namespace
