@@ -29,9 +29,27 @@ std::string CollectionPath(EmulatedKind kind, const DeviceInterfaces& device, co
     return path;
 }
 
-std::vector<hid::HidInterfaceInfo> BuildCollections(EmulatedKind kind, const DeviceInterfaces& device) {
-    std::vector<hid::HidInterfaceInfo> entries;
-    for (const InterfaceLayout& interface : device.interfaces) {
+hid::IoResult Failure(hid::IoStatus status) { return {status, 0}; }
+
+hid::IoStatus LostStatus(const HandleState& handle) {
+    return handle.aborted ? hid::IoStatus::Aborted : hid::IoStatus::Failed;
+}
+
+// Whether memories can replace the current ones: same sizes, high-water mark inside the macro memory.
+bool Fits(const FirmwareMemory& current, const FirmwareMemory& incoming) {
+    return current.params.size() == incoming.params.size() && current.keyTable.size() == incoming.keyTable.size() &&
+           current.keyAttr.size() == incoming.keyAttr.size() && current.macro.size() == incoming.macro.size() &&
+           current.lightTable.size() == incoming.lightTable.size() && current.frame.size() == incoming.frame.size() &&
+           current.status.size() == incoming.status.size() && incoming.macroHighWater <= incoming.macro.size();
+}
+
+}  // namespace
+
+std::vector<EmulatedDevice::CollectionEntry> EmulatedDevice::BuildEntries(EmulatedKind kind,
+                                                                         const DeviceInterfaces& device) {
+    std::vector<CollectionEntry> entries;
+    for (size_t i = 0; i < device.interfaces.size(); ++i) {
+        const InterfaceLayout& interface = device.interfaces[i];
         for (size_t c = 0; c < interface.collections.size(); ++c) {
             const CollectionLayout& collection = interface.collections[c];
             hid::HidInterfaceInfo info;
@@ -46,30 +64,14 @@ std::vector<hid::HidInterfaceInfo> BuildCollections(EmulatedKind kind, const Dev
             info.inputReportLength = collection.inputReportLength;
             info.outputReportLength = collection.outputReportLength;
             info.featureReportLength = collection.featureReportLength;
-            entries.push_back(info);
+            entries.push_back({info, i, c});
         }
     }
     return entries;
 }
 
-hid::IoResult Failure(hid::IoStatus status) { return {status, 0}; }
-
-hid::IoStatus LostStatus(const HandleState& handle) {
-    return handle.aborted ? hid::IoStatus::Aborted : hid::IoStatus::Failed;
-}
-
-bool SameSizes(const FirmwareMemory& a, const FirmwareMemory& b) {
-    return a.deviceInfo.size() == b.deviceInfo.size() && a.params.size() == b.params.size() &&
-           a.keyTable.size() == b.keyTable.size() && a.keyAttr.size() == b.keyAttr.size() &&
-           a.macro.size() == b.macro.size() && a.lightTable.size() == b.lightTable.size() &&
-           a.frame.size() == b.frame.size() && a.status.size() == b.status.size() &&
-           b.macroHighWater <= b.macro.size();
-}
-
-}  // namespace
-
 EmulatedDevice::EmulatedDevice(EmulatedKind kind)
-    : kind_(kind), interfaces_(InterfacesOf(kind)), collections_(BuildCollections(kind, interfaces_)),
+    : kind_(kind), interfaces_(InterfacesOf(kind)), entries_(BuildEntries(kind, interfaces_)),
       firmware_(kind) {
     for (size_t i = 0; i < interfaces_.interfaces.size(); ++i) {
         for (const CollectionLayout& collection : interfaces_.interfaces[i].collections) {
@@ -201,7 +203,7 @@ FirmwareMemory EmulatedDevice::Memory() const {
 
 bool EmulatedDevice::RestoreMemory(const FirmwareMemory& memory) {
     std::lock_guard lock(mutex_);
-    if (!SameSizes(firmware_.Memory(), memory)) {
+    if (!Fits(firmware_.Memory(), memory)) {
         return false;
     }
     firmware_.RestoreMemory(memory);
@@ -233,13 +235,24 @@ Json::Value EmulatedDevice::Dump() const {
 
 std::vector<hid::HidInterfaceInfo> EmulatedDevice::Collections() const {
     std::lock_guard lock(mutex_);
-    return present_ ? collections_ : std::vector<hid::HidInterfaceInfo>{};
+    std::vector<hid::HidInterfaceInfo> collections;
+    if (present_) {
+        for (const CollectionEntry& entry : entries_) {
+            collections.push_back(entry.info);
+        }
+    }
+    return collections;
+}
+
+const EmulatedDevice::CollectionEntry* EmulatedDevice::FindEntry(const std::string& path) const {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const CollectionEntry& entry) { return entry.info.path == path; });
+    return found == entries_.end() ? nullptr : &*found;
 }
 
 bool EmulatedDevice::Exists(const std::string& path) const {
     std::lock_guard lock(mutex_);
-    return present_ && std::any_of(collections_.begin(), collections_.end(),
-                                   [&](const hid::HidInterfaceInfo& info) { return info.path == path; });
+    return present_ && FindEntry(path) != nullptr;
 }
 
 std::shared_ptr<hid::IHidDevice> EmulatedDevice::Open(const std::string& path, hid::HidOpenMode mode) {
@@ -247,24 +260,14 @@ std::shared_ptr<hid::IHidDevice> EmulatedDevice::Open(const std::string& path, h
     if (!present_) {
         return nullptr;
     }
-    size_t entry = 0;
-    while (entry < collections_.size() && collections_[entry].path != path) {
-        ++entry;
-    }
-    if (entry == collections_.size()) {
+    const CollectionEntry* entry = FindEntry(path);
+    if (entry == nullptr) {
         return nullptr;
     }
     auto state = std::make_shared<HandleState>();
     state->mode = mode;
-    for (size_t i = 0, seen = 0; i < interfaces_.interfaces.size(); ++i) {
-        const size_t count = interfaces_.interfaces[i].collections.size();
-        if (entry < seen + count) {
-            state->interfaceIndex = i;
-            state->collectionIndex = entry - seen;
-            break;
-        }
-        seen += count;
-    }
+    state->interfaceIndex = entry->interfaceIndex;
+    state->collectionIndex = entry->collectionIndex;
     // The whole interface is one node: an exclusive opener shuts out every other opener of it.
     const bool conflict = std::any_of(handles_.begin(), handles_.end(), [&](const auto& other) {
         return other->interfaceIndex == state->interfaceIndex && (mode.exclusive || other->mode.exclusive);
@@ -273,7 +276,7 @@ std::shared_ptr<hid::IHidDevice> EmulatedDevice::Open(const std::string& path, h
         return nullptr;
     }
     handles_.push_back(state);
-    return std::make_shared<EmulatedHandle>(shared_from_this(), state, collections_[entry]);
+    return std::make_shared<EmulatedHandle>(shared_from_this(), state, entry->info);
 }
 
 std::vector<uint8_t> EmulatedDevice::ReportDescriptorOf(size_t interfaceIndex) const {

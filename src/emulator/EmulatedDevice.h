@@ -79,7 +79,8 @@ public:
     void SetPowerStatus(uint8_t batteryPercent, uint8_t chargingState, uint8_t phoneType = 0);
 
     FirmwareMemory Memory() const;
-    // Replaces the stored memories; false (nothing changed) when a size differs from this kind's.
+    // Replaces the stored memories but the information record; false (nothing changed) when a
+    // size differs from this kind's or the macro high-water mark lies past the macro memory.
     bool RestoreMemory(const FirmwareMemory& memory);
 
     // The memories and counters in the `emulator dump` layout.
@@ -109,9 +110,18 @@ private:
     void DeliverInput(size_t interfaceIndex, std::vector<uint8_t> report, Clock::time_point readyAt);
     void UnplugLocked();
 
+    // One enumerated collection and where it sits in interfaces_.
+    struct CollectionEntry {
+        hid::HidInterfaceInfo info;
+        size_t interfaceIndex = 0;
+        size_t collectionIndex = 0;
+    };
+    static std::vector<CollectionEntry> BuildEntries(EmulatedKind kind, const DeviceInterfaces& device);
+    const CollectionEntry* FindEntry(const std::string& path) const;
+
     const EmulatedKind kind_;
     const DeviceInterfaces interfaces_;
-    const std::vector<hid::HidInterfaceInfo> collections_;
+    const std::vector<CollectionEntry> entries_;
     size_t commandInterface_ = 0;
 
     mutable std::mutex mutex_;

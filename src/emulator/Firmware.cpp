@@ -90,6 +90,12 @@ wire::Report Firmware::Execute(const wire::Report& request) {
     return answer;
 }
 
+void Firmware::RestoreMemory(const FirmwareMemory& memory) {
+    std::vector<uint8_t> info = std::move(memory_.deviceInfo);
+    memory_ = memory;
+    memory_.deviceInfo = std::move(info);
+}
+
 void Firmware::SetPowerStatus(uint8_t batteryPercent, uint8_t chargingState, uint8_t phoneType) {
     memory_.status[0] = batteryPercent;
     memory_.status[1] = chargingState;

@@ -21,7 +21,8 @@ public:
 
     const FirmwareMemory& Memory() const { return memory_; }
     // Replaces the stored memories (a loaded state); the sizes must be those of this kind.
-    void RestoreMemory(const FirmwareMemory& memory) { memory_ = memory; }
+    // The information record stays the firmware's own.
+    void RestoreMemory(const FirmwareMemory& memory);
     void SetPowerStatus(uint8_t batteryPercent, uint8_t chargingState, uint8_t phoneType);
 
     bool ConfigOpen() const { return configOpen_; }

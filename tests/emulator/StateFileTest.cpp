@@ -117,5 +117,25 @@ TEST_F(StateFileTest, MissingOrBrokenFilesChangeNothing) {
     EXPECT_FALSE(backend.SaveState((folder / "no-such-folder" / "state.json").string()));
 }
 
+TEST_F(StateFileTest, RestoredMemoriesMustFitAndKeepTheFirmwaresInformationRecord) {
+    EmulatedDevice& keyboard = backend.Attach(EmulatedKind::Keyboard);
+    const FirmwareMemory factory = keyboard.Memory();
+
+    FirmwareMemory wrongSize = factory;
+    wrongSize.params.resize(256);
+    FirmwareMemory markPastEnd = factory;
+    markPastEnd.macroHighWater = factory.macro.size() + 1;
+    EXPECT_FALSE(keyboard.RestoreMemory(wrongSize));
+    EXPECT_FALSE(keyboard.RestoreMemory(markPastEnd));
+    EXPECT_EQ(keyboard.Memory(), factory);
+
+    FirmwareMemory changed = factory;
+    changed.params[0] = 3;
+    changed.deviceInfo.assign(34, 0xEE);
+    ASSERT_TRUE(keyboard.RestoreMemory(changed));
+    EXPECT_EQ(keyboard.Params()[0], 3);
+    EXPECT_EQ(keyboard.DeviceInfo(), factory.deviceInfo);
+}
+
 }  // namespace
 }  // namespace morvek::emulator::test
