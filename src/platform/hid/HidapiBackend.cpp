@@ -1,0 +1,133 @@
+#include "platform/hid/HidapiBackend.h"
+
+#include <fcntl.h>
+#include <hidapi/hidapi.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "platform/hid/HidPath.h"
+#include "platform/hid/HidrawDevice.h"
+#include "platform/hid/ReportDescriptor.h"
+
+namespace morvek::hid {
+namespace {
+
+std::optional<std::vector<HidrawNode>> ListHidapiNodes() {
+    static const bool initialised = hid_init() == 0;
+    if (!initialised) return std::nullopt;
+
+    std::vector<HidrawNode> nodes;
+    hid_device_info* list = hid_enumerate(0, 0);
+    for (const hid_device_info* entry = list; entry != nullptr; entry = entry->next) {
+        if (entry->path == nullptr) continue;
+        HidrawNode node;
+        node.node = entry->path;
+        node.vendorId = entry->vendor_id;
+        node.productId = entry->product_id;
+        node.releaseNumber = entry->release_number;
+        if (entry->interface_number >= 0) node.interfaceNumber = static_cast<uint16_t>(entry->interface_number);
+        nodes.push_back(std::move(node));
+    }
+    hid_free_enumeration(list);
+    return nodes;
+}
+
+std::string NodeName(const std::string& node) { return std::filesystem::path(node).filename().string(); }
+
+}  // namespace
+
+HidapiBackend::HidapiBackend(HidapiBackendOptions options)
+    : listNodes_(options.listNodes ? std::move(options.listNodes) : ListHidapiNodes),
+      sysfs_(std::move(options.sysfsRoot)) {}
+
+std::optional<HidapiBackend::NodeIdentity> HidapiBackend::IdentityOf(const std::string& node) {
+    struct stat status {};
+    if (::stat(node.c_str(), &status) != 0) return std::nullopt;
+    return NodeIdentity{status.st_dev, status.st_ino, status.st_rdev};
+}
+
+bool HidapiBackend::Enumerate(std::vector<HidInterfaceInfo>& out) {
+    out.clear();
+    const auto rows = listNodes_();
+    if (!rows) return false;
+
+    std::map<std::string, EnumeratedNode> seen;
+    for (const HidrawNode& node : UniqueNodes(*rows)) {
+        const auto descriptor = sysfs_.ReportDescriptor(NodeName(node.node));
+        const auto parsed = descriptor ? ParseReportDescriptor(*descriptor) : std::nullopt;
+        const auto identity = IdentityOf(node.node);
+        if (!parsed || !identity) continue;
+        seen[node.node] = EnumeratedNode{*identity, node.releaseNumber};
+        const std::vector<HidInterfaceInfo> collections = DescribeCollections(node, *parsed);
+        out.insert(out.end(), collections.begin(), collections.end());
+    }
+
+    std::lock_guard lock(mutex_);
+    enumerated_ = std::move(seen);
+    return true;
+}
+
+uint16_t HidapiBackend::KnownReleaseNumber(const std::string& node) {
+    std::lock_guard lock(mutex_);
+    const auto found = enumerated_.find(node);
+    return found == enumerated_.end() ? 0 : found->second.releaseNumber;
+}
+
+std::shared_ptr<IHidDevice> HidapiBackend::Open(const std::string& path, HidOpenMode mode) {
+    const auto parts = SplitHidPath(path);
+    if (!parts) return nullptr;
+    const std::string name = NodeName(parts->node);
+    if (sysfs_.DeviceIds(name) != HidDeviceIds{parts->vendorId, parts->productId}) return nullptr;
+    const auto descriptor = sysfs_.ReportDescriptor(name);
+    const auto parsed = descriptor ? ParseReportDescriptor(*descriptor) : std::nullopt;
+    if (!parsed) return nullptr;
+
+    const HidrawNode node{parts->node, parts->vendorId, parts->productId, KnownReleaseNumber(parts->node),
+                          parts->interfaceNumber};
+    const std::vector<HidInterfaceInfo> infos = DescribeCollections(node, *parsed);
+    const auto info = std::find_if(infos.begin(), infos.end(), [&](const HidInterfaceInfo& candidate) {
+        return candidate.collectionNumber == parts->collectionNumber;
+    });
+    if (info == infos.end()) return nullptr;
+    const HidCollectionCaps& collection = parsed->collections[static_cast<size_t>(info - infos.begin())];
+
+    const int access = mode.read && mode.write ? O_RDWR : mode.write ? O_WRONLY : O_RDONLY;
+    UniqueFd fd(::open(parts->node.c_str(), access | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid()) return nullptr;
+    // Advisory: another instance of this program holding the node exclusively keeps us out.
+    if (::flock(fd.Get(), (mode.exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) return nullptr;
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) return nullptr;
+
+    auto device = HidrawDevice::Create(std::move(fd), *info, *descriptor,
+                                       ReportIdFilter{parsed->usesReportIds, collection.reportIds},
+                                       HidrawAccess{mode.read, mode.write});
+    if (device) {
+        std::lock_guard lock(mutex_);
+        opened_[path] = NodeIdentity{status.st_dev, status.st_ino, status.st_rdev};
+    }
+    return device;
+}
+
+std::optional<HidapiBackend::NodeIdentity> HidapiBackend::KnownIdentity(const std::string& path,
+                                                                        const std::string& node) {
+    std::lock_guard lock(mutex_);
+    if (const auto opened = opened_.find(path); opened != opened_.end()) return opened->second;
+    if (const auto enumerated = enumerated_.find(node); enumerated != enumerated_.end()) {
+        return enumerated->second.identity;
+    }
+    return std::nullopt;
+}
+
+bool HidapiBackend::Exists(const std::string& path) {
+    const auto parts = SplitHidPath(path);
+    if (!parts) return false;
+    const auto identity = IdentityOf(parts->node);
+    if (!identity) return false;
+    if (const auto known = KnownIdentity(path, parts->node)) return *known == *identity;
+    return sysfs_.DeviceIds(NodeName(parts->node)) == HidDeviceIds{parts->vendorId, parts->productId};
+}
+
+}  // namespace morvek::hid

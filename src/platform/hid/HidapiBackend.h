@@ -1,0 +1,62 @@
+#pragma once
+// The HID backend for real devices. hidapi lists the hidraw nodes; each node carries every
+// top-level collection of one USB interface, so the backend reads the node's report
+// descriptor from sysfs and presents one entry per (interface, collection), with paths
+// such as "/dev/hidraw3&vid_0c45&pid_764e&mi_01&col04".
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/hid/HidBackend.h"
+#include "platform/hid/HidInterfaceList.h"
+#include "platform/hid/HidrawSysfs.h"
+
+namespace morvek::hid {
+
+struct HidapiBackendOptions {
+    std::filesystem::path sysfsRoot = "/sys";
+    // Lists the hidraw nodes, nothing when the enumeration failed; hidapi's enumeration
+    // when left empty. Tests hand in nodes of their own.
+    std::function<std::optional<std::vector<HidrawNode>>()> listNodes;
+};
+
+class HidapiBackend final : public IHidBackend {
+public:
+    explicit HidapiBackend(HidapiBackendOptions options = {});
+
+    bool Enumerate(std::vector<HidInterfaceInfo>& out) override;
+    std::shared_ptr<IHidDevice> Open(const std::string& path, HidOpenMode mode) override;
+    // The node is still there and is the one seen when the path was last opened (else
+    // enumerated): a device unplugged and plugged again counts as gone.
+    bool Exists(const std::string& path) override;
+
+private:
+    struct NodeIdentity {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        uint64_t rdev = 0;
+        bool operator==(const NodeIdentity&) const = default;
+    };
+    struct EnumeratedNode {
+        NodeIdentity identity;
+        uint16_t releaseNumber = 0;
+    };
+
+    static std::optional<NodeIdentity> IdentityOf(const std::string& node);
+    std::optional<NodeIdentity> KnownIdentity(const std::string& path, const std::string& node);
+    uint16_t KnownReleaseNumber(const std::string& node);
+
+    std::function<std::optional<std::vector<HidrawNode>>()> listNodes_;
+    HidrawSysfs sysfs_;
+    std::mutex mutex_;
+    std::map<std::string, EnumeratedNode> enumerated_;  // by node, from the last enumeration
+    std::map<std::string, NodeIdentity> opened_;        // by path, from its last Open
+};
+
+}  // namespace morvek::hid
