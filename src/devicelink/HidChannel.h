@@ -11,29 +11,11 @@
 #include <string>
 
 #include "devicelink/DeviceInfoRecord.h"
+#include "devicelink/HidCommandReport.h"
 #include "devicelink/HidInterfaceHandle.h"
 #include "devicelink/ResultCodes.h"
 
 namespace morvek {
-
-// Command codes.
-enum HidCommand : uint8_t {
-    kCmdBeginConfig = 0x01,
-    kCmdEndConfig = 0x02,
-    kCmdReadDeviceInfo = 0x03,
-    kCmdReadParams = 0x05,
-    kCmdWriteParams = 0x06,
-    kCmdReadKeyTable = 0x07,
-    kCmdWriteKeyTable = 0x09,
-    kCmdWriteLightTable = 0x0B,
-    kCmdLightFrame = 0x12,
-    kCmdWriteMacroData = 0x15,
-    kCmdWriteMacroDirect = 0x17,
-    kCmdReadStatus = 0x1A,
-    kCmdReadKeyAttrTable = 0x1B,
-    kCmdEnterSoftwareLight = 0x1C,
-    kCmdQueryLink = 0xAA,
-};
 
 class CHidChannel {
 public:

@@ -29,6 +29,25 @@ enum CommandByte : size_t {
 
 using CommandReport = std::array<uint8_t, kReportSize>;
 
+// Command codes.
+enum HidCommand : uint8_t {
+    kCmdBeginConfig = 0x01,
+    kCmdEndConfig = 0x02,
+    kCmdReadDeviceInfo = 0x03,
+    kCmdReadParams = 0x05,
+    kCmdWriteParams = 0x06,
+    kCmdReadKeyTable = 0x07,
+    kCmdWriteKeyTable = 0x09,
+    kCmdWriteLightTable = 0x0B,
+    kCmdLightFrame = 0x12,
+    kCmdWriteMacroData = 0x15,
+    kCmdWriteMacroDirect = 0x17,
+    kCmdReadStatus = 0x1A,
+    kCmdReadKeyAttrTable = 0x1B,
+    kCmdEnterSoftwareLight = 0x1C,
+    kCmdQueryLink = 0xAA,
+};
+
 // Sum of bytes 3..63 as unsigned bytes, low 16 bits.
 uint16_t ReportChecksum(const CommandReport& report);
 void StoreChecksum(CommandReport& report);

@@ -80,7 +80,7 @@ InterfaceLayout ControlInterface() {
     w.ReportCount(5).Input(W::kConstant);
     w.EndCollection();
 
-    w.UsagePage(kConsumerUsagePage).Usage(kConsumerControlUsage).BeginCollection(W::kApplication);
+    w.UsagePage(kConsumerUsagePage).Usage(kConsumerUsage).BeginCollection(W::kApplication);
     w.ReportId(kConsumerReportId);
     ConsumerEventField(w);
     w.EndCollection();
@@ -95,7 +95,7 @@ InterfaceLayout ControlInterface() {
 // media keys, the command reports and the 17-byte light output reports.
 InterfaceLayout HeadsetInterface() {
     W w;
-    w.UsagePage(kConsumerUsagePage).Usage(kConsumerControlUsage).BeginCollection(W::kApplication);
+    w.UsagePage(kConsumerUsagePage).Usage(kConsumerUsage).BeginCollection(W::kApplication);
     w.ReportId(kHeadsetConsumerReportId);
     ConsumerEventField(w);
     w.UsagePage(kVendorUsagePage);

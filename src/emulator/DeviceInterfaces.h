@@ -4,18 +4,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "devicelink/DeviceTables.h"
+#include "devicelink/HidCommandReport.h"
 #include "emulator/EmulatedKind.h"
 #include "emulator/InterfaceLayout.h"
 
 namespace morvek::emulator {
 
-// Vendor collection of the command reports and the report id they use both ways.
-inline constexpr uint16_t kVendorUsagePage = 0xFF1C;
-inline constexpr uint16_t kVendorUsage = 0x92;
-inline constexpr uint8_t kCommandReportId = 0x04;
-// Consumer-control collection that carries the event reports.
-inline constexpr uint16_t kConsumerUsagePage = 0x0C;
-inline constexpr uint16_t kConsumerControlUsage = 0x01;
+// The vendor collection (command reports) and the consumer-control collection (event reports)
+// use the usages and report id of devicelink/DeviceTables.h and devicelink/HidCommandReport.h.
 // The event field is a 16-bit usage array covering codes 0x0000-0x04FF.
 inline constexpr uint16_t kHighestEventCode = 0x04FF;
 

@@ -381,40 +381,40 @@ void EmulatedDevice::ReceiveOutputReport(size_t interfaceIndex, std::vector<uint
     }
 }
 
-std::optional<wire::Report> EmulatedDevice::AnswerCommand(const wire::Report& request) {
+std::optional<CommandReport> EmulatedDevice::AnswerCommand(const CommandReport& request) {
     if (faults_.silent) {
         return std::nullopt;  // a hung firmware: the report leaves the pipe and nothing else happens
     }
     if (faults_.linkDown && kind_ == EmulatedKind::WirelessMouse) {
-        if (request[wire::kCommand] != wire::kLinkQuery) {
+        if (request[kByteCommand] != kCmdQueryLink) {
             return std::nullopt;  // the receiver has no mouse to pass the command to
         }
-        wire::Report answer = wire::AnswerFor(request, wire::kStatusOk);  // payload byte 0x00: no mouse
-        wire::StoreChecksum(answer);
+        CommandReport answer = wire::AnswerFor(request, wire::kStatusOk);  // payload byte 0x00: no mouse
+        StoreChecksum(answer);
         return answer;
     }
     if (faults_.forcedStatus != 0) {
-        wire::Report answer = wire::AnswerFor(request, faults_.forcedStatus);
-        wire::StoreChecksum(answer);
+        CommandReport answer = wire::AnswerFor(request, faults_.forcedStatus);
+        StoreChecksum(answer);
         return answer;
     }
     return firmware_.Execute(request);
 }
 
 void EmulatedDevice::ReceiveCommand(const std::vector<uint8_t>& report, Clock::time_point at) {
-    wire::Report request{};
+    CommandReport request{};
     std::copy_n(report.begin(), std::min(report.size(), request.size()), request.begin());
     ++reports_;
 
-    std::vector<wire::Report> answers;
-    if (std::optional<wire::Report> answer = AnswerCommand(request)) {
+    std::vector<CommandReport> answers;
+    if (std::optional<CommandReport> answer = AnswerCommand(request)) {
         answers.push_back(*answer);
     }
     if (!answers.empty() && faults_.staleAnswers > 0) {
         --faults_.staleAnswers;
-        wire::Report stale = wire::AnswerFor(request, wire::kStatusOk);
-        stale[wire::kCommand] = static_cast<uint8_t>(request[wire::kCommand] ^ 0x80);
-        wire::StoreChecksum(stale);
+        CommandReport stale = wire::AnswerFor(request, wire::kStatusOk);
+        stale[kByteCommand] = static_cast<uint8_t>(request[kByteCommand] ^ 0x80);
+        StoreChecksum(stale);
         answers.insert(answers.begin(), stale);
     }
     if (faults_.vanishAfterReports > 0 && --faults_.vanishAfterReports == 0) {
@@ -423,7 +423,7 @@ void EmulatedDevice::ReceiveCommand(const std::vector<uint8_t>& report, Clock::t
         return;
     }
     const Clock::time_point readyAt = at + std::chrono::milliseconds(faults_.latencyMs);
-    for (const wire::Report& answer : answers) {
+    for (const CommandReport& answer : answers) {
         DeliverInput(commandInterface_, {answer.begin(), answer.end()}, readyAt);
     }
 }

@@ -106,7 +106,7 @@ private:
     void ReceiveOutputReport(size_t interfaceIndex, std::vector<uint8_t> report, Clock::time_point at);
     void ReceiveCommand(const std::vector<uint8_t>& report, Clock::time_point at);
     // The answer the device gives under its faults; nothing when it stays silent.
-    std::optional<wire::Report> AnswerCommand(const wire::Report& request);
+    std::optional<CommandReport> AnswerCommand(const CommandReport& request);
     void DeliverInput(size_t interfaceIndex, std::vector<uint8_t> report, Clock::time_point readyAt);
     void UnplugLocked();
 

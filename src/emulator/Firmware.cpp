@@ -11,82 +11,82 @@ namespace {
 constexpr uint8_t kLinkUp = 0xFF;
 
 // The span [offset, offset + length) of the request, when it lies inside a memory of that size.
-bool InRange(const wire::Report& request, size_t memorySize) {
-    const size_t length = request[wire::kLength];
-    return length <= wire::kMaxPayload && wire::Offset(request) + length <= memorySize;
+bool InRange(const CommandReport& request, size_t memorySize) {
+    const size_t length = request[kByteLength];
+    return length <= kMaxPayload && wire::Offset(request) + length <= memorySize;
 }
 
 }  // namespace
 
 Firmware::Firmware(EmulatedKind kind) : memory_(FactoryMemory(kind)) {}
 
-wire::Report Firmware::ReadFrom(const wire::Report& request, const std::vector<uint8_t>& memory) const {
+CommandReport Firmware::ReadFrom(const CommandReport& request, const std::vector<uint8_t>& memory) const {
     if (!InRange(request, memory.size())) {
         return wire::AnswerFor(request, wire::kStatusRefused);
     }
-    wire::Report answer = wire::AnswerFor(request, wire::kStatusOk);
+    CommandReport answer = wire::AnswerFor(request, wire::kStatusOk);
     const auto begin = memory.begin() + wire::Offset(request);
-    std::copy(begin, begin + request[wire::kLength], answer.begin() + wire::kPayload);
+    std::copy(begin, begin + request[kByteLength], answer.begin() + kPayloadOffset);
     return answer;
 }
 
-wire::Report Firmware::WriteTo(const wire::Report& request, std::vector<uint8_t>& memory) {
+CommandReport Firmware::WriteTo(const CommandReport& request, std::vector<uint8_t>& memory) {
     if (!InRange(request, memory.size())) {
         return wire::AnswerFor(request, wire::kStatusRefused);
     }
-    const auto payload = request.begin() + wire::kPayload;
-    std::copy(payload, payload + request[wire::kLength], memory.begin() + wire::Offset(request));
+    const auto payload = request.begin() + kPayloadOffset;
+    std::copy(payload, payload + request[kByteLength], memory.begin() + wire::Offset(request));
     return wire::AnswerFor(request, wire::kStatusOk);
 }
 
-wire::Report Firmware::Execute(const wire::Report& request) {
-    wire::Report answer;
-    const uint16_t sent = static_cast<uint16_t>(request[wire::kChecksumLow] | (request[wire::kChecksumHigh] << 8));
-    if (sent != wire::Checksum(request)) {
+CommandReport Firmware::Execute(const CommandReport& request) {
+    CommandReport answer;
+    const uint16_t sent = static_cast<uint16_t>(request[kByteChecksumLow] | (request[kByteChecksumHigh] << 8));
+    if (sent != ReportChecksum(request)) {
         answer = wire::AnswerFor(request, wire::kStatusRefused);
-        wire::StoreChecksum(answer);
+        StoreChecksum(answer);
         return answer;
     }
-    switch (request[wire::kCommand]) {
-    case wire::kBeginConfig:
+    switch (request[kByteCommand]) {
+    case kCmdBeginConfig:
         configOpen_ = true;
         answer = wire::AnswerFor(request, wire::kStatusOk);
         break;
-    case wire::kEndConfig:
+    case kCmdEndConfig:
         configOpen_ = false;
         answer = wire::AnswerFor(request, wire::kStatusOk);
         break;
-    case wire::kEnterSoftwareLight:
+    case kCmdEnterSoftwareLight:
         softwareLight_ = true;
         answer = wire::AnswerFor(request, wire::kStatusOk);
         break;
-    case wire::kReadInfo: answer = ReadFrom(request, memory_.deviceInfo); break;
-    case wire::kReadParams: answer = ReadFrom(request, memory_.params); break;
-    case wire::kWriteParams: answer = WriteTo(request, memory_.params); break;
-    case wire::kReadKeyTable: answer = ReadFrom(request, memory_.keyTable); break;
-    case wire::kWriteKeyTable: answer = WriteTo(request, memory_.keyTable); break;
-    case wire::kReadKeyAttr: answer = ReadFrom(request, memory_.keyAttr); break;
-    case wire::kWriteLightTable: answer = WriteTo(request, memory_.lightTable); break;
-    case wire::kLightFrame:
+    case kCmdReadDeviceInfo: answer = ReadFrom(request, memory_.deviceInfo); break;
+    case kCmdReadParams: answer = ReadFrom(request, memory_.params); break;
+    case kCmdWriteParams: answer = WriteTo(request, memory_.params); break;
+    case kCmdReadKeyTable: answer = ReadFrom(request, memory_.keyTable); break;
+    case kCmdWriteKeyTable: answer = WriteTo(request, memory_.keyTable); break;
+    case kCmdReadKeyAttrTable: answer = ReadFrom(request, memory_.keyAttr); break;
+    case kCmdWriteLightTable: answer = WriteTo(request, memory_.lightTable); break;
+    case kCmdLightFrame:
         ++frames_;
         answer = WriteTo(request, memory_.frame);
         break;
-    case wire::kWriteMacro:
-    case wire::kWriteMacroDirect:
+    case kCmdWriteMacroData:
+    case kCmdWriteMacroDirect:
         answer = WriteTo(request, memory_.macro);
-        if (answer[wire::kStatus] == wire::kStatusOk && request[wire::kLength] > 0) {
+        if (answer[kByteStatus] == wire::kStatusOk && request[kByteLength] > 0) {
             memory_.macroHighWater =
-                std::max(memory_.macroHighWater, size_t{wire::Offset(request)} + request[wire::kLength]);
+                std::max(memory_.macroHighWater, size_t{wire::Offset(request)} + request[kByteLength]);
         }
         break;
-    case wire::kReadStatus: answer = ReadFrom(request, memory_.status); break;
-    case wire::kLinkQuery:
+    case kCmdReadStatus: answer = ReadFrom(request, memory_.status); break;
+    case kCmdQueryLink:
         answer = wire::AnswerFor(request, wire::kStatusOk);
-        answer[wire::kPayload] = kLinkUp;
+        answer[kPayloadOffset] = kLinkUp;
         break;
     default: answer = wire::AnswerFor(request, wire::kStatusRefused); break;
     }
-    wire::StoreChecksum(answer);
+    StoreChecksum(answer);
     return answer;
 }
 

@@ -17,7 +17,7 @@ public:
 
     // Any request gets an answer; status 0xFF for an unknown command, a bad checksum or
     // a length or offset outside the addressed memory, which then stays untouched.
-    wire::Report Execute(const wire::Report& request);
+    CommandReport Execute(const CommandReport& request);
 
     const FirmwareMemory& Memory() const { return memory_; }
     // Replaces the stored memories (a loaded state); the sizes must be those of this kind.
@@ -34,8 +34,8 @@ public:
     void PowerCycle();
 
 private:
-    wire::Report ReadFrom(const wire::Report& request, const std::vector<uint8_t>& memory) const;
-    wire::Report WriteTo(const wire::Report& request, std::vector<uint8_t>& memory);
+    CommandReport ReadFrom(const CommandReport& request, const std::vector<uint8_t>& memory) const;
+    CommandReport WriteTo(const CommandReport& request, std::vector<uint8_t>& memory);
 
     FirmwareMemory memory_;
     bool configOpen_ = false;
