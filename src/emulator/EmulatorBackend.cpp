@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "emulator/DeviceState.h"
-#include "emulator/JsonFile.h"
+#include "profiles/JsonFile.h"
 
 namespace morvek::emulator {
 
@@ -66,8 +66,8 @@ std::vector<std::shared_ptr<EmulatedDevice>> EmulatorBackend::Devices() const {
 }
 
 bool EmulatorBackend::LoadState(const std::string& file) {
-    Json::Value state;
-    if (!ReadJsonFile(file, state) || !state.isObject()) {
+    const Json::Value state = readjsonFile(file);
+    if (!state.isObject()) {
         return false;
     }
     std::vector<std::pair<std::shared_ptr<EmulatedDevice>, FirmwareMemory>> loads;
@@ -93,7 +93,7 @@ bool EmulatorBackend::SaveState(const std::string& file) const {
     for (const auto& device : Devices()) {
         state[EmulatedKindName(device->Kind())] = StateOf(device->Memory());
     }
-    return WriteJsonFile(file, state);
+    return WriteJsonFile(file, state) == 0;
 }
 
 Json::Value EmulatorBackend::Dump() const {
