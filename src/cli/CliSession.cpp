@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "devicelink/HidInterfaceHandle.h"
+#include "platform/Paths.h"
 #include "platform/hid/HidapiBackend.h"
 
 namespace morvek::cli {
@@ -28,6 +29,8 @@ std::optional<uint16_t> KindFromWord(const std::string& word) {
 
 std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std::string& error) {
     std::unique_ptr<CliSession> session(new CliSession());
+    session->dataDir_ = UserDataFolder(options.dataDir);
+    session->defaultDataDir_ = DefaultDataFolder(options.defaultDataDir);
     if (options.emulate.empty()) {
         session->ownedBackend_ = std::make_unique<hid::HidapiBackend>();
         session->backend_ = session->ownedBackend_.get();

@@ -2,6 +2,7 @@
 // What one morvekctl call works with: the HID backend (the real HID stack or emulated
 // devices), the devices found on it, and their command channels.
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,11 @@ public:
     // Opens a channel on the device's command interface, wireless for kind 6.
     bool OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel);
 
+    // The per-user data folder (holding "keyboard", "mouse", "MousePad", "HD") and the
+    // read-only "DefaultData" folder, as the options and the environment say.
+    const std::filesystem::path& DataDir() const { return dataDir_; }
+    const std::filesystem::path& DefaultDataDir() const { return defaultDataDir_; }
+
     // Writes the emulated devices' memories back to the state file, when one was named.
     bool SaveEmulatorState(std::string& error);
 
@@ -53,6 +59,8 @@ private:
     hid::IHidBackend* backend_ = nullptr;
     emulator::EmulatorBackend* emulator_ = nullptr;
     std::string emulatorState_;
+    std::filesystem::path dataDir_;
+    std::filesystem::path defaultDataDir_;
     std::unique_ptr<DeviceSlotList> slots_;
 };
 
