@@ -8,6 +8,7 @@ packages=(
   libhidapi-dev libudev-dev
   libjsoncpp-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, builds, and runs every test: in the ordinary
 # build, built with AddressSanitizer and UndefinedBehaviorSanitizer, and built with
-# ThreadSanitizer.
+# ThreadSanitizer; then each fuzz target for a short, bounded run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -15,3 +15,12 @@ ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 BUILD_DIR=build-tsan ./scripts/build.sh -DMORVEK_SANITIZE=thread -DMORVEK_BUILD_BENCH=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build-tsan --output-on-failure -j "$jobs"
+
+CXX=clang++ BUILD_DIR=build-fuzz ./scripts/build.sh -DMORVEK_FUZZ=ON -DMORVEK_BUILD_TESTS=OFF -DMORVEK_BUILD_BENCH=OFF
+fuzz_seconds="${FUZZ_SECONDS:-15}"
+for target in build-fuzz/bin/*Fuzz; do
+  corpus="build-fuzz/corpus/$(basename "$target")"
+  mkdir -p "$corpus"
+  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" 2>&1 | tail -n 1
+done
+echo "fuzzing: no crash in $fuzz_seconds s per target"
