@@ -1,0 +1,64 @@
+#include "macros/ShootEditor.h"
+
+#include <algorithm>
+
+#include "platform/FileIo.h"
+#include "profiles/JsonFile.h"
+
+namespace morvek {
+
+ShootStatus ShootEditor::InitShootData() {
+    ShootStatus first = ShootStatus::Ok;
+    for (int gun = 0; gun < kGunCount; ++gun) {
+        if (!readjsonFile(UserFile(gun)).isNull()) continue;
+        const ShootStatus status = ResetGun(gun);
+        if (first == ShootStatus::Ok) first = status;
+    }
+    return first;
+}
+
+void ShootEditor::SelectGun(int n) { currentGun_ = std::clamp(n, 0, kGunCount - 1); }
+
+BulletStep ShootEditor::SelectBullet(int n) {
+    currentBullet_ = std::clamp(n, 0, kBulletCount - 1);
+    return LoadBullet(currentGun_, currentBullet_);
+}
+
+BulletStep ShootEditor::LoadBullet(int gun, int bullet) const {
+    if (!ValidGun(gun) || bullet < 0 || bullet >= kBulletCount) return {};
+    return ShootFile::ReadBullet(readjsonFile(UserFile(gun)), bullet);
+}
+
+ShootStatus ShootEditor::SaveBullet(int gun, int bullet, const BulletStep& step) {
+    if (!ValidGun(gun) || bullet < 0 || bullet >= kBulletCount) return ShootStatus::OutOfRange;
+    Json::Value document = readjsonFile(UserFile(gun));
+    ShootFile::WriteBullet(document, bullet, step);
+    return WriteJsonFile(UserFile(gun), document) == 0 ? ShootStatus::Ok : ShootStatus::WriteFailed;
+}
+
+ShootStatus ShootEditor::ResetGun(int n) {
+    if (!ValidGun(n)) return ShootStatus::OutOfRange;
+    const auto content = ReadWholeFile(DefaultFile(n), kMaxJsonFileBytes);
+    if (!content) return ShootStatus::NoDefault;
+    if (!WriteFileAtomically(UserFile(n), *content)) return ShootStatus::WriteFailed;
+    SelectBullet(currentBullet_);
+    return ShootStatus::Ok;
+}
+
+ShootStatus ShootEditor::ImportGun(const std::filesystem::path& source) {
+    if (source.empty()) return ShootStatus::NotAShootFile;
+    const Json::Value document = readjsonFile(source);
+    if (!ShootFile::IsShootDocument(document)) return ShootStatus::NotAShootFile;
+    if (WriteJsonFile(UserFile(currentGun_), document) != 0) return ShootStatus::WriteFailed;
+    SelectBullet(currentBullet_);
+    return ShootStatus::Ok;
+}
+
+ShootStatus ShootEditor::ExportGun(const std::filesystem::path& destination) const {
+    if (destination.empty()) return ShootStatus::NoFile;
+    const auto content = ReadWholeFile(UserFile(currentGun_), kMaxJsonFileBytes);
+    if (!content) return ShootStatus::NoFile;
+    return WriteFileAtomically(destination, *content) ? ShootStatus::Ok : ShootStatus::WriteFailed;
+}
+
+}  // namespace morvek
