@@ -1,0 +1,31 @@
+#include "profiles/ProfileFiles.h"
+
+#include <string>
+
+#include "devicelink/DeviceTables.h"
+#include "profiles/TimeStampId.h"
+
+namespace morvek {
+
+std::filesystem::path ProfileFolder(const std::filesystem::path& userDataFolder, uint16_t kind) {
+    const char* name = KindName(kind);
+    return name != nullptr ? userDataFolder / name : std::filesystem::path();
+}
+
+std::filesystem::path ProfileTemplate(const std::filesystem::path& defaultDataFolder, uint16_t kind) {
+    const char* name = KindName(kind);
+    return name != nullptr ? defaultDataFolder / (std::string(name) + kProfileDocumentExtension)
+                           : std::filesystem::path();
+}
+
+std::filesystem::path ProfileListFile(const std::filesystem::path& profileFolder) {
+    return profileFolder / kProfileListFileName;
+}
+
+std::optional<std::filesystem::path> ProfileDocument(const std::filesystem::path& profileFolder,
+                                                     std::string_view uuid) {
+    if (!IsPlainTimeStampId(uuid)) return std::nullopt;
+    return profileFolder / (std::string(uuid) + kProfileDocumentExtension);
+}
+
+}  // namespace morvek
