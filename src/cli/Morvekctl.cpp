@@ -5,6 +5,7 @@
 #include "cli/CommandContext.h"
 #include "cli/DeviceCommands.h"
 #include "cli/EmulatorCommands.h"
+#include "cli/ProfileCommands.h"
 #include "platform/Trace.h"
 
 namespace morvek::cli {
@@ -21,6 +22,10 @@ const std::vector<CommandEntry>& Commands() {
         {"devices", "devices                      the attached devices and their interfaces", RunDevices},
         {"info", "info KIND                    the device information record", RunInfo},
         {"key-table", "key-table KIND               the device key table, one slot a line", RunKeyTable},
+        {"profile", "profile list|add|delete|copy|reset --kind KIND\n"
+                    "  profile rename NAME|select INDEX|import FILE|export FILE --kind KIND\n"
+                    "                               the profile list of a device kind",
+         RunProfile},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",
