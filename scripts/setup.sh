@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3
   libhidapi-dev libudev-dev
   libjsoncpp-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
