@@ -8,9 +8,10 @@ bool IsMacroAssignment(const KeyAssignment& assignment) {
     return assignment.type == kKeyTypeMacroRepeatMode || assignment.type == kKeyTypeMacroRepeatCount;
 }
 
-bool AnyKeyBoundToMacro(std::span<const KeyListEntry> keys, int macro) {
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const KeyListEntry& k) { return IsMacroAssignment(k.current) && k.current.p1 == macro; });
+int CountKeysBoundToMacro(std::span<const KeyListEntry> keys, int macro) {
+    return static_cast<int>(std::count_if(keys.begin(), keys.end(), [&](const KeyListEntry& k) {
+        return IsMacroAssignment(k.current) && k.current.p1 == macro;
+    }));
 }
 
 int FixKeysForDeletedMacro(std::span<KeyListEntry> keys, int deleted) {

@@ -16,8 +16,9 @@ inline constexpr uint8_t kKeyTypeMacroRepeatCount = 0x71;
 
 bool IsMacroAssignment(const KeyAssignment& assignment);
 
-// True when some key currently plays macro number `macro` (the user is asked before deleting it).
-bool AnyKeyBoundToMacro(std::span<const KeyListEntry> keys, int macro);
+// The number of keys that currently play macro number `macro` (the user is asked before
+// deleting a macro that keys play).
+int CountKeysBoundToMacro(std::span<const KeyListEntry> keys, int macro);
 
 // After macro `deleted` is removed: keys that played it return to their default assignment,
 // keys that played a later macro follow it down by one. Returns the number of entries changed.

@@ -18,8 +18,8 @@ TEST(MacroKeyFixupTest, DeletingAMacroRebindsLaterMacrosAndFreesKeysBoundToIt) {
         Key({0x20, 0, 0x06}, keyB), // no macro
         Key({0x10, 2, 2}, keyA),    // p1 2 but not a macro type
     };
-    EXPECT_TRUE(AnyKeyBoundToMacro(keys, 1));
-    EXPECT_FALSE(AnyKeyBoundToMacro(keys, 3));
+    EXPECT_EQ(CountKeysBoundToMacro(keys, 1), 1);
+    EXPECT_EQ(CountKeysBoundToMacro(keys, 3), 0);
     EXPECT_EQ(FixKeysForDeletedMacro(keys, 1), 2);
     EXPECT_EQ(keys[0].current, (KeyAssignment{0x70, 1, 3}));
     EXPECT_EQ(keys[1].current, keyB);
@@ -28,7 +28,7 @@ TEST(MacroKeyFixupTest, DeletingAMacroRebindsLaterMacrosAndFreesKeysBoundToIt) {
     EXPECT_EQ(keys[4].current, (KeyAssignment{0x10, 2, 2}));
     // Defaults never change.
     EXPECT_EQ(keys[0].defaults, keyA);
-    EXPECT_FALSE(AnyKeyBoundToMacro(keys, 2));
+    EXPECT_EQ(CountKeysBoundToMacro(keys, 2), 0);
 
     std::vector<KeyListEntry> none = {Key({0x70, 0, 0}, keyA)};
     EXPECT_EQ(FixKeysForDeletedMacro(none, 5), 0);
