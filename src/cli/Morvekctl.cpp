@@ -5,7 +5,9 @@
 #include "cli/CommandContext.h"
 #include "cli/DeviceCommands.h"
 #include "cli/EmulatorCommands.h"
+#include "cli/MacroCommands.h"
 #include "cli/ProfileCommands.h"
+#include "cli/ShootCommands.h"
 #include "platform/Trace.h"
 
 namespace morvek::cli {
@@ -26,6 +28,14 @@ const std::vector<CommandEntry>& Commands() {
                     "  profile rename NAME|select INDEX|import FILE|export FILE --kind KIND\n"
                     "                               the profile list of a device kind",
          RunProfile},
+        {"macro", "macro list|add|delete|show|download --kind KIND\n"
+                  "  macro rename NAME|select INDEX|import FILE|export FILE --kind KIND\n"
+                  "                               the macros of the keyboard or the mouse",
+         RunMacro},
+        {"shoot", "shoot show GUN BULLET, shoot set GUN BULLET X Y DELAY [--left|--right] [--up|--down]\n"
+                  "  shoot reset GUN, shoot import GUN FILE, shoot export GUN FILE, shoot download\n"
+                  "                               the shoot patterns of the mouse",
+         RunShoot},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",
