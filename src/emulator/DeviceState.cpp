@@ -11,16 +11,18 @@ namespace {
 
 using MemberOf = std::vector<uint8_t> FirmwareMemory::*;
 
-constexpr std::array<std::pair<const char*, MemberOf>, 6> kStoredMemories = {{
+constexpr std::array<std::pair<const char*, MemberOf>, 7> kStoredMemories = {{
     {"params", &FirmwareMemory::params},
     {"keyTable", &FirmwareMemory::keyTable},
     {"keyAttr", &FirmwareMemory::keyAttr},
     {"macro", &FirmwareMemory::macro},
+    {"shoot", &FirmwareMemory::shoot},
     {"lightTable", &FirmwareMemory::lightTable},
     {"status", &FirmwareMemory::status},
 }};
 
 constexpr const char* kMacroHighWater = "macroHighWater";
+constexpr const char* kShootHighWater = "shootHighWater";
 
 }  // namespace
 
@@ -30,6 +32,7 @@ Json::Value StateOf(const FirmwareMemory& memory) {
         state[name] = ToHex(memory.*member);
     }
     state[kMacroHighWater] = Json::UInt64(memory.macroHighWater);
+    state[kShootHighWater] = Json::UInt64(memory.shootHighWater);
     return state;
 }
 
@@ -54,6 +57,11 @@ std::optional<FirmwareMemory> MemoryFromState(const Json::Value& state, const Fi
         return std::nullopt;
     }
     memory.macroHighWater = static_cast<size_t>(highWater.asUInt64());
+    const Json::Value& shootHighWater = state[kShootHighWater];
+    if (!shootHighWater.isUInt64() || shootHighWater.asUInt64() > memory.shoot.size()) {
+        return std::nullopt;
+    }
+    memory.shootHighWater = static_cast<size_t>(shootHighWater.asUInt64());
     return memory;
 }
 

@@ -35,10 +35,11 @@ hid::IoStatus LostStatus(const HandleState& handle) {
     return handle.aborted ? hid::IoStatus::Aborted : hid::IoStatus::Failed;
 }
 
-// Whether memories can replace the current ones: same sizes, high-water mark inside the macro memory.
+// Whether memories can replace the current ones: same sizes, high-water marks inside their memories.
 bool Fits(const FirmwareMemory& current, const FirmwareMemory& incoming) {
     return current.params.size() == incoming.params.size() && current.keyTable.size() == incoming.keyTable.size() &&
            current.keyAttr.size() == incoming.keyAttr.size() && current.macro.size() == incoming.macro.size() &&
+           current.shoot.size() == incoming.shoot.size() && incoming.shootHighWater <= incoming.shoot.size() &&
            current.lightTable.size() == incoming.lightTable.size() && current.frame.size() == incoming.frame.size() &&
            current.status.size() == incoming.status.size() && incoming.macroHighWater <= incoming.macro.size();
 }
@@ -157,6 +158,8 @@ std::vector<uint8_t> EmulatedDevice::KeyTable() const { return Memory().keyTable
 std::vector<uint8_t> EmulatedDevice::KeyAttrTable() const { return Memory().keyAttr; }
 std::vector<uint8_t> EmulatedDevice::MacroMemory() const { return Memory().macro; }
 size_t EmulatedDevice::MacroHighWater() const { return Memory().macroHighWater; }
+std::vector<uint8_t> EmulatedDevice::ShootMemory() const { return Memory().shoot; }
+size_t EmulatedDevice::ShootHighWater() const { return Memory().shootHighWater; }
 std::vector<uint8_t> EmulatedDevice::LightTable() const { return Memory().lightTable; }
 std::vector<uint8_t> EmulatedDevice::LastFrame() const { return Memory().frame; }
 std::vector<uint8_t> EmulatedDevice::PowerStatus() const { return Memory().status; }
@@ -218,6 +221,7 @@ Json::Value EmulatedDevice::Dump() const {
     dump["keyTable"] = ToHex(memory.keyTable);
     dump["keyAttr"] = ToHex(memory.keyAttr);
     dump["macro"] = ToHex(std::span(memory.macro).first(memory.macroHighWater));
+    if (!memory.shoot.empty()) dump["shoot"] = ToHex(std::span(memory.shoot).first(memory.shootHighWater));
     dump["lightTable"] = ToHex(memory.lightTable);
     dump["lastFrame"] = ToHex(memory.frame);
     dump["frames"] = Json::UInt64(firmware_.FrameCount());

@@ -63,6 +63,9 @@ public:
     std::vector<uint8_t> KeyAttrTable() const;
     std::vector<uint8_t> MacroMemory() const;
     size_t MacroHighWater() const;
+    // The mouse's shoot pattern memory (command 0x17); empty on other kinds.
+    std::vector<uint8_t> ShootMemory() const;
+    size_t ShootHighWater() const;
     std::vector<uint8_t> LightTable() const;
     std::vector<uint8_t> LastFrame() const;
     std::vector<uint8_t> PowerStatus() const;

@@ -27,13 +27,16 @@ struct Facts {
     uint8_t dpiStep;     // byte 11
     uint16_t maxDpiSlider;
     uint16_t minDpi;
+    // Not in the record: the mouse's shoot pattern memory, room for four 30-bullet patterns
+    // of six events (40 + 4 x 720 bytes) with margin.
+    size_t shootBytes = 0;
 };
 
 Facts FactsOf(EmulatedKind kind) {
     switch (kind) {
     case EmulatedKind::Keyboard: return {1, 126, 126, 32, 0, 0, 0};
-    case EmulatedKind::Mouse: return {2, 19, 16, 16, 50, 320, 100};
-    case EmulatedKind::WirelessMouse: return {6, 19, 16, 16, 50, 320, 100};
+    case EmulatedKind::Mouse: return {2, 19, 16, 16, 50, 320, 100, 4096};
+    case EmulatedKind::WirelessMouse: return {6, 19, 16, 16, 50, 320, 100, 4096};
     case EmulatedKind::MousePad: return {3, 15, 0, 0, 0, 0, 0};
     case EmulatedKind::Headset: return {7, 13, 0, 0, 0, 0, 0};
     }
@@ -158,6 +161,7 @@ FirmwareMemory FactoryMemory(EmulatedKind kind) {
     FirmwareMemory memory;
     memory.deviceInfo = InfoRecord(kind, facts);
     memory.macro.assign(size_t{facts.macroUnits} * 128, 0);
+    memory.shoot.assign(facts.shootBytes, 0);
     memory.frame.assign(size_t{facts.ledCount} * 3, 0);
     memory.status = {100, kPowered, 0, 0, 0, 0};
     switch (kind) {

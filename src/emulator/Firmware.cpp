@@ -39,6 +39,15 @@ CommandReport Firmware::WriteTo(const CommandReport& request, std::vector<uint8_
     return wire::AnswerFor(request, wire::kStatusOk);
 }
 
+CommandReport Firmware::WriteTracked(const CommandReport& request, std::vector<uint8_t>& memory,
+                                     size_t& highWater) {
+    CommandReport answer = WriteTo(request, memory);
+    if (answer[kByteStatus] == wire::kStatusOk && request[kByteLength] > 0) {
+        highWater = std::max(highWater, size_t{wire::Offset(request)} + request[kByteLength]);
+    }
+    return answer;
+}
+
 CommandReport Firmware::Execute(const CommandReport& request) {
     CommandReport answer;
     const uint16_t sent = static_cast<uint16_t>(request[kByteChecksumLow] | (request[kByteChecksumHigh] << 8));
@@ -71,14 +80,8 @@ CommandReport Firmware::Execute(const CommandReport& request) {
         ++frames_;
         answer = WriteTo(request, memory_.frame);
         break;
-    case kCmdWriteMacroData:
-    case kCmdWriteMacroDirect:
-        answer = WriteTo(request, memory_.macro);
-        if (answer[kByteStatus] == wire::kStatusOk && request[kByteLength] > 0) {
-            memory_.macroHighWater =
-                std::max(memory_.macroHighWater, size_t{wire::Offset(request)} + request[kByteLength]);
-        }
-        break;
+    case kCmdWriteMacroData: answer = WriteTracked(request, memory_.macro, memory_.macroHighWater); break;
+    case kCmdWriteMacroDirect: answer = WriteTracked(request, memory_.shoot, memory_.shootHighWater); break;
     case kCmdReadStatus: answer = ReadFrom(request, memory_.status); break;
     case kCmdQueryLink:
         answer = wire::AnswerFor(request, wire::kStatusOk);

@@ -36,6 +36,8 @@ public:
 private:
     CommandReport ReadFrom(const CommandReport& request, const std::vector<uint8_t>& memory) const;
     CommandReport WriteTo(const CommandReport& request, std::vector<uint8_t>& memory);
+    // A write that also moves the memory's high-water mark.
+    CommandReport WriteTracked(const CommandReport& request, std::vector<uint8_t>& memory, size_t& highWater);
 
     FirmwareMemory memory_;
     bool configOpen_ = false;

@@ -127,7 +127,7 @@ TEST(ShootCommandsTest, DownloadSendsTheFourPatterns) {
         ASSERT_TRUE(Json::parseFromStream(builder, in, &dump, &errors)) << errors;
         const auto image = BuildShootImage(cli.root / "data" / "mouse");
         ASSERT_EQ(image.size(), 40u + 4 * 4 * 12);
-        EXPECT_EQ(dump["mouse"]["macro"].asString(), emulator::ToHex(image)) << mouse;
+        EXPECT_EQ(dump["mouse"]["shoot"].asString(), emulator::ToHex(image)) << mouse;
         std::filesystem::remove(state);
     }
     const CliRun r = cli.Run({"--emulate", "keyboard", "shoot", "download"});

@@ -70,8 +70,8 @@ TEST_F(ChannelWithEmulatorTest, MacroImageAndLightFramesReachTheDevice) {
     std::vector<uint8_t> image(100);
     for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 3);
     ASSERT_EQ(channel_.WriteMacroDataDirect(image.data(), image.size()), kResultSuccess);
-    EXPECT_EQ(mouse.MacroHighWater(), 100u);
-    const auto memory = mouse.MacroMemory();
+    EXPECT_EQ(mouse.ShootHighWater(), 100u);
+    const auto memory = mouse.ShootMemory();
     EXPECT_TRUE(std::equal(image.begin(), image.end(), memory.begin()));
 
     std::vector<uint8_t> frame(18, 0x33);

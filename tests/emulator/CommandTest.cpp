@@ -185,25 +185,30 @@ TEST_F(CommandTest, AnswersEchoTheRequestAndCarryTheirChecksum) {
     EXPECT_EQ((*answer)[1] | ((*answer)[2] << 8), SumOfBytes3To63(*answer));
 }
 
-TEST_F(CommandTest, MacroMemoryTracksTheHighestByteWrittenByBothMacroCommands) {
+TEST_F(CommandTest, MacroAndShootMemoriesTrackTheHighestByteWrittenEachByItsCommand) {
     EmulatedDevice& mouse = backend.Attach(EmulatedKind::Mouse);
     auto device = OpenCommands(EmulatedKind::Mouse);
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(mouse.MacroHighWater(), 0u);
+    EXPECT_EQ(mouse.ShootHighWater(), 0u);
 
     const std::vector<uint8_t> shoot = Bytes(100, 0xAA);
     ASSERT_TRUE(WriteChunked(*device, 0x17, 0, shoot));  // 56 + 44 bytes
-    EXPECT_EQ(mouse.MacroHighWater(), 100u);
+    EXPECT_EQ(mouse.ShootHighWater(), 100u);
+    EXPECT_EQ(mouse.MacroHighWater(), 0u);
     const std::vector<uint8_t> macro = Bytes(34, 0x10);
     ASSERT_TRUE(WriteChunked(*device, 0x15, 0, macro));
-    EXPECT_EQ(mouse.MacroHighWater(), 100u) << "a shorter image does not lower the mark";
+    EXPECT_EQ(mouse.MacroHighWater(), 34u);
+    ASSERT_TRUE(WriteChunked(*device, 0x15, 0, Bytes(10, 0x20)));
+    EXPECT_EQ(mouse.MacroHighWater(), 34u) << "a shorter image does not lower the mark";
 
-    std::vector<uint8_t> expected = shoot;
-    std::copy(macro.begin(), macro.end(), expected.begin());
-    const std::vector<uint8_t> memory = mouse.MacroMemory();
-    ASSERT_EQ(memory.size(), 2048u);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), memory.begin()));
-    EXPECT_TRUE(std::all_of(memory.begin() + 100, memory.end(), [](uint8_t b) { return b == 0; }));
+    const std::vector<uint8_t> shootMemory = mouse.ShootMemory();
+    ASSERT_EQ(shootMemory.size(), 4096u);
+    EXPECT_TRUE(std::equal(shoot.begin(), shoot.end(), shootMemory.begin()));
+    EXPECT_TRUE(std::all_of(shootMemory.begin() + 100, shootMemory.end(), [](uint8_t b) { return b == 0; }));
+    const std::vector<uint8_t> macroMemory = mouse.MacroMemory();
+    ASSERT_EQ(macroMemory.size(), 2048u);
+    EXPECT_TRUE(std::all_of(macroMemory.begin() + 34, macroMemory.end(), [](uint8_t b) { return b == 0; }));
 }
 
 TEST_F(CommandTest, LightTableAndFramesLandAtTheirOffsetsAndFramesAreCounted) {

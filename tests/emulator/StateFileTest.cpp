@@ -48,6 +48,7 @@ TEST_F(StateFileTest, SavedMemoriesLoadIntoFreshDevices) {
     ChangeKeyboard();
     auto receiver = OpenCommands(EmulatedKind::WirelessMouse);
     ASSERT_TRUE(WriteChunked(*receiver, 0x17, 100, Bytes(40, 0x33)));
+    ASSERT_TRUE(WriteChunked(*receiver, 0x15, 0, Bytes(20, 0x44)));
     ASSERT_TRUE(backend.SaveState(file));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "no temporary file is left";
 
@@ -58,7 +59,8 @@ TEST_F(StateFileTest, SavedMemoriesLoadIntoFreshDevices) {
     ASSERT_TRUE(fresh.LoadState(file));
     EXPECT_EQ(keyboard.Memory(), backend.Find(EmulatedKind::Keyboard)->Memory());
     EXPECT_EQ(freshMouse.Memory(), mouse.Memory());
-    EXPECT_EQ(freshMouse.MacroHighWater(), 140u);
+    EXPECT_EQ(freshMouse.ShootHighWater(), 140u);
+    EXPECT_EQ(freshMouse.MacroHighWater(), 20u);
 }
 
 TEST_F(StateFileTest, LoadFillsOnlyAttachedDevicesAndKeepsThoseTheFileLacks) {

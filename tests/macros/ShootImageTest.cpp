@@ -61,8 +61,8 @@ TEST(ShootImageTest, DownloadWritesTheImageDirectly) {
     ASSERT_EQ(DownloadShootPatterns(mouse.Channel(), folder.Path()), kResultSuccess);
     const Bytes image = BuildShootImage(folder.Path());
     ASSERT_EQ(image.size(), 40u + 4 * 36);
-    EXPECT_EQ(mouse.Device().MacroHighWater(), image.size());
-    const Bytes memory = mouse.Device().MacroMemory();
+    EXPECT_EQ(mouse.Device().ShootHighWater(), image.size());
+    const Bytes memory = mouse.Device().ShootMemory();
     EXPECT_EQ((Bytes(memory.begin(), memory.begin() + 184)), image);
     EXPECT_EQ(mouse.TakeCommands(), (Bytes{kCmdBeginConfig, kCmdWriteMacroDirect, kCmdWriteMacroDirect,
                                            kCmdWriteMacroDirect, kCmdWriteMacroDirect, kCmdEndConfig}));
@@ -105,7 +105,7 @@ TEST(ShootImageTest, WirelessMouseOutOfReachAtEachStep) {
         mouse.DropLinkAtQuery(c.dropAtQuery);
         EXPECT_EQ(DownloadShootPatterns(mouse.Channel(), folder.Path()), c.result) << c.dropAtQuery;
         EXPECT_EQ(mouse.TakeCommands(), c.commands) << c.dropAtQuery;
-        EXPECT_EQ(mouse.Device().MacroHighWater(), c.written) << c.dropAtQuery;
+        EXPECT_EQ(mouse.Device().ShootHighWater(), c.written) << c.dropAtQuery;
         EXPECT_EQ(mouse.Device().ConfigOpen(), c.configOpen) << c.dropAtQuery;
     }
 }
