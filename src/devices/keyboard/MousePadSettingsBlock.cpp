@@ -1,0 +1,71 @@
+#include "devices/keyboard/MousePadSettingsBlock.h"
+
+#include "devices/keyboard/KeyboardLightSettings.h"
+
+namespace morvek {
+namespace {
+
+enum BlockByte : size_t {
+    kBlockInUse = 0,
+    kMode = 1,
+    kBrightness = 2,
+    kSpeed = 3,
+    kDirection = 4,
+    kRandomColour = 5,
+    kRed = 6,
+    kGreen = 7,
+    kBlue = 8,
+};
+
+uint32_t BlockOffset(int blockIndex) {
+    return static_cast<uint32_t>(blockIndex) * MousePadSettingsBlock::kBlockStride;
+}
+
+}  // namespace
+
+void MousePadSettingsBlock::CopyLightSettings(const LightSettings& light) {
+    bytes_[kMode] = light.mode;
+    bytes_[kBrightness] = light.brightnessLevel;
+    bytes_[kSpeed] = light.speedLevel;
+    bytes_[kRandomColour] = light.randomColour;
+    bytes_[kRed] = light.colour.c0;
+    bytes_[kGreen] = light.colour.c1;
+    bytes_[kBlue] = light.colour.c2;
+}
+
+MousePadSettingsBlock::Bytes MousePadSettingsBlock::Encoded() const {
+    Bytes out = bytes_;
+    out[kSpeed] = SpeedByteOfLevel(bytes_[kSpeed]);
+    if (out[kMode] >= kFirstHostOnlyMode) out[kMode] = 0;
+    return out;
+}
+
+void MousePadSettingsBlock::TakeRead(const Bytes& read, uint8_t blockInUse) {
+    bytes_ = read;
+    bytes_[kBlockInUse] = blockInUse;
+    bytes_[kSpeed] = SpeedLevelOfByte(read[kSpeed]);
+}
+
+int WriteMousePadSettings(CHidChannel& channel, const MousePadSettingsBlock& block, int blockIndex) {
+    if (blockIndex < 0) return kResultRefused;
+    if (!channel.IsOpen()) return kResultNoAnswer;
+    const MousePadSettingsBlock::Bytes bytes = block.Encoded();
+    int result = channel.BeginConfig();
+    if (result == kResultSuccess) result = channel.WriteParams(bytes.data(), bytes.size(), BlockOffset(blockIndex));
+    const int ended = channel.EndConfig();
+    return result != kResultSuccess ? result : ended;
+}
+
+int ReadMousePadSettings(CHidChannel& channel, MousePadSettingsBlock& block) {
+    channel.SetSynchronised(false);
+    if (!channel.IsOpen()) return kResultNoAnswer;
+    uint8_t inUse = 0;
+    int result = channel.ReadParams(&inUse, 1, 0);
+    if (result != kResultSuccess) return result;
+    MousePadSettingsBlock::Bytes read{};
+    result = channel.ReadParams(read.data(), read.size(), BlockOffset(inUse));
+    if (result == kResultSuccess) block.TakeRead(read, inUse);
+    return result;
+}
+
+}  // namespace morvek
