@@ -80,7 +80,8 @@ TEST(KeyboardSettingsBlockTest, ReadingTakesLightAndFlagsButKeepsHostValues) {
     system.repeatRate = 11;
     system.repeatDelay = 1;
     system.pollingRate = 2;
-    ApplyKeyboardSettingsBlock(block, light, system);
+    EXPECT_TRUE(ApplyKeyboardSettingsBlock(block, light, system));
+    EXPECT_FALSE(ApplyKeyboardSettingsBlock(block, light, system));
 
     LightSettings expectedLight = SampleLight();
     SetCustomLightGroupOf(expectedLight, 5);

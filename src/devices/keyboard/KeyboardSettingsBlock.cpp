@@ -44,8 +44,9 @@ KeyboardSettingsBlock BuildKeyboardSettingsBlock(const LightSettings& light, con
     return block;
 }
 
-void ApplyKeyboardSettingsBlock(const KeyboardSettingsBlock& block, LightSettings& light,
+bool ApplyKeyboardSettingsBlock(const KeyboardSettingsBlock& block, LightSettings& light,
                                 KeyboardSystemSettings& system) {
+    const bool modeChanged = light.mode != block[kMode];
     light.mode = block[kMode];
     light.brightnessLevel = block[kBrightness];
     light.speedLevel = SpeedLevelOfByte(block[kSpeed]);
@@ -55,6 +56,7 @@ void ApplyKeyboardSettingsBlock(const KeyboardSettingsBlock& block, LightSetting
     system.wFlag = block[kWFlag];
     system.key6Flag = block[kKey6Flag];
     system.winLock = block[kWinLock];
+    return modeChanged;
 }
 
 int WriteKeyboardSettings(CHidChannel& channel, const KeyboardSettingsBlock& block, int blockIndex) {

@@ -26,8 +26,9 @@ KeyboardSettingsBlock BuildKeyboardSettingsBlock(const LightSettings& light, con
 
 // Takes a block read from the keyboard into the model's values: light bytes 0-7 (the speed
 // converted back, the custom group kept) and the W, 6-key and Windows-key lock flags. The
-// polling rate and the repeat values are not read back.
-void ApplyKeyboardSettingsBlock(const KeyboardSettingsBlock& block, LightSettings& light,
+// polling rate and the repeat values are not read back. True when the light mode changed (the
+// preview then restarts its effect).
+bool ApplyKeyboardSettingsBlock(const KeyboardSettingsBlock& block, LightSettings& light,
                                 KeyboardSystemSettings& system);
 
 // Writes block blockIndex at blockIndex x 25, then ends the configuration session (also after
