@@ -13,7 +13,7 @@ namespace {
 using emulator::EmulatedKind;
 using emulator::EmulatorBackend;
 
-constexpr int kA = 64;  // row 3, column 1
+constexpr int kA = MakeKeyIndex(3, 1);
 
 KeyAssignment SlotRecord(const std::vector<uint8_t>& table, int slot) {
     return {table[slot * 3], table[slot * 3 + 1], table[slot * 3 + 2]};

@@ -9,6 +9,7 @@
 #include "devices/keyboard/KeyDefaultTable.h"
 #include "devices/keyboard/KeyFunctionTables.h"
 #include "devices/keyboard/KeyFunctionType.h"
+#include "devices/keyboard/KeyIndex.h"
 #include "devices/keyboard/KeyNameTable.h"
 #include "profiles/JsonFile.h"
 
@@ -25,6 +26,16 @@ TEST(KeyTablesTest, ShippedKeyboardTemplateHoldsTheDefaultKeyTable) {
         EXPECT_EQ(keys[i]["DefaultAssignment"].asUInt(), expected) << "key " << i;
         EXPECT_EQ(keys[i]["Assignment"].asUInt(), expected) << "key " << i;
     }
+}
+
+TEST(KeyTablesTest, BuiltInKeysAreTheKeysWithBuiltInFunctions) {
+    for (int key = 0; key < kKeyCount; ++key) {
+        const uint8_t type = DefaultKeyTable()[key].type;
+        const bool macroOrFn = type == 0xD0 || DefaultKeyTable()[key] == KeyAssignment{0xA0, 0x01, 0};
+        const bool listed = std::find(kBuiltInKeys.begin(), kBuiltInKeys.end(), key) != kBuiltInKeys.end();
+        EXPECT_EQ(listed, macroOrFn) << "key " << key;
+    }
+    EXPECT_EQ(DefaultKeyTable()[kKeyM1], (KeyAssignment{0xD0, 0xA2, 1}));
 }
 
 TEST(KeyTablesTest, CaptureFindsKeysByScanCodeAndExtendedFlag) {

@@ -132,9 +132,8 @@ int64_t EditNumber(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    return error == std::errc() ? value : 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() ? value : 0;
 }
 
 void HoldEntry(KeyPanelState& panel, const KeyListEntry& entry) {
