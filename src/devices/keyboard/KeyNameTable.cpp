@@ -19,7 +19,9 @@ constexpr KeyNameRow Consumer(uint16_t vk, uint16_t usage, std::string_view labe
 constexpr KeyNameRow System(uint16_t vk, uint8_t bit, std::string_view label) {
     return {vk, {kKeyTypeSystem, bit, 0}, label, 0, false};
 }
-constexpr KeyNameRow BuiltIn(KeyAssignment assignment, std::string_view label) { return {0, assignment, label, 0, false}; }
+constexpr KeyNameRow BuiltIn(KeyAssignment assignment, std::string_view label) {
+    return {0, assignment, label, 0, false};
+}
 constexpr KeyAssignment MacroKey(uint8_t number) { return {kKeyTypeBuiltInMacro, 0xA2, number}; }
 
 constexpr std::array<KeyNameRow, kKeyNameRows> kRows = {{
