@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/MacroCommands.h"
-#include "cli/Morvekctl.h"
+#include "cli/CliRun.h"
 #include "emulator/HexText.h"
 #include "macros/DeviceMacroImage.h"
 #include "macros/MacroEvent.h"
@@ -15,27 +15,9 @@
 namespace morvek::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Json::Value Parse(const std::string& text) {
-    Json::Value v;
-    std::istringstream in(text);
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    EXPECT_TRUE(Json::parseFromStream(builder, in, &v, &errors)) << errors << text;
-    return v;
-}
-
-Json::Value ReadJson(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return Parse(s.str());
-}
+using test::CliRun;
+using test::ReadJson;
+constexpr auto Parse = test::ParseJson;
 
 // A macro file with n key events.
 std::string MacroFileText(size_t n) {
@@ -49,12 +31,7 @@ std::string MacroFileText(size_t n) {
 struct MacroCli {
     test::TempFolder root;
 
-    CliRun Run(std::vector<std::string> args) const {
-        args.insert(args.begin(), {"--data-dir", (root / "data").string()});
-        std::ostringstream out, err;
-        const int status = RunMorvekctl(args, out, err);
-        return {status, out.str(), err.str()};
-    }
+    CliRun Run(std::vector<std::string> args) const { return test::RunCliIn(root.Path(), std::move(args), false); }
     std::filesystem::path Folder(const std::string& kind) const { return root / "data" / kind; }
     std::filesystem::path WriteMacroFile(const std::string& name, size_t events) const {
         std::ofstream(root / name) << MacroFileText(events);

@@ -4,24 +4,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/Morvekctl.h"
+#include "cli/CliRun.h"
 #include "devicelink/HidCommandReport.h"
 #include "platform/Trace.h"
 
 namespace morvek::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Morvekctl(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunMorvekctl(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::CliRun;
+constexpr auto Morvekctl = test::RunCli;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

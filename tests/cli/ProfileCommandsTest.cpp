@@ -4,33 +4,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/Morvekctl.h"
+#include "cli/CliRun.h"
 #include "support/TempFolder.h"
 
 namespace morvek::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Json::Value Parse(const std::string& text) {
-    Json::Value v;
-    std::istringstream in(text);
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    EXPECT_TRUE(Json::parseFromStream(builder, in, &v, &errors)) << errors << text;
-    return v;
-}
-
-Json::Value ReadJson(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return Parse(s.str());
-}
+using test::CliRun;
+using test::ReadJson;
+constexpr auto Parse = test::ParseJson;
 
 // A data folder and a DefaultData folder with a small template per kind.
 struct ProfileCli {
@@ -45,13 +27,7 @@ struct ProfileCli {
         }
     }
 
-    CliRun Run(std::vector<std::string> args) const {
-        args.insert(args.begin(), {"--data-dir", (root / "data").string(), "--default-data",
-                                   (root / "DefaultData").string()});
-        std::ostringstream out, err;
-        const int status = RunMorvekctl(args, out, err);
-        return {status, out.str(), err.str()};
-    }
+    CliRun Run(std::vector<std::string> args) const { return test::RunCliIn(root.Path(), std::move(args)); }
     std::filesystem::path Folder(const std::string& name) const { return root / "data" / name; }
 };
 

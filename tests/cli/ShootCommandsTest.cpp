@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/Morvekctl.h"
+#include "cli/CliRun.h"
 #include "emulator/HexText.h"
 #include "macros/ShootFile.h"
 #include "macros/ShootImage.h"
@@ -13,27 +13,9 @@
 namespace morvek::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-Json::Value ReadJson(const std::filesystem::path& path) {
-    Json::Value v;
-    std::istringstream in(ReadText(path));
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    Json::parseFromStream(builder, in, &v, &errors);
-    return v;
-}
+using test::CliRun;
+using test::ReadJson;
+using test::ReadText;
 
 // A data folder and a DefaultData folder whose gun n pattern has 2 bullets moving n + 1 right.
 struct ShootCli {
@@ -48,13 +30,7 @@ struct ShootCli {
         }
     }
 
-    CliRun Run(std::vector<std::string> args) const {
-        args.insert(args.begin(), {"--data-dir", (root / "data").string(), "--default-data",
-                                   (root / "DefaultData").string()});
-        std::ostringstream out, err;
-        const int status = RunMorvekctl(args, out, err);
-        return {status, out.str(), err.str()};
-    }
+    CliRun Run(std::vector<std::string> args) const { return test::RunCliIn(root.Path(), std::move(args)); }
     std::filesystem::path User(int gun) const { return ShootFile::PathIn(root / "data" / "mouse", gun); }
     std::filesystem::path Default(int gun) const { return ShootFile::PathIn(root / "DefaultData", gun); }
 };
