@@ -1,0 +1,168 @@
+#include "devicelink/DeviceMonitor.h"
+
+#include <algorithm>
+
+#include "devicelink/DeviceTables.h"
+#include "devicelink/HidInterfaceHandle.h"
+#include "platform/Trace.h"
+
+namespace morvek {
+namespace {
+
+bool SameFourNumbers(const DeviceEntry& a, const DeviceEntry& b) {
+    return a.vendorId == b.vendorId && a.productId == b.productId && a.interfaceNumber == b.interfaceNumber &&
+           a.collectionNumber == b.collectionNumber;
+}
+
+bool SameSixNumbers(const DeviceEntry& a, const DeviceEntry& b) {
+    return SameFourNumbers(a, b) && a.usagePage == b.usagePage && a.usage == b.usage;
+}
+
+// Some row of the match table has the entry's numbers (four, or six with the usages).
+bool AnyRow(const DeviceEntry& entry, bool withUsages) {
+    const auto table = InterfaceMatchTable();
+    return std::any_of(table.begin(), table.end(), [&](const DeviceEntry& row) {
+        return withUsages ? SameSixNumbers(row, entry) : SameFourNumbers(row, entry);
+    });
+}
+
+}  // namespace
+
+DeviceMonitor::DeviceMonitor(hid::IHidBackend& backend, IDeviceMonitorOwner& owner)
+    : backend_(backend), owner_(owner) {}
+
+DeviceMonitor::~DeviceMonitor() { Stop(); }
+
+void DeviceMonitor::Start() {
+    std::lock_guard lock(mutex_);
+    if (thread_.joinable()) return;
+    stop_ = false;
+    firstScanDone_ = false;  // the notice comes once per thread life
+    thread_ = std::thread([this] { Run(); });
+}
+
+void DeviceMonitor::RequestStop() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_all();
+}
+
+void DeviceMonitor::Join() {
+    std::thread thread;
+    {
+        std::lock_guard lock(mutex_);
+        if (!thread_.joinable() || thread_.get_id() == std::this_thread::get_id()) return;
+        thread = std::move(thread_);
+    }
+    thread.join();
+}
+
+bool DeviceMonitor::IsRunning() const {
+    std::lock_guard lock(mutex_);
+    return thread_.joinable();
+}
+
+size_t DeviceMonitor::KnownUnmatchedCount() const { return unmatchedCount_.load(); }
+
+void DeviceMonitor::Run() {
+    using Clock = std::chrono::steady_clock;
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (stop_) break;
+        }
+        const Clock::time_point started = Clock::now();
+        RunOnePass();
+        Clock::time_point next = started + kPollInterval;
+        // A pass that took longer than the interval is followed by a whole interval of rest.
+        if (const Clock::time_point now = Clock::now(); next <= now) next = now + kPollInterval;
+        std::unique_lock lock(mutex_);
+        if (wake_.wait_until(lock, next, [this] { return stop_; })) break;
+    }
+    Trace(kStopTrace);
+}
+
+MonitorPass DeviceMonitor::RunOnePass() {
+    MonitorPass pass;
+    Scan(pass);
+    if (!firstScanDone_) {
+        firstScanDone_ = true;
+        owner_.OnFirstScan();
+    }
+    CheckPresence(pass);
+    return pass;
+}
+
+void DeviceMonitor::Scan(MonitorPass& pass) {
+    if (!slots_.HasFreeSlot()) return;
+    pass.enumerated = true;
+    std::vector<hid::HidInterfaceInfo> interfaces;
+    if (!backend_.Enumerate(interfaces)) {
+        pass.enumerationFailed = true;
+        if (!enumerationFailing_) Trace("device monitor: enumeration failed; polling goes on");
+        enumerationFailing_ = true;
+        return;
+    }
+    enumerationFailing_ = false;
+
+    std::set<std::string> listed;
+    for (const hid::HidInterfaceInfo& info : interfaces) {
+        listed.insert(info.path);
+        if (unmatched_.contains(info.path)) continue;
+        ++pass.pathsMatched;
+        bool unmatched = false;
+        const int slot = MatchPath(info.path, unmatched);
+        if (unmatched) unmatched_.insert(info.path);
+        if (slot >= 0) {
+            const auto index = static_cast<size_t>(slot);
+            pass.arrivals.push_back(index);
+            owner_.OnDeviceArrival(index, slots_.Slot(index));
+        }
+    }
+    // A path that left the list is matched afresh when it comes back.
+    std::erase_if(unmatched_, [&](const std::string& path) { return !listed.contains(path); });
+    unmatchedCount_ = unmatched_.size();
+}
+
+int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched) {
+    unmatched = false;
+    DeviceEntry entry = EntryFromPath(path);
+    if (!AnyRow(entry, false)) {
+        unmatched = true;
+        return -1;
+    }
+    // All slots of its numbers are taken: tried again once one is free.
+    if (!slots_.IsCandidate(entry)) return -1;
+
+    HidInterfaceHandle probe(backend_);
+    // Cannot be opened (yet): stays unclaimed and is tried again on the next pass.
+    if (!probe.Open(path, true, false, true, false)) return -1;
+    const HidAttributes attributes = probe.Attributes();
+    const HidCaps caps = probe.Caps();
+    probe.Close();
+    entry.vendorId = attributes.vendorId;
+    entry.productId = attributes.productId;
+    entry.usagePage = caps.usagePage;
+    entry.usage = caps.usage;
+    if (!AnyRow(entry, true)) {
+        unmatched = true;  // the interface's usages belong to no row
+        return -1;
+    }
+    return slots_.ClaimSlot(entry);
+}
+
+void DeviceMonitor::CheckPresence(MonitorPass& pass) {
+    const std::vector<DeviceEntry> slots = slots_.Slots();
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const DeviceEntry& slot = slots[i];
+        if (slot.present == 0 || slot.path.empty()) continue;
+        if (backend_.Exists(slot.path)) continue;
+        slots_.ReleaseSlot(i);
+        pass.removals.push_back(i);
+        owner_.OnDeviceRemoval(i, slot);
+    }
+}
+
+}  // namespace morvek

@@ -1,0 +1,112 @@
+#pragma once
+// DeviceMonitor: the hot-plug monitor as a core component. It owns the live device
+// list and polls every 100 ms on its own thread: while some slot is free it enumerates the HID
+// interfaces and matches each path against the match table, then checks that every present slot's path
+// still exists. Each claimed slot and each vanished slot is announced synchronously to the
+// owner, which handles it before the monitor goes on; after the first pass the owner gets a
+// once-only notice.
+//
+// The thread waits on a condition variable with a deadline; Stop wakes it at once. The owner's
+// callbacks run on the monitor thread: a window that handles slots on its user-interface thread
+// blocks in the callback until that is done, and must then not call Stop while the
+// user-interface thread waits for a callback (RequestStop, keep handling events, then Join).
+//
+// An enumeration failure does not end the thread (a transient failure
+// would end hot-plug until the program restarts); the pass is skipped with a trace and the
+// monitor keeps polling. Paths known to match nothing (no row with their numbers, or a
+// probe that showed other usages) are not matched again while they stay enumerated.
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "devicelink/DeviceSlotList.h"
+#include "platform/hid/HidBackend.h"
+
+namespace morvek {
+
+// Receives the monitor's announcements on the monitor thread; the monitor waits for each call.
+class IDeviceMonitorOwner {
+public:
+    virtual ~IDeviceMonitorOwner() = default;
+    // A path was matched and claimed: slot is its index, entry the claimed slot (path set).
+    virtual void OnDeviceArrival(size_t slot, const DeviceEntry& entry) = 0;
+    // The slot's interface is gone; the slot was freed already. entry is the slot as it was
+    // (present, with its path).
+    virtual void OnDeviceRemoval(size_t slot, const DeviceEntry& entry) = 0;
+    // After the first pass of a monitor thread (or the first pass ever run), once.
+    virtual void OnFirstScan() = 0;
+};
+
+// What one pass did.
+struct MonitorPass {
+    bool enumerated = false;         // a slot was free, so the interfaces were listed
+    bool enumerationFailed = false;
+    size_t pathsMatched = 0;         // paths that went through the match (not skipped)
+    std::vector<size_t> arrivals;
+    std::vector<size_t> removals;
+};
+
+class DeviceMonitor {
+public:
+    static constexpr std::chrono::milliseconds kPollInterval{100};
+    static constexpr const char* kStopTrace = "抓取设备线程设定退出";
+
+    DeviceMonitor(hid::IHidBackend& backend, IDeviceMonitorOwner& owner);
+    // Stop().
+    ~DeviceMonitor();
+    DeviceMonitor(const DeviceMonitor&) = delete;
+    DeviceMonitor& operator=(const DeviceMonitor&) = delete;
+
+    DeviceSlotList& Slots() { return slots_; }
+    const DeviceSlotList& Slots() const { return slots_; }
+
+    // Starts the monitor thread: a pass at once, then one every 100 ms.
+    void Start();
+    // Wakes the thread and makes it end after the pass it is in; it writes the stop trace.
+    void RequestStop();
+    void Join();
+    void Stop() {
+        RequestStop();
+        Join();
+    }
+    bool IsRunning() const;
+
+    // One pass as the thread runs it. Tests and single-shot front ends call it directly (not
+    // while the thread runs).
+    MonitorPass RunOnePass();
+
+    // Paths remembered as matching nothing (for tests and diagnostics).
+    size_t KnownUnmatchedCount() const;
+
+private:
+    void Run();
+    void Scan(MonitorPass& pass);
+    void CheckPresence(MonitorPass& pass);
+    // Matches one path: the claimed slot, or -1. Sets unmatched when the path can never match
+    // while it stays enumerated.
+    int MatchPath(const std::string& path, bool& unmatched);
+
+    hid::IHidBackend& backend_;
+    IDeviceMonitorOwner& owner_;
+    DeviceSlotList slots_;
+
+    // Touched only by the pass (one at a time).
+    std::set<std::string> unmatched_;
+    bool firstScanDone_ = false;
+    bool enumerationFailing_ = false;
+    std::atomic<size_t> unmatchedCount_{0};
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+}  // namespace morvek
