@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "devicelink/HidInterfaceHandle.h"
+#include "devicelink/PowerStatus.h"
 #include "devicelink/ResultCodes.h"
 #include "emulator/HexText.h"
 
@@ -160,6 +161,39 @@ int RunKeyTable(CommandContext& ctx) {
                       table[s * 3 + 2]);
         ctx.out << line;
     }
+    return kExitOk;
+}
+
+int RunPower(CommandContext& ctx) {
+    int exitCode = kExitOk;
+    const auto device = FindKindArgument(ctx, exitCode);
+    if (!device) return exitCode;
+    CHidChannel channel(ctx.session.Backend());
+    if (!OpenChannel(ctx, *device, channel, exitCode)) return exitCode;
+    PowerRecord record{};
+    const int result = channel.ReadStatus(record.data(), record.size(), 0);
+    if (result != kResultSuccess) return ctx.Fail("reading the power status: " + DescribeResult(result));
+    // As the power indicator shows it: byte 3 carries the channel's wireless flag.
+    record[kPowerByteWireless] = channel.IsWireless() ? 1 : 0;
+    const PowerIndicatorState shown = DecodePowerStatus(record, PowerIndicatorKind(device->kind));
+    static constexpr const char* kCharging[] = {"on battery", "charging", "charged"};
+    const uint8_t charging = record[kPowerByteCharging];
+    const std::string chargingText = charging < 3 ? kCharging[charging] : "unknown (" + std::to_string(charging) + ")";
+    if (ctx.json) {
+        Json::Value v;
+        v["record"] = emulator::ToHex(record);
+        v["level"] = record[kPowerByteLevel];
+        v["charging"] = chargingText;
+        v["wireless"] = channel.IsWireless();
+        if (shown.phoneName) v["phone"] = *shown.phoneName;
+        PrintJson(ctx.out, v);
+        return kExitOk;
+    }
+    ctx.out << "record    " << emulator::ToHex(record) << "\n";
+    ctx.out << "level     " << shown.valueText << "\n";
+    ctx.out << "charging  " << chargingText << "\n";
+    ctx.out << "wireless  " << (channel.IsWireless() ? "yes" : "no") << "\n";
+    if (shown.phoneName) ctx.out << "phone     " << *shown.phoneName << "\n";
     return kExitOk;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// morvekctl commands that read what a device reports: devices, info, key-table.
+// morvekctl commands that read what a device reports: devices, info, key-table, power.
 
 #include "cli/CommandContext.h"
 
@@ -8,5 +8,6 @@ namespace morvek::cli {
 int RunDevices(CommandContext& ctx);
 int RunInfo(CommandContext& ctx);
 int RunKeyTable(CommandContext& ctx);
+int RunPower(CommandContext& ctx);
 
 }  // namespace morvek::cli

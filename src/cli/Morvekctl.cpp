@@ -24,6 +24,7 @@ const std::vector<CommandEntry>& Commands() {
         {"devices", "devices                      the attached devices and their interfaces", RunDevices},
         {"info", "info KIND                    the device information record", RunInfo},
         {"key-table", "key-table KIND               the device key table, one slot a line", RunKeyTable},
+        {"power", "power KIND                   the power status record", RunPower},
         {"profile", "profile list|add|delete|copy|reset --kind KIND\n"
                     "  profile rename NAME|select INDEX|import FILE|export FILE --kind KIND\n"
                     "                               the profile list of a device kind",

@@ -74,6 +74,25 @@ TEST(MorvekctlTest, TraceShowsTheKeyTableIn56ByteChunksWithCorrectChecksums) {
                                   {56, 0}, {56, 56}, {56, 112}, {56, 168}, {56, 224}, {56, 280}, {42, 336}}));
 }
 
+TEST(MorvekctlTest, PowerShowsTheRecordAsTheIndicatorReadsIt) {
+    struct Case {
+        const char* emulate;
+        const char* kind;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"keyboard", "keyboard", {"record    640200000000", "level     100%", "charging  charged", "wireless  no"}},
+        {"wireless-mouse", "mouse", {"record    550000000000", "level     85%", "charging  on battery", "wireless  no"}},
+        {"keyboard,mouse,pad", "pad",
+         {"record    640200000000", "level     100%", "charging  charged", "wireless  no", "phone     Phone_type_no_device"}},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Morvekctl({"--emulate", c.emulate, "power", c.kind});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(Lines(r.out), c.lines) << c.kind;
+    }
+}
+
 TEST(MorvekctlTest, WrongCommandLinesExitWithTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {},
@@ -90,6 +109,7 @@ TEST(MorvekctlTest, WrongCommandLinesExitWithTwo) {
         {"--emulate", "keyboard", "emulator", "press", "keyboard", "300"},
         {"--emulate", "keyboard", "emulator", "event", "keyboard", "0x10000"},
         {"--emulate", "keyboard", "emulator", "shake"},
+        {"--emulate", "keyboard", "power"},
     };
     for (const auto& args : cases) {
         const CliRun r = Morvekctl(args);
