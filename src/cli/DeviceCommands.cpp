@@ -50,9 +50,28 @@ std::optional<AttachedDevice> FindKindArgument(CommandContext& ctx, int& exitCod
     return device;
 }
 
-bool OpenChannel(CommandContext& ctx, const AttachedDevice& device, CHidChannel& channel, int& exitCode) {
-    if (ctx.session.OpenCommandChannel(device, channel)) return true;
-    exitCode = ctx.Fail("cannot open " + device.command.path + " (is it in use, or missing permissions?)");
+// The device of the single KIND argument with its command channel opened; on a wireless link
+// the receiver must report the device when needsLink is set. Nothing, with exitCode set, when a
+// step fails.
+std::optional<AttachedDevice> OpenKindDevice(CommandContext& ctx, CHidChannel& channel, bool needsLink,
+                                             int& exitCode) {
+    auto device = FindKindArgument(ctx, exitCode);
+    if (!device) return std::nullopt;
+    if (!ctx.session.OpenCommandChannel(*device, channel)) {
+        exitCode = ctx.Fail("cannot open " + device->command.path + " (is it in use, or missing permissions?)");
+        return std::nullopt;
+    }
+    if (needsLink && channel.IsWireless() && !channel.QueryLink()) {
+        exitCode = ctx.Fail("the receiver reports no mouse");
+        return std::nullopt;
+    }
+    return device;
+}
+
+bool ReadInfoRecord(CommandContext& ctx, CHidChannel& channel, DeviceInfoRecord& record, int& exitCode) {
+    const int result = channel.ReadDeviceInfo(record);
+    if (result == kResultSuccess) return true;
+    exitCode = ctx.Fail("reading the device information: " + DescribeResult(result));
     return false;
 }
 
@@ -101,14 +120,10 @@ int RunDevices(CommandContext& ctx) {
 
 int RunInfo(CommandContext& ctx) {
     int exitCode = kExitOk;
-    const auto device = FindKindArgument(ctx, exitCode);
-    if (!device) return exitCode;
     CHidChannel channel(ctx.session.Backend());
-    if (!OpenChannel(ctx, *device, channel, exitCode)) return exitCode;
-    if (channel.IsWireless() && !channel.QueryLink()) return ctx.Fail("the receiver reports no mouse");
     DeviceInfoRecord record;
-    const int result = channel.ReadDeviceInfo(record);
-    if (result != kResultSuccess) return ctx.Fail("reading the device information: " + DescribeResult(result));
+    if (!OpenKindDevice(ctx, channel, true, exitCode) || !ReadInfoRecord(ctx, channel, record, exitCode))
+        return exitCode;
     const std::string hex = emulator::ToHex(record.bytes);
     if (ctx.json) {
         Json::Value v;
@@ -132,20 +147,16 @@ int RunInfo(CommandContext& ctx) {
 
 int RunKeyTable(CommandContext& ctx) {
     int exitCode = kExitOk;
-    const auto device = FindKindArgument(ctx, exitCode);
-    if (!device) return exitCode;
     CHidChannel channel(ctx.session.Backend());
-    if (!OpenChannel(ctx, *device, channel, exitCode)) return exitCode;
-    if (channel.IsWireless() && !channel.QueryLink()) return ctx.Fail("the receiver reports no mouse");
     DeviceInfoRecord record;
-    int result = channel.ReadDeviceInfo(record);
-    if (result != kResultSuccess) return ctx.Fail("reading the device information: " + DescribeResult(result));
+    if (!OpenKindDevice(ctx, channel, true, exitCode) || !ReadInfoRecord(ctx, channel, record, exitCode))
+        return exitCode;
     const size_t slots = record.KeySlotCount();
     if (slots == 0) return ctx.Fail("the " + ctx.args[0] + " has no key table");
     if (!channel.SetBlockSize(static_cast<uint16_t>(slots * 3)))
         return ctx.Fail("the device reports " + std::to_string(slots) + " key slots, more than a key table holds");
     std::vector<uint8_t> table(slots * 3);
-    result = channel.ReadKeyTable(table.data());
+    int result = channel.ReadKeyTable(table.data());
     if (result == kResultSuccess) result = channel.EndConfig();
     if (result != kResultSuccess) return ctx.Fail("reading the key table: " + DescribeResult(result));
     if (ctx.json) {
@@ -166,10 +177,10 @@ int RunKeyTable(CommandContext& ctx) {
 
 int RunPower(CommandContext& ctx) {
     int exitCode = kExitOk;
-    const auto device = FindKindArgument(ctx, exitCode);
-    if (!device) return exitCode;
     CHidChannel channel(ctx.session.Backend());
-    if (!OpenChannel(ctx, *device, channel, exitCode)) return exitCode;
+    // The power status is read without a link check, as the power indicator does.
+    const auto device = OpenKindDevice(ctx, channel, false, exitCode);
+    if (!device) return exitCode;
     PowerRecord record{};
     const int result = channel.ReadStatus(record.data(), record.size(), 0);
     if (result != kResultSuccess) return ctx.Fail("reading the power status: " + DescribeResult(result));
