@@ -1,5 +1,6 @@
 #include "devices/keyboard/KeyboardSettingsBlock.h"
 
+#include "devicelink/ActiveParamsBlock.h"
 #include "devices/keyboard/KeyboardLightSettings.h"
 
 namespace morvek {
@@ -70,14 +71,8 @@ int WriteKeyboardSettings(CHidChannel& channel, const KeyboardSettingsBlock& blo
 int ReadKeyboardSettings(CHidChannel& channel, KeyboardSettingsBlock& block) {
     // The keyboard's own settings take over from synchronised lighting.
     channel.SetSynchronised(false);
-    if (!channel.IsOpen()) return kResultNoAnswer;
     uint8_t inUse = 0;
-    int result = channel.ReadParams(&inUse, 1, 0);
-    if (result != kResultSuccess) return result;
-    KeyboardSettingsBlock read{};
-    result = channel.ReadParams(read.data(), read.size(), BlockOffset(inUse));
-    if (result == kResultSuccess) block = read;
-    return result;
+    return ReadActiveParamsBlock(channel, block, kKeyboardSettingsBlockSize, inUse);
 }
 
 }  // namespace morvek

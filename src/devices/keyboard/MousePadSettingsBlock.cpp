@@ -1,5 +1,6 @@
 #include "devices/keyboard/MousePadSettingsBlock.h"
 
+#include "devicelink/ActiveParamsBlock.h"
 #include "devices/keyboard/KeyboardLightSettings.h"
 
 namespace morvek {
@@ -58,12 +59,9 @@ int WriteMousePadSettings(CHidChannel& channel, const MousePadSettingsBlock& blo
 
 int ReadMousePadSettings(CHidChannel& channel, MousePadSettingsBlock& block) {
     channel.SetSynchronised(false);
-    if (!channel.IsOpen()) return kResultNoAnswer;
     uint8_t inUse = 0;
-    int result = channel.ReadParams(&inUse, 1, 0);
-    if (result != kResultSuccess) return result;
     MousePadSettingsBlock::Bytes read{};
-    result = channel.ReadParams(read.data(), read.size(), BlockOffset(inUse));
+    const int result = ReadActiveParamsBlock(channel, read, MousePadSettingsBlock::kBlockStride, inUse);
     if (result == kResultSuccess) block.TakeRead(read, inUse);
     return result;
 }
