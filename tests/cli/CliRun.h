@@ -34,6 +34,18 @@ inline CliRun RunCliIn(const std::filesystem::path& root, std::vector<std::strin
     return RunCli(full);
 }
 
+// Every command line of cases is refused as wrong (exit 2, a message on stderr).
+template <typename Runner>
+void ExpectUsageErrors(const std::vector<std::vector<std::string>>& cases, Runner run) {
+    for (const auto& args : cases) {
+        const CliRun r = run(args);
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_EQ(r.status, 2) << joined;
+        EXPECT_FALSE(r.err.empty()) << joined;
+    }
+}
+
 inline std::string ReadText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

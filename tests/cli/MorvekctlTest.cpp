@@ -111,13 +111,7 @@ TEST(MorvekctlTest, WrongCommandLinesExitWithTwo) {
         {"--emulate", "keyboard", "emulator", "shake"},
         {"--emulate", "keyboard", "power"},
     };
-    for (const auto& args : cases) {
-        const CliRun r = Morvekctl(args);
-        std::string joined;
-        for (const auto& a : args) joined += a + " ";
-        EXPECT_EQ(r.status, 2) << joined;
-        EXPECT_FALSE(r.err.empty()) << joined;
-    }
+    test::ExpectUsageErrors(cases, [&](const auto& args) { return Morvekctl(args); });
 }
 
 TEST(MorvekctlTest, MissingDeviceFailsWithOne) {

@@ -130,13 +130,7 @@ TEST(ShootCommandsTest, WrongCommandLinesExitWithTwo) {
         {"shoot", "import", "0"},
         {"shoot", "download", "now"},
     };
-    for (const auto& args : cases) {
-        const CliRun r = cli.Run(args);
-        std::string joined;
-        for (const auto& a : args) joined += a + " ";
-        EXPECT_EQ(r.status, 2) << joined;
-        EXPECT_FALSE(r.err.empty()) << joined;
-    }
+    test::ExpectUsageErrors(cases, [&](const auto& args) { return cli.Run(args); });
     EXPECT_FALSE(std::filesystem::exists(cli.root / "data"));
 }
 
