@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git python3
   libhidapi-dev libudev-dev
   libjsoncpp-dev
+  libasound2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
 )

@@ -1,0 +1,74 @@
+#include "audio-sdk/AudioPropertyStore.h"
+
+#include <json/reader.h>
+#include <json/writer.h>
+
+#include <memory>
+#include <system_error>
+
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+
+namespace morvek::audiosdk {
+namespace {
+
+constexpr const char* kFileName = "osConfLib.json";
+constexpr size_t kMaxFileBytes = 1 << 20;
+
+const char* FlowKey(audio::AudioDataFlow flow) { return flow == audio::kFlowPlayback ? "playback" : "recording"; }
+
+}  // namespace
+
+std::filesystem::path AudioPropertyStore::DefaultFile() { return UserDataFolder() / kFileName; }
+
+AudioPropertyStore::AudioPropertyStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+void AudioPropertyStore::Load() {
+    std::map<audio::AudioDataFlow, Values> loaded;
+    const std::optional<std::string> text = ReadWholeFile(file_, kMaxFileBytes);
+    Json::Value root;
+    Json::CharReaderBuilder builder;
+    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    if (text && reader->parse(text->data(), text->data() + text->size(), &root, nullptr) && root.isObject()) {
+        for (audio::AudioDataFlow flow : {audio::kFlowPlayback, audio::kFlowRecording}) {
+            const Json::Value& device = root[FlowKey(flow)];
+            if (!device.isObject()) continue;
+            for (const std::string& name : device.getMemberNames()) {
+                if (device[name].isNumeric()) loaded[flow][name] = device[name].asDouble();
+            }
+        }
+    }
+    std::lock_guard lock(mutex_);
+    values_ = std::move(loaded);
+}
+
+std::optional<double> AudioPropertyStore::Get(audio::AudioDataFlow flow, const std::string& name) const {
+    std::lock_guard lock(mutex_);
+    const auto device = values_.find(flow);
+    if (device == values_.end()) return std::nullopt;
+    const auto value = device->second.find(name);
+    if (value == device->second.end()) return std::nullopt;
+    return value->second;
+}
+
+bool AudioPropertyStore::Set(audio::AudioDataFlow flow, const std::string& name, double value) {
+    std::lock_guard lock(mutex_);
+    auto changed = values_;
+    changed[flow][name] = value;
+    if (!Save(changed)) return false;
+    values_ = std::move(changed);
+    return true;
+}
+
+bool AudioPropertyStore::Save(const std::map<audio::AudioDataFlow, Values>& values) const {
+    Json::Value root(Json::objectValue);
+    for (const auto& [flow, device] : values) {
+        Json::Value& out = root[FlowKey(flow)];
+        for (const auto& [name, value] : device) out[name] = value;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(file_.parent_path(), ec);
+    return WriteFileAtomically(file_, Json::StyledWriter().write(root));
+}
+
+}  // namespace morvek::audiosdk
