@@ -10,6 +10,8 @@ packages=(
   libasound2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  xvfb xauth
 )
 
 missing=()
