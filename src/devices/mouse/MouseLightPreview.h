@@ -1,0 +1,55 @@
+#pragma once
+// The mouse's light preview thread. While the mouse is attached and the light panel does not
+// pause it, it counts ticks of 2 ms and runs one preview step each time the count reaches the
+// interval of the current speed level; while the mouse is away it checks again every 100 ms.
+// It waits on a condition variable, so Stop ends it at once.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace morvek {
+
+class MouseLightPreview {
+public:
+    static constexpr std::chrono::milliseconds kTick{2};
+    static constexpr std::chrono::milliseconds kIdlePass{100};
+
+    struct Hooks {
+        std::function<bool()> attached;       // the command channel is open
+        std::function<uint8_t()> interval;    // ticks per step for the current speed level
+        std::function<void()> step;           // one preview step
+    };
+
+    explicit MouseLightPreview(Hooks hooks);
+    // Stop().
+    ~MouseLightPreview();
+    MouseLightPreview(const MouseLightPreview&) = delete;
+    MouseLightPreview& operator=(const MouseLightPreview&) = delete;
+
+    // Starts the thread (nothing when it runs already).
+    void Start();
+    // Ends the thread at once and waits for it. Idempotent.
+    void Stop();
+    bool Running() const;
+    // The light panel pauses the preview while it edits.
+    void SetPaused(bool paused);
+    // The tick count starts again (the effect changed).
+    void Restart();
+
+private:
+    void Run();
+
+    Hooks hooks_;
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    bool paused_ = false;
+    bool restart_ = false;
+    std::thread thread_;
+};
+
+}  // namespace morvek

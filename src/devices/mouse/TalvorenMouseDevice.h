@@ -1,0 +1,183 @@
+#pragma once
+// CTalvorenMouseDevice: the mouse model. It keeps the attached mouse's facts and key table,
+// the DPI stages, pointer values and light record of the current profile, and the state of the
+// mouse page (DPI rows, logo tooltip); it writes the 66-byte settings block, the key table,
+// the macros and the shoot patterns, and runs the light preview.
+//
+// Threads. Page operations (SetStage..., SelectPollingOption, the pointer values,
+// ApplyLightRecord) run on the user-interface thread: they change the model and the profile,
+// save it, and post the settings write to the device thread; its result, when asked for,
+// comes back on the user-interface thread. The virtual operations that talk to the mouse run
+// on the device thread. A mouse behind a wireless receiver (wireless channel) is asked
+// whether it is reachable before each configuration command; when it is not, nothing more is
+// sent. Model data is guarded by the model lock, the LED buffer by the LED lock.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "devicelink/TalvorenUSBDevice.h"
+#include "devices/mouse/MouseButtonMap.h"
+#include "devices/mouse/MouseDpiPage.h"
+#include "devices/mouse/MouseLightPreview.h"
+#include "devices/mouse/MouseLightRecord.h"
+#include "devices/mouse/MouseLightSteps.h"
+#include "devices/mouse/MouseLogoTooltip.h"
+#include "devices/mouse/MouseSettingBlock.h"
+#include "profiles/DefaultData.h"
+#include "profiles/MouseProfiledata.h"
+
+namespace morvek {
+
+// What a page operation did.
+enum class MouseEditStatus {
+    kDone,
+    kNotSaved,       // the model and the mouse have the value, the profile file could not be written
+    kBadStage,       // stage outside 0-4
+    kBadValue,       // value outside the control's range
+    kNoDeviceFacts,  // the mouse's DPI facts were never read
+    kZeroDpiStep,    // the mouse reports a DPI step of 0: no DPI can be converted
+};
+
+class CTalvorenMouseDevice : public CTalvorenUSBDevice {
+public:
+    // The settings write's result (1 success), on the user-interface thread.
+    using WriteDone = std::function<void(int result)>;
+
+    CTalvorenMouseDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,
+                         LightEngine::Clock flashClock = {});
+    ~CTalvorenMouseDevice() override;
+
+    std::string_view GetClassName() const override { return "TalvorenMouseDevice"; }
+
+    // Copies the profile's light record into the model (the preview starts again when the
+    // effect changed), shows the DPI rows and tells the view.
+    int RefreshPage() override;
+    // Device thread: link check, begin, information record, block size, key table, end; then
+    // the button map, the profile and the preview. Stops at the first failure (the session is
+    // ended when it was begun).
+    void ReadDeviceConfig() override;
+    // Device thread: the block in use; the light record (not its direction) and the current
+    // stage follow the mouse and are saved in the profile.
+    void ReadDeviceProfile() override;
+    // The stages (merged into the list held), current stage, pointer values, corrections,
+    // light record and key list of the loaded document.
+    void LoadProfile() override;
+    void ApplyProfileToPage() override;
+    // Buttons playing a macro the list no longer has go back to their default; the profile is
+    // saved when any changed.
+    void CheckMacroAssignments() override;
+    // Device thread. The key table as read at attach with the logical buttons' slots set from
+    // keys. Refused (kResultRefused) while no key table was read. 1 on success.
+    int WriteKeyTable(int tableIndex, std::vector<KeyListEntry> keys) override;
+    int WriteKeyAssignments(int tableIndex) override;
+    // Device thread: the macro download of the mouse's data folder (0 done, -1 failed, n > 0
+    // events too many).
+    int DownloadMacros() override;
+    // Device thread: builds and writes the settings block. 1 on success.
+    int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight) override;
+    // The page's name lists: macros, built-in effects, custom light modes.
+    void ReloadMacroList() override;
+    // The current profile's document from the mouse's data folder (template: the default
+    // mouse document). A profile identity that names no file loads the template only.
+    void LoadProfileDocument() override;
+    void SaveProfile() override;
+
+    // ---- Mouse operations -------------------------------------------------------------------
+    // Device thread: the shoot patterns of the mouse's data folder. 1 on success.
+    int DownloadShootPatterns();
+    // Device thread: ReadDeviceProfile's read of the block in use (kept as LastReadBlock) and
+    // the active on-device profile number. While the channel is closed the block last read
+    // stands. 1 on success, else the failing result with nothing changed.
+    int ReadDeviceProfileBlock(uint8_t& activeProfile);
+
+    // The screen size the settings block carries (the main window passes the primary screen's).
+    void SetScreenSize(uint16_t width, uint16_t height);
+    // Page events of the DPI rows and the polling options: model, profile, save, settings write.
+    MouseEditStatus SetStageEnabled(int stage, bool on, WriteDone done = {});
+    MouseEditStatus SetStageSlider(int stage, int value, WriteDone done = {});
+    // The slider is moving: slider and edit follow, nothing is stored or sent.
+    MouseEditStatus MoveStageSlider(int stage, int value);
+    // The stage's edit box lost focus with text (a DPI value).
+    MouseEditStatus CommitStageEdit(int stage, std::string_view text, WriteDone done = {});
+    MouseEditStatus SelectPollingOption(int option, WriteDone done = {});
+    // The system tab: stored in the profile only, never sent to the mouse.
+    MouseEditStatus SetPointerSpeed(uint16_t value);
+    MouseEditStatus SetDoubleClickTime(uint16_t value);
+    MouseEditStatus SetPointerPrecision(bool on);
+    // The page check with the scroll slider's value; both are shown again.
+    MouseEditStatus SetScrollPage(bool on, uint16_t scrollLines);
+    // Moving the scroll slider unticks the page check.
+    MouseEditStatus SetScrollLines(uint16_t value);
+    // The light panel's change: profile, save, refresh, settings write.
+    MouseEditStatus ApplyLightRecord(const MouseLightRecord& light, WriteDone done = {});
+    // The light panel pauses the preview while it edits.
+    void SetLightPreviewPaused(bool paused);
+    // Starts the preview thread (ReadDeviceConfig does); StopLightPreview ends it at once.
+    void StartLightPreview();
+    void StopLightPreview();
+    bool LightPreviewRunning() const;
+    // One preview step of the current effect (the preview thread runs it).
+    void StepLightPreview();
+
+    // ---- What the page shows ----------------------------------------------------------------
+    std::optional<MouseDpiFacts> DpiFacts() const;
+    std::optional<DeviceInfoRecord> DeviceInfo() const;
+    // The 512-byte key table copy read at attach (empty before).
+    std::vector<uint8_t> KeyTableCopy() const;
+    MouseButtonMap ButtonMap() const;
+    std::vector<DpiStageRecord> Stages() const;
+    int CurrentStage() const;
+    MouseSystemWords SystemWords() const;
+    uint8_t PollingIndex() const;
+    // The polling option the page selects: the index, or 0 when it is outside 0-4.
+    int ShownPollingOption() const;
+    MouseLightRecord LightRecord() const;
+    std::vector<KeyListEntry> KeyList() const;
+    MouseDpiPage DpiPage() const;
+    MouseLogoTooltip LogoTooltip() const;
+    // The block last read back from the mouse.
+    std::optional<MouseSettingBlock::ReadBytes> LastReadBlock() const;
+
+private:
+    // Stage list grows to stage + 1 stages (new ones all zero). Model lock held.
+    void GrowStages(int stage);
+    // Stores stages, current stage and pointer values into the profile and saves it; the view
+    // is told. Model lock held by the caller or not.
+    bool StoreProfile();
+    // StoreProfile, then the settings write on the device thread.
+    MouseEditStatus StoreAndWrite(WriteDone done);
+    MouseEditStatus StoreSystem(const MouseSystemWords& words);
+    // Ends a configuration session after a failed read (the link permitting).
+    void EndSession();
+
+    // Guarded by the model lock.
+    CMouseProfiledata profile_;
+    std::optional<DeviceInfoRecord> info_;
+    std::vector<uint8_t> keyTable_;
+    MouseButtonMap buttonMap_;
+    std::vector<DpiStageRecord> stages_;
+    int currentStage_ = 0;
+    MouseSystemWords system_{};
+    std::vector<CorrectionEntry> corrections_;
+    MouseLightRecord light_;
+    bool lightShown_ = false;
+    std::vector<KeyListEntry> keys_;
+    MouseDpiPage dpiPage_;
+    PageNameLists names_;
+    uint16_t screenWidth_ = 0;
+    uint16_t screenHeight_ = 0;
+    std::optional<MouseSettingBlock::ReadBytes> lastBlock_;
+    uint8_t lastActive_ = 0;
+
+    // Guarded by the LED lock.
+    MouseGroupFlow groupFlow_;
+
+    MouseLightPreview preview_;
+};
+
+}  // namespace morvek
