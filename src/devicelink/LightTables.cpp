@@ -89,8 +89,20 @@ constexpr std::array<uint8_t, kBreathingCycle> BuildBreathingCurve() {
     return curve;
 }
 
+constexpr int kWaveCurveStart = 16;
+
+constexpr std::array<uint8_t, kWaveCurveCycle> BuildWaveCurve() {
+    std::array<uint8_t, kWaveCurveCycle> curve{};
+    const auto rise = kBreathingRise.begin() + kWaveCurveStart;
+    std::copy(rise, kBreathingRise.end(), curve.begin());
+    std::copy(kBreathingRise.rbegin(), kBreathingRise.rend() - kWaveCurveStart, curve.begin() + kWaveCurveCycle / 2);
+    return curve;
+}
+
 constexpr auto kColourWheel = BuildColourWheel();
 constexpr auto kBreathingCurve = BuildBreathingCurve();
+constexpr auto kWaveCurve = BuildWaveCurve();
+static_assert(kBreathingRise.size() - kWaveCurveStart == kWaveCurveCycle / 2, "the wave curve is two halves");
 
 }  // namespace
 
@@ -108,6 +120,10 @@ LedColour FourColour(uint8_t index) {
 
 const std::array<uint8_t, kBreathingCycle>& BreathingCurve() {
     return kBreathingCurve;
+}
+
+const std::array<uint8_t, kWaveCurveCycle>& WaveCurve96() {
+    return kWaveCurve;
 }
 
 const std::array<LedColour, 256>& ColourWheel() {

@@ -13,6 +13,8 @@ namespace morvek {
 constexpr int kColourWheelCycle = 192;
 // Length of the breathing curve: a rise from 0 to 255 and the fall back to 0.
 constexpr int kBreathingCycle = 128;
+// Length of the wave curve: entries 16-63 of the breathing curve and the same in reverse.
+constexpr int kWaveCurveCycle = 96;
 // Milliseconds per unit of speed factor in the flash effects.
 constexpr uint32_t kFlashMillisecondsPerFactor = 200;
 
@@ -25,6 +27,9 @@ uint8_t SpeedFactor(uint8_t level);
 LedColour FourColour(uint8_t index);
 // The breathing curve, indexed by an effect phase below kBreathingCycle.
 const std::array<uint8_t, kBreathingCycle>& BreathingCurve();
+// The wave curve of the wave effects (22 rising to 255 and falling back to 22), indexed by a
+// position below kWaveCurveCycle.
+const std::array<uint8_t, kWaveCurveCycle>& WaveCurve96();
 // The colour wheel, stored with 256 entries so that any byte indexes it: entries from 192 up
 // repeat entries 0 .. 63.
 const std::array<LedColour, 256>& ColourWheel();

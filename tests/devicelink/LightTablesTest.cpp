@@ -80,6 +80,19 @@ TEST(LightTablesTest, BreathingCurveRisesToFullAndFallsBackSymmetrically) {
     }
 }
 
+TEST(LightTablesTest, WaveCurveIsTheUpperBreathingCurveRisingAndFalling) {
+    const auto& wave = WaveCurve96();
+    const auto& breathing = BreathingCurve();
+    EXPECT_EQ(wave.front(), 22);
+    EXPECT_EQ(wave[47], 255);
+    EXPECT_EQ(wave[48], 255);
+    EXPECT_EQ(wave.back(), 22);
+    for (size_t i = 0; i < 48; ++i) {
+        EXPECT_EQ(wave[i], breathing[16 + i]) << "position " << i;
+        EXPECT_EQ(wave[95 - i], wave[i]) << "position " << i;
+    }
+}
+
 TEST(LightTablesTest, LevelTablesGrowWithTheLevelAndCapOutOfRangeLevels) {
     EXPECT_EQ(BrightnessLevelValue(0), 30);
     EXPECT_EQ(BrightnessLevelValue(4), 255);

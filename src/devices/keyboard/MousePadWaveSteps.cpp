@@ -11,8 +11,6 @@
 namespace morvek {
 namespace {
 
-constexpr int kWaveCurveLength = 96;
-constexpr int kWaveCurveStart = 16;
 constexpr int kWaveLedSpacing = 7;
 constexpr uint8_t kFadingColourSpacing = 12;
 constexpr uint8_t kMovesPerShift = 2;
@@ -24,21 +22,6 @@ constexpr size_t kFirstEdgeLed = 0;
 constexpr size_t kLastEdgeLed = 14;
 constexpr std::array<std::pair<size_t, size_t>, 7> kLedPairs = {
     {{1, 14}, {2, 13}, {3, 12}, {4, 11}, {5, 10}, {6, 9}, {7, 8}}};
-
-// Entries 16-63 of the breathing curve (22 rising to 255), then the same in reverse.
-const std::array<uint8_t, kWaveCurveLength>& WaveCurve() {
-    static const std::array<uint8_t, kWaveCurveLength> curve = [] {
-        std::array<uint8_t, kWaveCurveLength> c{};
-        const auto& breathing = BreathingCurve();
-        const int half = kWaveCurveLength / 2;
-        for (int i = 0; i < half; ++i) {
-            c[size_t(i)] = breathing[size_t(kWaveCurveStart + i)];
-            c[size_t(kWaveCurveLength - 1 - i)] = c[size_t(i)];
-        }
-        return c;
-    }();
-    return curve;
-}
 
 uint8_t Scale(uint8_t value, uint8_t level) { return static_cast<uint8_t>(value * level / 256); }
 
@@ -63,7 +46,7 @@ void Paint(LightEngine& engine, size_t led, LedColour colour, uint8_t brightness
 void MousePadWaveSteps::StepWave(LightEngine& engine) {
     const LightSettings& s = engine.Settings();
     const bool random = s.randomColour != 0;
-    const uint8_t limit = random ? kColourWheelCycle : kWaveCurveLength;
+    const uint8_t limit = random ? kColourWheelCycle : kWaveCurveCycle;
     engine.SetPhase(StepCounter(s.direction != 0, limit, engine.Phase(), 1));
     const uint8_t level = BrightnessLevelValue(s.brightnessLevel);
     for (size_t i = 0; i < engine.LightCount(); ++i) {
@@ -71,7 +54,7 @@ void MousePadWaveSteps::StepWave(LightEngine& engine) {
         if (random) {
             Paint(engine, i, ColourWheel()[position % kColourWheelCycle], level);
         } else {
-            Paint(engine, i, s.colour, Scale(WaveCurve()[position % kWaveCurveLength], level));
+            Paint(engine, i, s.colour, Scale(WaveCurve96()[position % kWaveCurveCycle], level));
         }
     }
 }
