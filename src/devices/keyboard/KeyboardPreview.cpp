@@ -16,9 +16,13 @@ namespace morvek {
 KeyboardPreview::KeyboardPreview(LightEngine& engine, uint32_t seed) : engine_(engine), state_(seed) {}
 
 void KeyboardPreview::ChangeMode() {
-    ResetLightEffects(engine_, state_);
-    StartLightMode(engine_.Settings().mode, engine_, state_);
+    ResetEffects();
+    StartMode(engine_.Settings().mode);
 }
+
+void KeyboardPreview::ResetEffects() { ResetLightEffects(engine_, state_); }
+
+void KeyboardPreview::StartMode(uint8_t mode) { StartLightMode(mode, engine_, state_); }
 
 void KeyboardPreview::OnDeviceKeyEvent(std::span<const uint8_t> slotMap, int slot, int kind) {
     morvek::OnDeviceKeyEvent(engine_, state_, slotMap, slot, kind);

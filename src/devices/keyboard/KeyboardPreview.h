@@ -44,9 +44,13 @@ public:
     // seed: the random source of the effects that pick random keys and colours.
     explicit KeyboardPreview(LightEngine& engine, uint32_t seed = std::random_device{}());
 
-    // The mode changed (to the engine's current mode): the effect state starts over and the
-    // mode's start action runs. For the custom mode the model loads the custom group first.
+    // The mode changed (to the engine's current mode): ResetEffects, then StartMode. For the
+    // custom mode the model loads the custom group in between.
     void ChangeMode();
+    // Effect phase, stage, fade levels and ripples start over.
+    void ResetEffects();
+    // The start action of mode.
+    void StartMode(uint8_t mode);
     // A key event of the keyboard: device slot and kind (1 press, 2 release).
     void OnDeviceKeyEvent(std::span<const uint8_t> slotMap, int slot, int kind);
 
