@@ -1,0 +1,37 @@
+#pragma once
+// Images of the skin, named by the controls' image attributes: a path relative to the skin
+// folder ("keyboard/key_light.svg", found through the "skin:" search prefix the resource
+// manager sets up), an absolute path, or the markup "file='power/powered.png' source='l,t,r,b'".
+// SVG pictures are drawn as vectors at the target size; other files as pixmaps.
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+namespace morvek::app {
+
+class SkinImage {
+public:
+    // Parses an image attribute; an empty attribute gives an empty image.
+    explicit SkinImage(const QString& attribute = {});
+
+    bool IsEmpty() const { return path_.isEmpty(); }
+    QString Path() const { return path_; }
+    // The picture's natural size; empty when the file is missing or unreadable.
+    QSize NaturalSize() const;
+    // The part of the picture drawn; the whole picture when the markup gives no source.
+    QRect Source() const;
+
+    // Draws the image (or its source part) scaled into target with the given opacity.
+    void Paint(QPainter& painter, const QRectF& target, qreal opacity = 1.0) const;
+    // Draws the part source of the picture into target, ignoring the markup's own source.
+    void PaintPart(QPainter& painter, const QRectF& target, const QRect& source, qreal opacity = 1.0) const;
+
+private:
+    QString path_;
+    QRect source_;
+};
+
+}  // namespace morvek::app
