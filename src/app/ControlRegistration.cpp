@@ -1,5 +1,15 @@
 #include "app/ContainerUI.h"
 #include "app/ControlFactory.h"
+#include "app/controls/CChartViewUI.h"
+#include "app/controls/CCircleProgressUI.h"
+#include "app/controls/CCloudShareListItemUI.h"
+#include "app/controls/CComboEditContainerElementUI.h"
+#include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/controls/CHandImgButtonUI.h"
+#include "app/controls/CHandImgSelectButtonUI.h"
+#include "app/controls/CRedioMacroButtonUI.h"
+#include "app/controls/CSelectPanelUI.h"
+#include "app/controls/CWndUI.h"
 
 namespace morvek::app {
 
@@ -9,9 +19,24 @@ CControlFactory::Creator Container(const char* className) {
     return [className](QWidget* parent) -> QWidget* { return new CContainerUI(className, parent); };
 }
 
+template <typename Control>
+CControlFactory::Creator Make() {
+    return [](QWidget* parent) -> QWidget* { return new Control(parent); };
+}
+
 }  // namespace
 
 void RegisterCustomControls(CControlFactory& factory) {
+    factory.RegistControl("CCircleProgressUI", Make<CCircleProgressUI>());
+    factory.RegistControl("CChartViewUI", Make<CChartViewUI>());
+    factory.RegistControl("CWndUI", Make<CWndUI>());
+    factory.RegistControl("CSelectPanelUI", Make<CSelectPanelUI>());
+    factory.RegistControl("CDeviceKeyButtonUI", Make<CDeviceKeyButtonUI>());
+    factory.RegistControl("CCloudShareListItemUI", Make<CCloudShareListItemUI>());
+    factory.RegistControl("CComboEditContainerElementUI", Make<CComboEditContainerElementUI>());
+    factory.RegistControl("CHandImgButtonUI", Make<CHandImgButtonUI>());
+    factory.RegistControl("CHandImgSelectButtonUI", Make<CHandImgSelectButtonUI>());
+    factory.RegistControl("CRedioMacroButtonUI", Make<CRedioMacroButtonUI>());
     factory.RegistControl("CLightControlUI", Container("LightControl"));
     factory.RegistControl("CMacroControlUI", Container("MacroControl"));
     factory.RegistControl("CKeySetControlUI", Container("KeySetControl"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/NotifyPump.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/ControlTestSupport.h"
@@ -96,6 +97,20 @@ TEST_F(SelectPanelTest, BandIsShownWhileDraggingAndHiddenKeysAreNeverSelected) {
     EXPECT_TRUE(key0->IsSelected());
     EXPECT_FALSE(key1->IsSelected());
     EXPECT_EQ(panel.SelectedKeyButtons(), QList<CDeviceKeyButtonUI*>{key0});
+}
+
+TEST_F(SelectPanelTest, BandEndAndKeyDoubleClickReachTheWindowThroughThePumpWithTheirNames) {
+    std::vector<std::pair<QString, QString>> delivered;
+    CNotifyPump pump([&](const TNotifyUI& msg) { delivered.emplace_back(msg.sType, msg.sName); });
+    pump.Attach(&panel);
+    Drag({5, 5}, {290, 95});
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(key1, &twice);
+
+    ASSERT_GE(delivered.size(), 2u);
+    EXPECT_EQ(delivered.front(), std::make_pair(QString("click_select_end"), QString("keyboard_device_key_light")));
+    EXPECT_EQ(delivered.back(), std::make_pair(QString("dbclick"), QString("key_1")));
 }
 
 TEST_F(SelectPanelTest, DisabledPanelIgnoresTheBand) {

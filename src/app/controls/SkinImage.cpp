@@ -19,17 +19,22 @@ struct LoadedImage {
     QSize Size() const { return svg ? svg->defaultSize() : pixmap.size(); }
 };
 
+// Pictures are kept by their resolved file, so a changed skin folder finds its own files; a
+// name that finds no file is looked up again next time.
 const LoadedImage& Load(const QString& path) {
     static QHash<QString, std::shared_ptr<LoadedImage>> cache;
-    const QString full = QFileInfo(path).isAbsolute() || path.contains(QLatin1Char(':')) ? path : QStringLiteral("skin:") + path;
-    auto& entry = cache[full];
+    static const LoadedImage missing;
+    const QString name = QFileInfo(path).isAbsolute() || path.contains(QLatin1Char(':')) ? path : QStringLiteral("skin:") + path;
+    const QFileInfo file(name);
+    if (!file.exists()) return missing;
+    auto& entry = cache[file.absoluteFilePath()];
     if (!entry) {
         entry = std::make_shared<LoadedImage>();
-        if (full.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-            auto renderer = std::make_unique<QSvgRenderer>(full);
+        if (name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+            auto renderer = std::make_unique<QSvgRenderer>(file.absoluteFilePath());
             if (renderer->isValid()) entry->svg = std::move(renderer);
         } else {
-            entry->pixmap.load(full);
+            entry->pixmap.load(file.absoluteFilePath());
         }
     }
     return *entry;
