@@ -1,0 +1,172 @@
+#pragma once
+// CTalvorenKeyboardDevice: the keyboard's device model. It wires the keyboard's pieces in the
+// orders the keyboard page uses: the key layout read from the device, the key list and the
+// key labels, the light settings and the 25-byte settings block, the custom light groups, the
+// system settings and the macro download, all kept in the current profile document.
+//
+// Threads. As in the base: the operations that talk to the device (ReadDeviceConfig,
+// ReadDeviceProfile, ReadKeyLayout, WriteKeyTable, WriteKeyAssignments, DownloadMacros,
+// WriteSettings, WriteLedColourTable) are bodies for the device thread, reached through
+// RunOnDevice. The panel operations (light, system and key changes, custom groups) run on the
+// user-interface thread: they change the model and the profile document at once and post the
+// device transfer, whose result comes back to done through the dispatcher.
+// Locks: the model lock guards the profile document, the key list, the layout and the system
+// settings; the LED lock the light engine (light settings, LED buffer). Take the model lock
+// before the LED lock.
+//
+// The light preview plugs in through the overridable hooks ResetLightEffects, StartLightMode,
+// StartLightPreview and OnDeviceKeyEvent.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "devicelink/TalvorenUSBDevice.h"
+#include "devices/keyboard/CustomLightTable.h"
+#include "devices/keyboard/KeyLabels.h"
+#include "devices/keyboard/KeyLayout.h"
+#include "devices/keyboard/KeyboardSystemSettings.h"
+#include "devices/keyboard/LightTypes.h"
+#include "profiles/DefaultData.h"
+#include "profiles/KeyboardProfiledata.h"
+
+namespace morvek {
+
+class CTalvorenKeyboardDevice : public CTalvorenUSBDevice {
+public:
+    // The result of a device transfer, delivered on the user-interface thread.
+    using ResultCallback = std::function<void(int result)>;
+
+    CTalvorenKeyboardDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,
+                            LightEngine::Clock flashClock = {});
+    ~CTalvorenKeyboardDevice() override;
+
+    std::string_view GetClassName() const override { return "TalvorenKeyboardDevice"; }
+
+    // Copies the profile's light settings into the model (a changed mode restarts the effect),
+    // reloads the per-key effects and the effect sequence, and tells the view to show itself.
+    int RefreshPage() override;
+    // Device thread: ReadKeyLayout, LoadProfile, ApplyProfileToPage, then the light preview
+    // starts (StartLightPreview).
+    void ReadDeviceConfig() override;
+    // Device thread: ReadSettingsBlock.
+    void ReadDeviceProfile() override;
+    // The current profile's document, key list, light settings, system settings and name lists.
+    void LoadProfile() override;
+    // Key labels, then the view shows the model.
+    void ApplyProfileToPage() override;
+    // Keys that play a macro the list no longer holds go back to their default; when any
+    // changed the key list is stored and the labels refreshed.
+    void CheckMacroAssignments() override;
+    // Device thread. The key table as read, with the slot of every mapped key set from keys.
+    // 1 on success; 0 when the channel is closed; -2 while no key layout was read; else the
+    // failing command's result (the configuration session is ended all the same).
+    int WriteKeyTable(int tableIndex, std::vector<KeyListEntry> keys) override;
+    int WriteKeyAssignments(int tableIndex) override;
+    // Device thread: the macros of the keyboard's folder (0 done, -1 failed, n > 0 events too many).
+    int DownloadMacros() override;
+    // Device thread: block profileIndex with byte 0 = firstValue, from the profile's light
+    // settings and the system settings. 1, or the failing command's result.
+    int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight) override;
+    // Macro names ("macro.config") and the keyboard's light mode names ("default_light.json").
+    void ReloadMacroList() override;
+    // The profile document of the current profile identity (none for an identity that is not
+    // a plain time-stamp id), repaired from the keyboard template when it lacks its section.
+    void LoadProfileDocument() override;
+    void GetProfileName(std::string& name) const override;
+    void SaveProfile() override;
+    // The three "LightInfo" words: stored as the light parameters and in the profile document.
+    void SetLightSettings(int32_t mode, int32_t value, uint32_t colour) override;
+    void SelectKey(int keyIndex) override;
+
+    // ---- Keyboard operations ------------------------------------------------------------
+    // Device thread. Reads the information record, the key table and the per-slot LED table
+    // and rebuilds the key layout. 1 on success; 0 when the channel is closed; -2 when the
+    // tables would not fit the 512-byte block (the layout stays); else the failing result.
+    int ReadKeyLayout();
+    // Replaces the selected key's entry and writes every "Assignment" into the profile
+    // document. False (nothing changed) while no key of the matrix is selected.
+    bool StoreKeyAssignment(const KeyListEntry& entry);
+    // The labels of every key from the key list and the macro names; the view shows them.
+    void RefreshKeyLabels();
+    // Device thread: the keyboard's settings block in use into the model and the profile
+    // (saved), the view shows it. 1, or the failing result with the model unchanged.
+    int ReadSettingsBlock();
+    // Device thread. In the custom light mode: the LED buffer as the per-key colour table; 0
+    // in any other mode.
+    int WriteLedColourTable();
+
+    // Custom light groups (user-interface thread): select group n (stored in the profile and
+    // the light settings; false for a group outside the profile's range), load the selected
+    // group into the LED buffer, fill every key with the current colour (bright) or black,
+    // paint one key with the current colour. The tables go to the keyboard on its queue.
+    bool SelectCustomLightGroup(int group);
+    void LoadCustomLightGroup(ResultCallback done = {});
+    void FillCustomLightGroup(bool bright, ResultCallback done = {});
+    void PaintKeyColour(int keyIndex, ResultCallback done = {});
+
+    // A light panel change (user-interface thread): the channel's synchronised flag is
+    // cleared, the settings stored and saved, the page refreshed, block 0 written on the
+    // device's queue. False when the profile file could not be written.
+    bool ChangeLightSettings(const LightSettings& settings, ResultCallback done = {});
+    // Same light for all devices, the keyboard's side: the keyboard takes the common type's
+    // mode with the source's brightness, speed, direction and colours, stores, saves and
+    // writes it as a panel change would, and its channel becomes synchronised.
+    bool ApplySynchronisedLight(const LightSettings& source, CommonLightType type, ResultCallback done = {});
+    // System tab changes, all or none: stored and saved; block 0 is written when a value the
+    // keyboard keeps changed. False (nothing stored) when a value is refused; saved tells
+    // whether the profile file was written.
+    using SystemChange = std::pair<KeyboardSystemField, int>;
+    bool ChangeSystemSettings(std::span<const SystemChange> changes, bool& saved, ResultCallback done = {});
+
+    // The profile document's file write; false when it failed or there is no document.
+    bool SaveProfileDocument();
+
+    // ---- Preview hooks ------------------------------------------------------------------
+    // Resets the preview's effect state (the effect buffers).
+    virtual void ResetLightEffects();
+    // The start action of a newly chosen mode; the custom light mode loads its group.
+    virtual void StartLightMode(uint8_t mode);
+    // Starts (or restarts) the light preview after the configuration read; nothing here.
+    virtual void StartLightPreview();
+    // A key of device slot `slot` was pressed (kKeyPhasePressed) or released
+    // (kKeyPhaseReleased), on the event reader's thread; nothing here.
+    virtual void OnDeviceKeyEvent(int slot, int phase);
+
+    // ---- What the view and the command line read ----------------------------------------
+    LightSettings CurrentLightSettings() const;
+    KeyboardSystemSettings SystemSettings() const;
+    std::vector<KeyListEntry> KeyList() const;
+    std::vector<KeyButtonLabel> KeyLabels() const;
+    KeyLayout Layout() const;
+    std::vector<std::string> MacroNames() const;
+    std::vector<LightEffectName> LightModeNames() const;
+    std::optional<int> SelectedCustomLightGroup() const;
+    std::filesystem::path ProfileDocumentPath() const;
+
+private:
+    // Copies the profile's light settings into the light engine; true when the mode changed.
+    bool CopyLightFromProfile();
+    // After a mode change: ResetLightEffects and the mode's start action.
+    void RestartLightMode();
+    // Writes the table on the device's queue (nothing without one).
+    void PostColourTable(const std::optional<LedColourTable>& table, ResultCallback done);
+    void PostWriteSettings(ResultCallback done);
+    void StoreKeyList();
+    // Computes the key labels from the key list and the macro names.
+    void UpdateKeyLabels();
+
+    CKeyboardProfiledata profile_;
+    std::string profileDisplayName_;
+    KeyLayout layout_;
+    std::vector<KeyListEntry> keys_;
+    std::vector<KeyButtonLabel> labels_;
+    KeyboardSystemSettings system_;
+    std::vector<std::string> macroNames_;
+    std::vector<LightEffectName> lightModeNames_;
+};
+
+}  // namespace morvek

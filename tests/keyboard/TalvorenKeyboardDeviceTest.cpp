@@ -1,0 +1,313 @@
+// The keyboard model against the emulated keyboard: the key layout read, key assignments
+// reaching the device's key table, light and system changes written as the block the
+// keyboard keeps, the custom colour table, and the profile document kept in step.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "devicelink/DeviceModelRegistry.h"
+#include "devicelink/HidCommandReport.h"
+#include "devices/keyboard/KeyDefaultTable.h"
+#include "devices/keyboard/KeyFunctionType.h"
+#include "devices/keyboard/KeyPanel.h"
+#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/keyboard/KeyboardSettingsBlock.h"
+#include "devices/keyboard/TalvorenKeyboardDevice.h"
+#include "emulator/KeyboardMatrix.h"
+#include "macros/EmulatedChannel.h"
+#include "profiles/ProfileFiles.h"
+#include "profiles/ProfileListStore.h"
+#include "support/TempFolder.h"
+
+namespace morvek {
+namespace {
+
+const DevicePageTemplate& KeyboardPage() {
+    return DevicePageTemplates()[size_t(FindPageTemplate(0x0C45, 0x764E, kKindKeyboard, kRoleCommand))];
+}
+
+class KeyboardModelTest : public ::testing::Test {
+protected:
+    KeyboardModelTest() {
+        DeviceEntry slot;
+        slot.kind = kKindKeyboard;
+        DeviceModelRegistry::ConfigureModel(model_, KeyboardPage(), slot);
+        model_.SetDataRoots(folder_ / "data", MORVEK_SOURCE_DATA_DIR);
+        ProfileListStore profiles(kKindKeyboard, ProfileFolder(folder_ / "data", kKindKeyboard),
+                                  ProfileTemplate(MORVEK_SOURCE_DATA_DIR, kKindKeyboard));
+        EXPECT_EQ(profiles.LoadProfileList(), ProfileStatus::kOk);
+        model_.SetProfileName(profiles.GetCurrentProfileUUID());
+    }
+
+    void Attach() { ASSERT_TRUE(model_.CommandChannel().Open(emu_.Channel().Interface().Path())); }
+    void AttachAndReadConfig() {
+        Attach();
+        model_.ReadDeviceConfig();
+        emu_.TakeCommands();
+    }
+    int OnDevice(std::function<int()> work) {
+        int result = -999;
+        model_.RunOnDevice(std::move(work), [&result](int r) { result = r; });
+        return result;
+    }
+    std::vector<uint8_t> DeviceBlock() {
+        const auto params = emu_.Device().Params();
+        return {params.begin(), params.begin() + long(kKeyboardSettingsBlockSize)};
+    }
+    std::vector<uint8_t> DeviceSlot(size_t slot) {
+        const auto table = emu_.Device().KeyTable();
+        return {table.begin() + long(slot * 3), table.begin() + long(slot * 3 + 3)};
+    }
+    // The slot the emulated keyboard keeps a matrix key in.
+    static size_t SlotOfKey(int key) {
+        const auto& slots = emulator::SlotMatrixIndex();
+        return size_t(std::find(slots.begin(), slots.end(), key) - slots.begin());
+    }
+    KeyboardSettingsBlock BlockOf(const LightSettings& light) {
+        return BuildKeyboardSettingsBlock(light, model_.SystemSettings(), 0);
+    }
+
+    test::TempFolder folder_;
+    test::EmulatedChannel emu_{emulator::EmulatedKind::Keyboard};
+    InlineUiDispatcher ui_;
+    CTalvorenKeyboardDevice model_{emu_, ui_, TaskQueueMode::Inline};
+};
+
+TEST_F(KeyboardModelTest, ConfigurationReadFindsEveryKeyAndLoadsTheProfile) {
+    AttachAndReadConfig();
+    const KeyLayout layout = model_.Layout();
+    ASSERT_TRUE(layout.IsRead());
+    const auto leds = emu_.Device().KeyAttrTable();
+    for (int key : {0, 37, 110, 120, 125}) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(layout.SlotOf(key), SlotOfKey(key));
+        EXPECT_EQ(layout.LedOf(key), leds[SlotOfKey(key)]);
+    }
+    EXPECT_EQ(layout.SlotOf(kKeyM1), 0);
+
+    // The shipped template: mode 1 at brightness 4, speed 3, colour cycle.
+    const LightSettings light = model_.CurrentLightSettings();
+    EXPECT_EQ(light.mode, 1);
+    EXPECT_EQ(light.brightnessLevel, 4);
+    EXPECT_EQ(light.speedLevel, 3);
+    const auto keys = model_.KeyList();
+    ASSERT_EQ(keys.size(), size_t(kKeyCount));
+    EXPECT_EQ(keys[37].current, DefaultKeyTable()[37]);
+    EXPECT_EQ(model_.KeyLabels().size(), size_t(kKeyCount));
+}
+
+TEST_F(KeyboardModelTest, DeviceOperationsOnAClosedChannelSendNothing) {
+    EXPECT_EQ(model_.ReadKeyLayout(), kResultNoAnswer);
+    EXPECT_EQ(model_.WriteKeyAssignments(0), kResultNoAnswer);
+    EXPECT_EQ(model_.WriteSettings(0, 0, 1, 0, 0), kResultNoAnswer);
+    EXPECT_EQ(model_.ReadSettingsBlock(), kResultNoAnswer);
+    EXPECT_TRUE(emu_.TakeCommands().empty());
+    EXPECT_FALSE(model_.Layout().IsRead());
+}
+
+TEST_F(KeyboardModelTest, KeyTableIsNotWrittenBeforeTheLayoutIsRead) {
+    Attach();
+    EXPECT_EQ(model_.WriteKeyAssignments(0), kResultRefused);
+    EXPECT_EQ(emu_.TakeCommands(), std::vector<uint8_t>{kCmdReadDeviceInfo});
+}
+
+TEST_F(KeyboardModelTest, PanelCommitsReachTheKeysSlotAndLeaveUnknownSlotsAsRead) {
+    // A slot holding a function no key of the matrix has by default: no key maps to it.
+    emulator::FirmwareMemory memory = emu_.Device().Memory();
+    const size_t unknownSlot = SlotOfKey(18);  // an empty matrix position (0x20, 0, 0)
+    memory.keyTable[unknownSlot * 3] = 0x5A;
+    memory.keyTable[unknownSlot * 3 + 2] = 0x33;
+    ASSERT_TRUE(emu_.Device().RestoreMemory(memory));
+    AttachAndReadConfig();
+    const KeyLayout layout = model_.Layout();
+    const auto& slotMap = layout.SlotMap();
+    ASSERT_EQ(std::find(slotMap.begin(), slotMap.end(), unknownSlot), slotMap.end());
+
+    struct Case {
+        const char* name;
+        int key;
+        std::function<void(KeyPanelState&)> fill;
+        std::vector<uint8_t> stored;
+    };
+    const std::vector<Case> cases = {
+        {"wheel 3 in the second direction", 37,
+         [](KeyPanelState& p) { p.functionPage = kPageWheel, p.wheelCount = "3", p.wheelDirectionItem = 1; },
+         {kKeyTypeWheel, 0x00, 0xFD}},
+        {"swing count 130", 38,
+         [](KeyPanelState& p) { p.functionPage = kPageSwing, p.swingCount = "130", p.swingDirectionItem = 0; },
+         {kKeyTypeSwing, 0x00, 0x02}},
+        {"RCtrl captured", 39,
+         [](KeyPanelState& p) {
+             SelectFunctionPage(p, kPageKeyboard);
+             CaptureKey(p, 0x1D, true);
+         },
+         {kKeyTypeKeyboard, kModifierLCtrl, 0x00}},
+        {"macro 0 repeated 300 times", 40,
+         [](KeyPanelState& p) {
+             p.functionPage = kPageMacro, p.macroCount = 1, p.macroItem = 0;
+             SelectMacroRepeat(p, kMacroRepeatCountItem);
+             p.macroCycleCount = "300";
+         },
+         {0x71, 0x00, 44}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyPanelState panel;
+        model_.SelectKey(c.key);
+        HoldEntry(panel, model_.KeyList()[size_t(c.key)]);
+        c.fill(panel);
+        ASSERT_TRUE(model_.StoreKeyAssignment(BuildAssignmentFromPanel(panel)));
+    }
+    ASSERT_EQ(model_.WriteKeyAssignments(0), kResultSuccess);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DeviceSlot(SlotOfKey(c.key)), c.stored);
+    }
+    EXPECT_EQ(DeviceSlot(unknownSlot), (std::vector<uint8_t>{0x5A, 0x00, 0x33}));
+    const KeyAssignment untouched = DefaultKeyTable()[41];
+    EXPECT_EQ(DeviceSlot(SlotOfKey(41)), (std::vector<uint8_t>{untouched.type, untouched.p1, untouched.p2}));
+
+    // The assignments are in the profile once it is saved.
+    ASSERT_TRUE(model_.SaveProfileDocument());
+    CKeyboardProfiledata reopened;
+    reopened.LoadDeviceSection(model_.ProfileDocumentPath());
+    EXPECT_EQ(reopened.ReadKeyList()[37].current, (KeyAssignment{kKeyTypeWheel, 0x00, 0xFD}));
+}
+
+TEST_F(KeyboardModelTest, BuiltInKeysCannotBeSelectedForAnAssignment) {
+    for (int key : kBuiltInKeys) {
+        model_.SelectKey(key);
+        EXPECT_NE(model_.ActiveKey(), key);
+    }
+    EXPECT_FALSE(model_.StoreKeyAssignment(model_.KeyList()[110]));
+}
+
+TEST_F(KeyboardModelTest, LightChangeIsSavedAndWrittenAsTheKeyboardsBlock) {
+    AttachAndReadConfig();
+    LightSettings light = model_.CurrentLightSettings();
+    light.mode = 30;  // a mode without firmware effect
+    light.speedLevel = 1;
+    int written = -999;
+    ASSERT_TRUE(model_.ChangeLightSettings(light, [&written](int r) { written = r; }));
+    EXPECT_EQ(written, kResultSuccess);
+    EXPECT_EQ(emu_.TakeCommands(), (std::vector<uint8_t>{kCmdWriteParams, kCmdEndConfig}));
+    const auto block = DeviceBlock();
+    EXPECT_EQ(block[1], 0);  // mode 30 is written as 0
+    EXPECT_EQ(block[3], 3);  // speed 1 is written as 4 - 1
+    const auto expected = BlockOf(light);
+    EXPECT_EQ(block, std::vector<uint8_t>(expected.begin(), expected.end()));
+
+    CKeyboardProfiledata reopened;
+    reopened.LoadDeviceSection(model_.ProfileDocumentPath());
+    EXPECT_EQ(LightSettingsFromWords(reopened.ReadLightInfo()).mode, 30);
+
+    // Read back: speed 1 again; mode 0 is what the keyboard holds.
+    ASSERT_EQ(model_.ReadSettingsBlock(), kResultSuccess);
+    EXPECT_EQ(model_.CurrentLightSettings().speedLevel, 1);
+    EXPECT_EQ(model_.CurrentLightSettings().mode, 0);
+}
+
+TEST_F(KeyboardModelTest, SynchronisedFlagFollowsTheKeyboardsOwnChanges) {
+    AttachAndReadConfig();
+    LightSettings source = model_.CurrentLightSettings();
+    source.colour = {10, 20, 30};
+    ASSERT_TRUE(model_.ApplySynchronisedLight(source, CommonLightType::Off));
+    EXPECT_TRUE(model_.CommandChannel().IsSynchronised());
+    EXPECT_EQ(model_.CurrentLightSettings().mode, 24);
+    EXPECT_EQ(DeviceBlock()[1], 24);
+
+    // A light chosen on the keyboard ends it, and so does a read of the keyboard's block.
+    ASSERT_TRUE(model_.ChangeLightSettings(model_.CurrentLightSettings()));
+    EXPECT_FALSE(model_.CommandChannel().IsSynchronised());
+    model_.ApplySynchronisedLight(source, CommonLightType::Breathing);
+    EXPECT_EQ(model_.CurrentLightSettings().mode, 8);
+    model_.ReadDeviceProfile();
+    EXPECT_FALSE(model_.CommandChannel().IsSynchronised());
+}
+
+TEST_F(KeyboardModelTest, FailedReadLeavesTheModelAndTheProfileAsTheyWere) {
+    AttachAndReadConfig();
+    const LightSettings before = model_.CurrentLightSettings();
+    emulator::FaultPlan faults;
+    faults.forcedStatus = 0xFF;
+    emu_.Device().SetFaults(faults);
+    EXPECT_EQ(model_.ReadSettingsBlock(), kResultStatusFF);
+    EXPECT_EQ(model_.CurrentLightSettings(), before);
+    // A refused settings write is reported, not turned into success.
+    EXPECT_EQ(model_.WriteSettings(0, 0, 1, 0, 0), kResultStatusFF);
+    EXPECT_EQ(model_.WriteKeyAssignments(0), kResultStatusFF);
+}
+
+TEST_F(KeyboardModelTest, SystemChangesWriteOnlyWhatTheKeyboardKeeps) {
+    AttachAndReadConfig();
+    bool saved = false;
+    const std::vector<CTalvorenKeyboardDevice::SystemChange> repeat = {{KeyboardSystemField::RepeatRate, 20},
+                                                                         {KeyboardSystemField::RepeatDelay, 2}};
+    ASSERT_TRUE(model_.ChangeSystemSettings(repeat, saved));
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(emu_.TakeCommands().empty());
+
+    const std::vector<CTalvorenKeyboardDevice::SystemChange> lock = {{KeyboardSystemField::WinLock, 1}};
+    ASSERT_TRUE(model_.ChangeSystemSettings(lock, saved));
+    EXPECT_EQ(DeviceBlock()[21], 1);
+
+    // One refused value: nothing of the change is stored.
+    const std::vector<CTalvorenKeyboardDevice::SystemChange> refused = {{KeyboardSystemField::WFlag, 1},
+                                                                          {KeyboardSystemField::PollingRate, 4}};
+    EXPECT_FALSE(model_.ChangeSystemSettings(refused, saved));
+    EXPECT_EQ(model_.SystemSettings().wFlag, 0);
+    CKeyboardProfiledata reopened;
+    reopened.LoadDeviceSection(model_.ProfileDocumentPath());
+    const auto stored = KeyboardSystemSettings::FromWords(reopened.ReadKeyboardSystem());
+    EXPECT_EQ(stored.repeatRate, 20);
+    EXPECT_EQ(stored.winLock, 1);
+    EXPECT_EQ(stored.wFlag, 0);
+}
+
+TEST_F(KeyboardModelTest, CustomModeWritesEachKeyAtItsLedPositionScaledByItsBrightness) {
+    AttachAndReadConfig();
+    ASSERT_TRUE(model_.SelectCustomLightGroup(0));
+    LightSettings light = model_.CurrentLightSettings();
+    light.mode = kKeyboardCustomLightMode;
+    light.colour = {0, 0, 0};
+    ASSERT_TRUE(model_.ChangeLightSettings(light));
+    // Entering the mode loads the group and writes its table.
+    const auto sent = emu_.TakeCommands();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), kCmdWriteLightTable), sent.end());
+
+    const int key = 37;
+    model_.SetLedColour(key, LedEntry{{200, 100, 50}, 128}.Packed());
+    ASSERT_EQ(model_.WriteLedColourTable(), kResultSuccess);
+    const size_t p = model_.Layout().LedOf(key);
+    const auto table = emu_.Device().LightTable();
+    EXPECT_EQ(std::vector<uint8_t>(table.begin() + long(3 * p), table.begin() + long(3 * p + 3)),
+              (std::vector<uint8_t>{100, 50, 25}));
+
+    // Outside the custom mode nothing is written.
+    light.mode = 8;
+    model_.ChangeLightSettings(light);
+    emu_.TakeCommands();
+    EXPECT_EQ(model_.WriteLedColourTable(), kResultNoAnswer);
+    EXPECT_TRUE(emu_.TakeCommands().empty());
+}
+
+TEST_F(KeyboardModelTest, MacroReferencesPastTheListGoBackToTheirDefault) {
+    AttachAndReadConfig();
+    model_.SelectKey(37);
+    KeyListEntry entry = model_.KeyList()[37];
+    entry.current = {0x70, 5, 0};  // no macro list: macro 5 does not exist
+    ASSERT_TRUE(model_.StoreKeyAssignment(entry));
+    model_.CheckMacroAssignments();
+    EXPECT_EQ(model_.KeyList()[37].current, DefaultKeyTable()[37]);
+    ASSERT_TRUE(model_.SaveProfileDocument());
+    CKeyboardProfiledata reopened;
+    reopened.LoadDeviceSection(model_.ProfileDocumentPath());
+    EXPECT_EQ(reopened.ReadKeyList()[37].current, DefaultKeyTable()[37]);
+}
+
+}  // namespace
+}  // namespace morvek
