@@ -6,6 +6,7 @@
 #include "cli/DeviceCommands.h"
 #include "cli/EmulatorCommands.h"
 #include "cli/MacroCommands.h"
+#include "cli/ModelCommands.h"
 #include "cli/ProfileCommands.h"
 #include "cli/ShootCommands.h"
 #include "platform/Trace.h"
@@ -37,6 +38,19 @@ const std::vector<CommandEntry>& Commands() {
                   "  shoot reset GUN, shoot import GUN FILE, shoot export GUN FILE, shoot download\n"
                   "                               the shoot patterns of the mouse",
          RunShoot},
+        {"apply", "apply KIND                   the profile-selection sequence: settings, macros, key table",
+         RunApply},
+        {"light", "light KIND [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1]\n"
+                  "  [--colour RRGGBB]           change the light settings as the light panel does",
+         RunLight},
+        {"key", "key KIND KEYINDEX TYPE P1 P2  store one key assignment in the profile\n"
+                "  key KIND --write             write the macros and the key table to the device",
+         RunKey},
+        {"system", "system keyboard [--polling N] [--wflag 0|1] [--6key 0|1] [--winlock 0|1] [--repeat N]\n"
+                   "  [--repeat-delay N]           keyboard system settings as the system tab does",
+         RunSystem},
+        {"read-profile", "read-profile KIND           the device's settings block in use, stored in the profile",
+         RunReadProfile},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",

@@ -1,0 +1,297 @@
+// The keyboard's model commands: apply, light, key, system and read-profile, each doing what
+// the keyboard page does for the same change.
+
+#include <json/json.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "cli/MacroCommands.h"
+#include "cli/ModelCommands.h"
+#include "devicelink/DeviceTables.h"
+#include "devices/keyboard/KeyFunctionType.h"
+#include "devices/keyboard/KeyIndex.h"
+#include "devices/keyboard/KeyLabels.h"
+#include "devices/keyboard/KeyboardLightEdits.h"
+#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/keyboard/TalvorenKeyboardDevice.h"
+#include "macros/MacroDownload.h"
+#include "macros/MacroKeyFixup.h"
+
+namespace morvek::cli {
+namespace {
+
+constexpr const char* kLightUsage =
+    "usage: light keyboard [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
+constexpr const char* kKeyUsage = "usage: key keyboard KEYINDEX TYPE P1 P2, key keyboard --write";
+constexpr const char* kSystemUsage =
+    "usage: system keyboard [--polling N] [--wflag 0|1] [--6key 0|1] [--winlock 0|1] [--repeat N] [--repeat-delay N]";
+
+// The keyboard's light modes are numbered 0-39.
+constexpr long kLastKeyboardLightMode = 39;
+
+std::string Hex2(unsigned v) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x", v & 0xFFu);
+    return text;
+}
+
+std::string ColourText(const LedColour& c) { return Hex2(c.c0) + Hex2(c.c1) + Hex2(c.c2); }
+
+std::optional<LedColour> ParseColour(std::string text) {
+    if (!text.empty() && text[0] == '#') text.erase(0, 1);
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return std::nullopt;
+    const unsigned long value = std::stoul(text, nullptr, 16);
+    return LedColour{uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
+}
+
+// The options of a command as (name, value) pairs; every option takes one value.
+std::optional<std::vector<std::pair<std::string, std::string>>> OptionPairs(ModelCommandContext& ctx,
+                                                                            const char* usage, int& exitCode) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (size_t i = 0; i < ctx.args.size(); ++i) {
+        const std::string& name = ctx.args[i];
+        if (name.rfind("--", 0) != 0 || i + 1 >= ctx.args.size()) {
+            exitCode = ctx.cli.Usage((name.rfind("--", 0) == 0 ? name + " needs a value\n" : "unexpected \"" + name + "\"\n") +
+                                     usage);
+            return std::nullopt;
+        }
+        pairs.emplace_back(name, ctx.args[++i]);
+    }
+    if (pairs.empty()) {
+        exitCode = ctx.cli.Usage(usage);
+        return std::nullopt;
+    }
+    return pairs;
+}
+
+CTalvorenKeyboardDevice* OpenKeyboard(ModelCommandContext& ctx, int& exitCode) {
+    auto* keyboard = ctx.ModelAs<CTalvorenKeyboardDevice>();
+    if (keyboard == nullptr) exitCode = ctx.ExitCode();
+    return keyboard;
+}
+
+void PrintSettings(ModelCommandContext& ctx, const LightSettings& light, const KeyboardSystemSettings& system) {
+    std::ostream& out = ctx.cli.out;
+    if (ctx.cli.json) {
+        Json::Value v;
+        v["mode"] = light.mode;
+        v["brightness"] = light.brightnessLevel;
+        v["speed"] = light.speedLevel;
+        v["direction"] = light.direction;
+        v["random"] = light.randomColour;
+        v["colour"] = ColourText(light.colour);
+        v["customGroup"] = CustomLightGroupOf(light);
+        v["polling"] = system.pollingRate;
+        v["wflag"] = system.wFlag;
+        v["6key"] = system.key6Flag;
+        v["winlock"] = system.winLock;
+        v["repeat"] = system.repeatRate;
+        v["repeatDelay"] = system.repeatDelay;
+        Json::StyledWriter writer;
+        out << writer.write(v);
+        return;
+    }
+    out << "mode          " << int(light.mode) << "\n"
+        << "brightness    " << int(light.brightnessLevel) << "\n"
+        << "speed         " << int(light.speedLevel) << "\n"
+        << "direction     " << int(light.direction) << "\n"
+        << "random        " << int(light.randomColour) << "\n"
+        << "colour        " << ColourText(light.colour) << "\n"
+        << "custom group  " << int(CustomLightGroupOf(light)) << "\n"
+        << "polling       " << system.pollingRate << "\n"
+        << "wflag         " << system.wFlag << "\n"
+        << "6key          " << system.key6Flag << "\n"
+        << "winlock       " << system.winLock << "\n"
+        << "repeat        " << system.repeatRate << "\n"
+        << "repeat delay  " << system.repeatDelay << "\n";
+}
+
+// The end of a panel change: the file saved, block 0 written.
+int FinishChange(ModelCommandContext& ctx, CTalvorenKeyboardDevice& keyboard, bool saved, int written) {
+    if (!saved) return ctx.cli.Fail("cannot write the profile file " + keyboard.ProfileDocumentPath().string());
+    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(written));
+    return kExitOk;
+}
+
+int ApplyKeyboard(ModelCommandContext& ctx) {
+    if (!ctx.args.empty()) return ctx.cli.Usage("usage: apply keyboard");
+    int exitCode = kExitFailed;
+    CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
+    if (keyboard == nullptr) return exitCode;
+    return RunProfileSelection(ctx, *keyboard, {true, true});
+}
+
+int LightKeyboard(ModelCommandContext& ctx) {
+    int exitCode = kExitUsage;
+    const auto options = OptionPairs(ctx, kLightUsage, exitCode);
+    if (!options) return exitCode;
+
+    struct Edit {
+        LightEdit edit;
+        long value;
+    };
+    std::vector<Edit> edits;
+    std::optional<LedColour> colour;
+    for (const auto& [name, text] : *options) {
+        if (name == "--colour") {
+            colour = ParseColour(text);
+            if (!colour) return ctx.cli.Usage("--colour takes RRGGBB in hexadecimal, not \"" + text + "\"");
+            continue;
+        }
+        static const std::vector<std::tuple<std::string, LightEdit, long>> kEdits = {
+            {"--mode", LightEdit::Mode, kLastKeyboardLightMode},
+            {"--brightness", LightEdit::Brightness, kLightLevelMax},
+            {"--speed", LightEdit::Speed, kLightLevelMax},
+            {"--direction", LightEdit::Direction, 1},
+            {"--random", LightEdit::RandomColour, 1},
+        };
+        const auto found = std::find_if(kEdits.begin(), kEdits.end(), [&](const auto& e) { return std::get<0>(e) == name; });
+        if (found == kEdits.end()) return ctx.cli.Usage("unknown option " + name + "\n" + kLightUsage);
+        const long max = std::get<2>(*found);
+        const auto value = ParseNumber(text, 0, max);
+        if (!value) return ctx.cli.Usage(name + " takes a number from 0 to " + std::to_string(max) + ", not \"" + text + "\"");
+        edits.push_back({std::get<1>(*found), *value});
+    }
+
+    CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
+    if (keyboard == nullptr) return exitCode;
+    LightSettings light = keyboard->CurrentLightSettings();
+    // A fixed colour clears the random-colour flag, so an explicit --random comes after it.
+    if (colour) EditLightColour(light, *colour);
+    for (const Edit& e : edits) EditLight(light, e.edit, static_cast<int>(e.value));
+    int written = kResultNoAnswer;
+    const bool saved = keyboard->ChangeLightSettings(light, [&written](int result) { written = result; });
+    PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
+    return FinishChange(ctx, *keyboard, saved, written);
+}
+
+// Types a keyboard key can be given from the key panel (the DPI and gun keys are the mouse's).
+bool IsKeyboardPanelType(uint8_t type) {
+    static constexpr uint8_t kTypes[] = {kKeyTypeMouseButton, kKeyTypeSwing,   kKeyTypeWheel,
+                                         kKeyTypeRapidFire,   kKeyTypeKeyboard, kKeyTypeConsumer,
+                                         kKeyTypeSystem,      kKeyTypeMacroRepeatMode, kKeyTypeMacroRepeatCount};
+    return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
+}
+
+std::string AssignmentText(const KeyAssignment& a) {
+    return "(0x" + Hex2(a.type) + ", 0x" + Hex2(a.p1) + ", 0x" + Hex2(a.p2) + ")";
+}
+
+// As "key_butt_prosave": the macros, then the key table, then the profile file.
+int WriteKeys(ModelCommandContext& ctx, CTalvorenKeyboardDevice& keyboard) {
+    const int macros = OnDevice(keyboard, [&keyboard] { return keyboard.DownloadMacros(); });
+    if (macros != kMacroDownloadDone) return ctx.cli.Fail(MacroDownloadMessage(macros));
+    ctx.cli.out << "download macros: done\n";
+    const int written = OnDevice(keyboard, [&keyboard] { return keyboard.WriteKeyAssignments(0); });
+    ctx.cli.out << "write key table: " << DescribeResult(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the key table: " + DescribeResult(written));
+    if (!keyboard.SaveProfileDocument())
+        return ctx.cli.Fail("cannot write the profile file " + keyboard.ProfileDocumentPath().string());
+    return kExitOk;
+}
+
+int KeyKeyboard(ModelCommandContext& ctx) {
+    int exitCode = kExitUsage;
+    if (ctx.args.size() == 1 && ctx.args[0] == "--write") {
+        CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
+        return keyboard == nullptr ? exitCode : WriteKeys(ctx, *keyboard);
+    }
+    if (ctx.args.size() != 4) return ctx.cli.Usage(kKeyUsage);
+    const auto key = ParseNumber(ctx.args[0], 0, kKeyCount - 1);
+    if (!key) return ctx.cli.Usage("KEYINDEX must be a number from 0 to 125, not \"" + ctx.args[0] + "\"");
+    if (std::find(kBuiltInKeys.begin(), kBuiltInKeys.end(), *key) != kBuiltInKeys.end())
+        return ctx.cli.Usage("key " + ctx.args[0] + " is a built-in key (FN, M1-M6) and keeps its function");
+    std::array<uint8_t, 3> bytes{};
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto value = ParseNumber(ctx.args[i + 1], 0, 255);
+        if (!value) return ctx.cli.Usage("TYPE, P1 and P2 are numbers from 0 to 255, not \"" + ctx.args[i + 1] + "\"");
+        bytes[i] = static_cast<uint8_t>(*value);
+    }
+    const KeyAssignment assignment{bytes[0], bytes[1], bytes[2]};
+    if (!IsKeyboardPanelType(assignment.type))
+        return ctx.cli.Usage("type 0x" + Hex2(assignment.type) + " cannot be given to a keyboard key");
+
+    CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
+    if (keyboard == nullptr) return exitCode;
+    const size_t macroCount = keyboard->MacroNames().size();
+    if ((assignment.type == kKeyTypeMacroRepeatMode || assignment.type == kKeyTypeMacroRepeatCount) &&
+        assignment.p1 >= macroCount)
+        return ctx.cli.Fail("there is no macro " + std::to_string(assignment.p1) + " (the list holds " +
+                            std::to_string(macroCount) + ")");
+    keyboard->SelectKey(static_cast<int>(*key));
+    KeyListEntry entry = keyboard->KeyList()[static_cast<size_t>(*key)];
+    entry.current = assignment;
+    keyboard->StoreKeyAssignment(entry);
+    keyboard->RefreshKeyLabels();
+    if (!keyboard->SaveProfileDocument())
+        return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
+    const auto identity = [](std::string_view id) { return std::string(id); };
+    ctx.cli.out << "key " << *key << ": " << AssignmentText(assignment) << " "
+                << keyboard->KeyLabels()[static_cast<size_t>(*key)].label.Text(identity) << "\n";
+    return kExitOk;
+}
+
+int SystemKeyboard(ModelCommandContext& ctx) {
+    int exitCode = kExitUsage;
+    const auto options = OptionPairs(ctx, kSystemUsage, exitCode);
+    if (!options) return exitCode;
+    static const std::vector<std::tuple<std::string, KeyboardSystemField, long>> kFields = {
+        {"--polling", KeyboardSystemField::PollingRate, kKeyboardSystemOptionCount - 1},
+        {"--wflag", KeyboardSystemField::WFlag, 1},
+        {"--6key", KeyboardSystemField::Key6Flag, 1},
+        {"--winlock", KeyboardSystemField::WinLock, 1},
+        {"--repeat", KeyboardSystemField::RepeatRate, 0xFFFF},
+        {"--repeat-delay", KeyboardSystemField::RepeatDelay, kKeyboardSystemOptionCount - 1},
+    };
+    std::vector<CTalvorenKeyboardDevice::SystemChange> changes;
+    for (const auto& [name, text] : *options) {
+        const auto found = std::find_if(kFields.begin(), kFields.end(), [&](const auto& f) { return std::get<0>(f) == name; });
+        if (found == kFields.end()) return ctx.cli.Usage("unknown option " + name + "\n" + kSystemUsage);
+        const long max = std::get<2>(*found);
+        const auto value = ParseNumber(text, 0, max);
+        if (!value) return ctx.cli.Usage(name + " takes a number from 0 to " + std::to_string(max) + ", not \"" + text + "\"");
+        changes.emplace_back(std::get<1>(*found), static_cast<int>(*value));
+    }
+
+    CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
+    if (keyboard == nullptr) return exitCode;
+    bool saved = false;
+    std::optional<int> written;
+    if (!keyboard->ChangeSystemSettings(changes, saved, [&written](int result) { written = result; }))
+        return ctx.cli.Fail("the keyboard refused these system settings");
+    PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
+    if (!written) {
+        if (!saved) return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
+        if (!ctx.cli.json) ctx.cli.out << "(repeat rate and delay stay on this computer)\n";
+        return kExitOk;
+    }
+    return FinishChange(ctx, *keyboard, saved, *written);
+}
+
+int ReadProfileKeyboard(ModelCommandContext& ctx) {
+    if (!ctx.args.empty()) return ctx.cli.Usage("usage: read-profile keyboard");
+    int exitCode = kExitFailed;
+    CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
+    if (keyboard == nullptr) return exitCode;
+    const int read = OnDevice(*keyboard, [keyboard] { return keyboard->ReadSettingsBlock(); });
+    if (read != kResultSuccess) return ctx.cli.Fail("reading the keyboard's settings: " + DescribeResult(read));
+    if (!keyboard->SaveProfileDocument())
+        return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
+    PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
+    return kExitOk;
+}
+
+}  // namespace
+
+ModelKindCommands KeyboardModelCommands() {
+    return {kKindKeyboard, ApplyKeyboard, LightKeyboard, KeyKeyboard, SystemKeyboard, ReadProfileKeyboard};
+}
+
+}  // namespace morvek::cli

@@ -1,0 +1,90 @@
+#pragma once
+// morvekctl commands that drive a device model as its page does: apply, light, key, system
+// and read-profile, each followed by a KIND. The KIND's model is built as the window builds
+// it (configured from its page template, the selected profile of its list, its command channel
+// open on the attached device, its configuration read) with an inline task queue, and the
+// command goes to the KIND's handler. Each device kind brings its handlers as one row
+// (ModelKindCommands) from its own <Kind>Commands.cpp.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/CommandContext.h"
+#include "devicelink/ResultCodes.h"
+#include "devicelink/TalvorenUSBDevice.h"
+#include "devicelink/UiDispatcher.h"
+
+namespace morvek::cli {
+
+// What a kind's handler gets: the command line after KIND, and the KIND's model, opened
+// when the handler first asks for it (so a wrong command line touches no device and no file).
+class ModelCommandContext {
+public:
+    ModelCommandContext(CommandContext& cli, uint16_t kind, std::vector<std::string> args);
+    ~ModelCommandContext();
+
+    CommandContext& cli;
+    uint16_t kind;
+    std::vector<std::string> args;  // after KIND
+
+    // The opened model, or nullptr after printing why it cannot be opened (ExitCode says how
+    // to end).
+    CTalvorenUSBDevice* Model();
+    template <class ModelClass>
+    ModelClass* ModelAs() {
+        return dynamic_cast<ModelClass*>(Model());
+    }
+    int ExitCode() const { return exitCode_; }
+
+private:
+    bool Open();
+
+    InlineUiDispatcher ui_;  // declared before the model, which reports to it
+    std::unique_ptr<CTalvorenUSBDevice> model_;
+    bool tried_ = false;
+    int exitCode_ = kExitFailed;
+};
+
+using ModelHandler = int (*)(ModelCommandContext&);
+
+// One device kind's handlers; nullptr: the command is not available for that kind.
+struct ModelKindCommands {
+    uint16_t kind = 0;
+    ModelHandler apply = nullptr;
+    ModelHandler light = nullptr;
+    ModelHandler key = nullptr;
+    ModelHandler system = nullptr;
+    ModelHandler readProfile = nullptr;
+};
+
+// The rows of the device kinds (each defined in its <Kind>Commands.cpp).
+ModelKindCommands KeyboardModelCommands();
+
+// apply KIND, light KIND ..., key KIND ..., system KIND ..., read-profile KIND.
+int RunApply(CommandContext& ctx);
+int RunLight(CommandContext& ctx);
+int RunKey(CommandContext& ctx);
+int RunSystem(CommandContext& ctx);
+int RunReadProfile(CommandContext& ctx);
+
+// Runs work on the model's device queue and gives its result (the command line's queue and
+// dispatcher are inline, so the result is there when the call returns).
+template <class Work>
+int OnDevice(CTalvorenUSBDevice& model, Work work) {
+    int result = kResultNoAnswer;
+    model.RunOnDevice(std::move(work), [&result](int r) { result = r; });
+    return result;
+}
+
+// The profile-selection sequence of the window: load the profile, fix macro references, show
+// it, write the settings block, download the macros (when the kind has them) and write the key
+// table (when the kind has one). Prints each step and its result; the sequence goes on after a
+// failed step, and the first failure is reported at the end (exit 1).
+struct ProfileSelectionSteps {
+    bool macros = false;
+    bool keyTable = false;
+};
+int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model, ProfileSelectionSteps steps);
+
+}  // namespace morvek::cli
