@@ -30,18 +30,22 @@ const DevicePageTemplate& KeyboardPage() {
     return DevicePageTemplates()[size_t(FindPageTemplate(0x0C45, 0x764E, kKindKeyboard, kRoleCommand))];
 }
 
+// Configured as the window does, with the shipped defaults and the first profile of a fresh
+// profile list in data.
+void ConfigureKeyboard(CTalvorenKeyboardDevice& model, const std::filesystem::path& data) {
+    DeviceEntry slot;
+    slot.kind = kKindKeyboard;
+    DeviceModelRegistry::ConfigureModel(model, KeyboardPage(), slot);
+    model.SetDataRoots(data, MORVEK_SOURCE_DATA_DIR);
+    ProfileListStore profiles(kKindKeyboard, ProfileFolder(data, kKindKeyboard),
+                              ProfileTemplate(MORVEK_SOURCE_DATA_DIR, kKindKeyboard));
+    EXPECT_EQ(profiles.LoadProfileList(), ProfileStatus::kOk);
+    model.SetProfileName(profiles.GetCurrentProfileUUID());
+}
+
 class KeyboardModelTest : public ::testing::Test {
 protected:
-    KeyboardModelTest() {
-        DeviceEntry slot;
-        slot.kind = kKindKeyboard;
-        DeviceModelRegistry::ConfigureModel(model_, KeyboardPage(), slot);
-        model_.SetDataRoots(folder_ / "data", MORVEK_SOURCE_DATA_DIR);
-        ProfileListStore profiles(kKindKeyboard, ProfileFolder(folder_ / "data", kKindKeyboard),
-                                  ProfileTemplate(MORVEK_SOURCE_DATA_DIR, kKindKeyboard));
-        EXPECT_EQ(profiles.LoadProfileList(), ProfileStatus::kOk);
-        model_.SetProfileName(profiles.GetCurrentProfileUUID());
-    }
+    KeyboardModelTest() { ConfigureKeyboard(model_, folder_ / "data"); }
 
     void Attach() { ASSERT_TRUE(model_.CommandChannel().Open(emu_.Channel().Interface().Path())); }
     void AttachAndReadConfig() {
@@ -307,6 +311,30 @@ TEST_F(KeyboardModelTest, MacroReferencesPastTheListGoBackToTheirDefault) {
     CKeyboardProfiledata reopened;
     reopened.LoadDeviceSection(model_.ProfileDocumentPath());
     EXPECT_EQ(reopened.ReadKeyList()[37].current, DefaultKeyTable()[37]);
+}
+
+// The window's threads: panel changes on the test thread (the user-interface thread) while the
+// device thread reads the configuration; every write lands, in order.
+TEST(KeyboardModelThreadTest, PanelChangesRunBesideTheDeviceThread) {
+    test::TempFolder folder;
+    test::EmulatedChannel emu(emulator::EmulatedKind::Keyboard);
+    QueuedUiDispatcher ui;
+    CTalvorenKeyboardDevice model(emu, ui, TaskQueueMode::Thread);
+    ConfigureKeyboard(model, folder / "data");
+    ASSERT_TRUE(model.CommandChannel().Open(emu.Channel().Interface().Path()));
+    model.RunOnDevice([&model] { model.ReadDeviceConfig(); });
+
+    std::vector<int> results;
+    for (uint8_t level = 0; level < 10; ++level) {
+        LightSettings light = model.CurrentLightSettings();
+        light.brightnessLevel = level % 5;
+        model.ChangeLightSettings(light, [&results](int r) { results.push_back(r); });
+    }
+    model.Tasks().WaitIdle();
+    ui.RunPending();
+    EXPECT_EQ(results, std::vector<int>(10, kResultSuccess));
+    EXPECT_EQ(emu.Device().Params()[2], 4);
+    EXPECT_TRUE(model.Layout().IsRead());
 }
 
 }  // namespace

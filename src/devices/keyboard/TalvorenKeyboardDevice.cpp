@@ -50,10 +50,7 @@ int CTalvorenKeyboardDevice::RefreshPage() {
         std::lock_guard lock(ModelLock());
         if (CopyLightFromProfile()) RestartLightMode();
         profile_.ReadLightList();
-    }
-    {
-        std::lock_guard lock(LightLock());
-        std::lock_guard model(ModelLock());
+        std::lock_guard light(LightLock());
         if (profile_.LoadLightConfig()) profile_.ReadLightEffect();
     }
     return CTalvorenUSBDevice::RefreshPage();
@@ -324,10 +321,15 @@ void CTalvorenKeyboardDevice::PostWriteSettings(ResultCallback done) {
 bool CTalvorenKeyboardDevice::ChangeLightSettings(const LightSettings& settings, ResultCallback done) {
     // A light chosen on this device ends synchronised lighting for it.
     CommandChannel().SetSynchronised(false);
-    const LightInfoWords words = LightInfoWordsFromSettings(settings);
-    SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
-    const bool saved = SaveProfileDocument();
-    RefreshPage();
+    bool saved = false;
+    {
+        // One step for a configuration read on the device thread, which reloads the profile.
+        std::lock_guard lock(ModelLock());
+        const LightInfoWords words = LightInfoWordsFromSettings(settings);
+        SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
+        saved = SaveProfileDocument();
+        RefreshPage();
+    }
     PostWriteSettings(std::move(done));
     return saved;
 }
@@ -354,8 +356,8 @@ bool CTalvorenKeyboardDevice::ChangeSystemSettings(std::span<const SystemChange>
         }
         system_ = changed;
         profile_.WriteKeyboardSystem(system_.Words());
+        saved = SaveProfileDocument();
     }
-    saved = SaveProfileDocument();
     if (written) PostWriteSettings(std::move(done));
     return true;
 }

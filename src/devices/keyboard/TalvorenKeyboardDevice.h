@@ -11,8 +11,8 @@
 // user-interface thread: they change the model and the profile document at once and post the
 // device transfer, whose result comes back to done through the dispatcher.
 // Locks: the model lock guards the profile document, the key list, the layout and the system
-// settings; the LED lock the light engine (light settings, LED buffer). Take the model lock
-// before the LED lock.
+// settings; the light lock the effect sequence; the LED lock the light engine (light
+// settings, LED buffer). Order: model lock, light lock, LED lock.
 //
 // The light preview plugs in through the overridable hooks ResetLightEffects, StartLightMode,
 // StartLightPreview and OnDeviceKeyEvent.
