@@ -1,0 +1,456 @@
+#!/usr/bin/env python3
+"""Writes the device pages of the skin and the pictures they show.
+
+    make_skin.py            write every file
+    make_skin.py --check    exit 1 when a shipped file differs from what this writes
+
+Each device page (data/skin/devices/*.ui) is a Qt Designer file: the profile bar with the
+function tabs, the picture of the device (a CSelectPanelUI drawing an SVG body, with one
+CDeviceKeyButtonUI per key "key_<n>" and per LED "light_<n>"), and the stacks of panels the
+function tabs switch between. The keyboard's 126 buttons follow the 6 x 21 key matrix
+(KeyIndex = row * 21 + column, src/devices/keyboard/KeyIndex.h); the table below places each
+matrix cell on the picture. Matrix cells the keyboard has no key for are hidden buttons.
+"""
+
+import math
+import pathlib
+import sys
+from xml.sax.saxutils import escape, quoteattr
+
+SKIN_DIR = pathlib.Path(__file__).resolve().parent.parent / "skin"
+
+# ---------------------------------------------------------------------------------------------
+# .ui writing
+
+
+def prop(name, value, stdset=True):
+    """One <property>; value is bool, int, str, or a tuple (kind, payload) for rect/size/set/enum."""
+    extra = "" if stdset else ' stdset="0"'
+    if isinstance(value, bool):
+        body = "<bool>%s</bool>" % ("true" if value else "false")
+    elif isinstance(value, int):
+        body = "<number>%d</number>" % value
+    elif isinstance(value, str):
+        body = "<string>%s</string>" % escape(value)
+    elif value[0] == "rect":
+        x, y, w, h = value[1]
+        body = "<rect><x>%d</x><y>%d</y><width>%d</width><height>%d</height></rect>" % (x, y, w, h)
+    elif value[0] == "size":
+        body = "<size><width>%d</width><height>%d</height></size>" % value[1]
+    else:
+        body = "<%s>%s</%s>" % (value[0], value[1], value[0])
+    return '<property name="%s"%s>%s</property>' % (name, extra, body)
+
+
+class Widget:
+    """A widget element with properties, children placed by geometry or by a layout."""
+
+    def __init__(self, cls, name, props=(), layout=None, children=(), spacing=None, margins=None):
+        self.cls, self.name, self.props = cls, name, list(props)
+        self.layout, self.children = layout, list(children)
+        self.spacing, self.margins = spacing, margins
+
+    def lines(self, indent):
+        pad = " " * indent
+        out = ["%s<widget class=%s name=%s>" % (pad, quoteattr(self.cls), quoteattr(self.name))]
+        out += [pad + " " + p for p in self.props]
+        if self.layout:
+            out.append('%s <layout class="%s" name="%s_layout">' % (pad, self.layout, self.name))
+            if self.spacing is not None:
+                out.append(pad + "  " + prop("spacing", self.spacing))
+            if self.margins is not None:
+                for side, value in zip(("left", "top", "right", "bottom"), self.margins):
+                    out.append(pad + "  " + prop(side + "Margin", value))
+            for child in self.children:
+                out.append(pad + "  <item>")
+                out += child.lines(indent + 3)
+                out.append(pad + "  </item>")
+            out.append(pad + " </layout>")
+        else:
+            for child in self.children:
+                out += child.lines(indent + 1)
+        out.append(pad + "</widget>")
+        return out
+
+
+class Spacer:
+    def __init__(self, name, vertical=False):
+        self.name, self.vertical = name, vertical
+
+    def lines(self, indent):
+        orientation = "Qt::Vertical" if self.vertical else "Qt::Horizontal"
+        return ["%s<spacer name=%s>%s</spacer>" % (" " * indent, quoteattr(self.name), prop("orientation", ("enum", orientation)))]
+
+
+def ui_file(root, comment):
+    text = ['<?xml version="1.0" encoding="UTF-8"?>', "<!-- %s Written by data/tools/make_skin.py. -->" % comment,
+            '<ui version="4.0">']
+    text += root.lines(1)
+    text.append("</ui>")
+    return "\n".join(text) + "\n"
+
+
+def text_key(key):
+    """Properties of a control showing the translation of a text key."""
+    return [prop("text", key), prop("resourcetext", True, stdset=False)]
+
+
+def fixed(width, height):
+    return [prop("minimumSize", ("size", (width, height))), prop("maximumSize", ("size", (width, height)))]
+
+
+# ---------------------------------------------------------------------------------------------
+# SVG writing
+
+
+def svg_file(width, height, body):
+    return ("<svg xmlns='http://www.w3.org/2000/svg' width='%d' height='%d' viewBox='0 0 %d %d'>\n%s</svg>\n"
+            % (width, height, width, height, "".join("  %s\n" % line for line in body)))
+
+
+def glow_svg(name, width, height, radius):
+    """A white light shape that the key buttons tint: bright core, soft edge."""
+    return svg_file(width, height, [
+        "<defs><radialGradient id='%s' cx='50%%' cy='50%%' r='60%%'>" % name,
+        "<stop offset='0' stop-color='white' stop-opacity='1'/>",
+        "<stop offset='0.7' stop-color='white' stop-opacity='0.9'/>",
+        "<stop offset='1' stop-color='white' stop-opacity='0.55'/></radialGradient></defs>",
+        "<rect x='1' y='1' width='%d' height='%d' rx='%d' fill='url(#%s)'/>" % (width - 2, height - 2, radius, name),
+    ])
+
+
+# ---------------------------------------------------------------------------------------------
+# Page frame shared by every device: profile bar with the function tabs, then the function stacks.
+
+FUNCTION_TABS = [
+    ("deng_Op_tab", "light_tab_text"),
+    ("key_Op_tab", "key_tab_text"),
+    ("macro_Op_tab", "macro_tab_text"),
+    ("system_Op_tab", "system_tab_text"),
+    ("cursor_Op_tab", "cursor_tab_text"),
+    ("6533_voice_Op_tab", "voice_tab_text"),
+    ("magic_Op_tab", "magic_tab_text"),
+    ("Virtual7.1_Op_tab", "virtual_tab_text"),
+]
+
+PROFILE_BUTTONS = [
+    ("device_add_btn", "+", "New profile"),
+    ("device_sub_btn", "−", "Delete profile"),
+    ("device_copy_btn", "⧉", "Copy profile"),
+    ("device_import_btn", "⇩", "Import profile"),
+    ("device_export_btn", "⇧", "Export profile"),
+    ("device_reset_btn", "↺", "Reset profile"),
+]
+
+
+def profile_bar(kind):
+    """The profile bar: profile choice, the fold-out menu with the profile operations, the tabs."""
+    menu = Widget("QWidget", "profile_menu_layout", [prop("visible", False)], "QHBoxLayout",
+                  [Widget("QLineEdit", "device_profile_name_edit", fixed(130, 26)),
+                   Widget("QPushButton", "device_profile_edit_save_btn", text_key("profile_rename_text"))]
+                  + [Widget("QPushButton", name, [prop("text", symbol), prop("toolTip", tip)] + fixed(28, 26))
+                     for name, symbol, tip in PROFILE_BUTTONS],
+                  spacing=4, margins=(0, 0, 0, 0))
+    tabs = [Widget("QPushButton", name, text_key(key) + [prop("checkable", True), prop("autoExclusive", True),
+                                                          prop("skinrole", "tab", stdset=False)])
+            for name, key in FUNCTION_TABS]
+    profiles = Widget("QWidget", "%s_profile_row" % kind, [], "QHBoxLayout",
+                      [Widget("QComboBox", "device_profile_combo", fixed(150, 26)),
+                       Widget("QPushButton", "profile_fun_spread_btn", [prop("text", "⋯")] + fixed(28, 26)),
+                       menu, Spacer("%s_profile_spacer" % kind)],
+                      spacing=4, margins=(0, 0, 0, 0))
+    tab_row = Widget("QWidget", "%s_tab_row" % kind, [], "QHBoxLayout", tabs + [Spacer("%s_tab_spacer" % kind)],
+                     spacing=2, margins=(0, 0, 0, 0))
+    return Widget("CDeviceProfileUI", "DeviceProfileItem", [], "QVBoxLayout", [profiles, tab_row],
+                  spacing=4, margins=(8, 6, 8, 0))
+
+
+def panel(cls, name):
+    return Widget(cls, name, [prop("skinrole", "panel", stdset=False)])
+
+
+def page(kind, picture, key_panels, function_panels):
+    """A device page: profile bar, then "device_function_switch" whose first page shows the
+    picture above "device_key_function_switch"."""
+    centred = Widget("QWidget", "%s_device_picture" % kind, [], "QHBoxLayout",
+                     [Spacer("%s_picture_left" % kind), picture, Spacer("%s_picture_right" % kind)],
+                     spacing=0, margins=(0, 4, 0, 4))
+    key_switch = Widget("QStackedWidget", "device_key_function_switch", [], None, key_panels)
+    first = Widget("QWidget", "%s_device_seting_layout" % kind, [], "QVBoxLayout", [centred, key_switch],
+                   spacing=6, margins=(0, 0, 0, 0))
+    switch = Widget("QStackedWidget", "device_function_switch", [], None, [first] + function_panels)
+    return Widget("QWidget", "%s_device" % kind, [prop("skinrole", "page", stdset=False)], "QVBoxLayout",
+                  [profile_bar(kind), switch], spacing=0, margins=(0, 0, 0, 0))
+
+
+def key_button(name, rect, role, text="", hidden=False, extra=()):
+    props = [prop("geometry", ("rect", rect)), prop("skinrole", role, stdset=False)]
+    if text:
+        props.append(prop("text", text))
+    if role == "light":
+        props.append(prop("lightimage", LIGHT_IMAGES[(rect[2], rect[3])] if (rect[2], rect[3]) in LIGHT_IMAGES
+                          else "devices/led_glow.svg"))
+    if hidden:
+        props.append(prop("visible", False))
+    props += list(extra)
+    return Widget("CDeviceKeyButtonUI", name, props)
+
+
+LIGHT_IMAGES = {}
+
+# ---------------------------------------------------------------------------------------------
+# Keyboard: where each cell of the 6 x 21 matrix sits, in key units (x, y, width, height, legend).
+# Cells left out are keys this keyboard does not have (international keys, empty cells).
+
+U = 24            # pixels per key unit
+KB_MARGIN = 14    # body margin around the keys
+MACRO_COLUMN = 1.25
+
+_ROW_Y = [0, 1.5, 2.5, 3.5, 4.5, 5.5]
+
+
+def _row(row, start_x, keys):
+    """keys: (column, width, legend); placed left to right from start_x."""
+    cells, x = {}, start_x
+    for column, width, legend in keys:
+        if column is None:
+            x += width
+            continue
+        cells[row * 21 + column] = (x, _ROW_Y[row], width, 1, legend)
+        x += width
+    return cells
+
+
+def keyboard_cells():
+    cells = {}
+    m = MACRO_COLUMN
+    cells.update(_row(0, m, [(0, 1, "Esc"), (None, 1, "")] + [(c, 1, "F%d" % c) for c in range(1, 5)]
+                      + [(None, 0.5, "")] + [(c, 1, "F%d" % c) for c in range(5, 9)] + [(None, 0.5, "")]
+                      + [(c, 1, "F%d" % c) for c in range(9, 13)] + [(None, 0.25, "")]
+                      + [(13, 1, "Prt"), (14, 1, "Scr"), (15, 1, "Brk"), (None, 0.25, ""),
+                         (16, 1, "GM"), (None, 2, ""), (17, 1, "◆")]))
+    cells.update(_row(1, m, [(0, 1, "`")] + [(c, 1, str(c % 10)) for c in range(1, 11)]
+                      + [(11, 1, "-"), (12, 1, "="), (13, 2, "Bksp"), (None, 0.25, ""),
+                         (14, 1, "Ins"), (15, 1, "Hm"), (16, 1, "PgU"), (None, 0.25, ""),
+                         (17, 1, "Num"), (18, 1, "/"), (19, 1, "*"), (20, 1, "-")]))
+    cells.update(_row(2, m, [(0, 1.5, "Tab")] + [(c, 1, "QWERTYUIOP"[c - 1]) for c in range(1, 11)]
+                      + [(11, 1, "["), (12, 1, "]"), (13, 1.5, "\\"), (None, 0.25, ""),
+                         (14, 1, "Del"), (15, 1, "End"), (16, 1, "PgD"), (None, 0.25, ""),
+                         (17, 1, "7"), (18, 1, "8"), (19, 1, "9")]))
+    cells.update(_row(3, m, [(0, 1.75, "Caps")] + [(c, 1, "ASDFGHJKL"[c - 1]) for c in range(1, 10)]
+                      + [(10, 1, ";"), (11, 1, "'"), (12, 2.25, "Enter"), (None, 3.5, ""),
+                         (13, 1, "4"), (14, 1, "5"), (15, 1, "6")]))
+    cells.update(_row(4, m, [(0, 2.25, "Shift")] + [(c, 1, "ZXCVBNM"[c - 1]) for c in range(1, 8)]
+                      + [(8, 1, ","), (9, 1, "."), (10, 1, "/"), (11, 2.75, "Shift"), (None, 1.25, ""),
+                         (12, 1, "↑"), (None, 1.25, ""), (13, 1, "1"), (14, 1, "2"), (15, 1, "3")]))
+    cells.update(_row(5, m, [(0, 1.25, "Ctrl"), (1, 1.25, "Win"), (2, 1.25, "Alt"), (3, 5, "")]))
+    # Right modifiers of the bottom row in their physical order: Alt, Win, FN, Menu, Ctrl.
+    x = m + 3 * 1.25 + 5
+    for column, legend in ((4, "Alt"), (20, "Win"), (5, "FN"), (6, "Menu"), (7, "Ctrl")):
+        cells[5 * 21 + column] = (x, _ROW_Y[5], 1.25, 1, legend)
+        x += 1.25
+    x += 0.25
+    for column, legend in ((8, "←"), (9, "↓"), (10, "→")):
+        cells[5 * 21 + column] = (x, _ROW_Y[5], 1, 1, legend)
+        x += 1
+    x += 0.25
+    cells[5 * 21 + 11] = (x, _ROW_Y[5], 2, 1, "0")
+    cells[5 * 21 + 12] = (x + 2, _ROW_Y[5], 1, 1, ".")
+    cells[5 * 21 + 13] = (x + 3, _ROW_Y[4], 1, 2, "Ent")
+    cells[5 * 21 + 14] = (x + 3, _ROW_Y[2], 1, 2, "+")
+    # M1-M5 (row 5, columns 15-19) and M6 (row 4, column 20): the macro column on the left.
+    for number in range(1, 7):
+        index = 5 * 21 + 14 + number if number <= 5 else 4 * 21 + 20
+        cells[index] = (0, _ROW_Y[number - 1], 1, 1, "M%d" % number)
+    return cells
+
+
+def keyboard_page():
+    cells = keyboard_cells()
+    width = int(round((MACRO_COLUMN + 22.5) * U)) + 2 * KB_MARGIN
+    height = int(6.5 * U) + 2 * KB_MARGIN
+    lights, keys = [], []
+    for index in range(126):
+        cell = cells.get(index)
+        if cell is None:
+            rect = (0, 0, U, U)
+            lights.append(key_button("light_%d" % index, rect, "light", hidden=True))
+            keys.append(key_button("key_%d" % index, rect, "keycap", hidden=True))
+            continue
+        x, y, w, h, legend = cell
+        rect = (KB_MARGIN + int(round(x * U)), KB_MARGIN + int(round(y * U)), int(round(w * U)) - 2,
+                int(round(h * U)) - 2)
+        LIGHT_IMAGES.setdefault((rect[2], rect[3]), "devices/key_glow_%dx%d.svg" % (rect[2], rect[3]))
+        lights.append(key_button("light_%d" % index, rect, "light"))
+        keys.append(key_button("key_%d" % index, (rect[0] + 2, rect[1] + 2, rect[2] - 4, rect[3] - 4), "keycap",
+                               legend))
+    picture = Widget("CSelectPanelUI", "keyboard_device_key_light",
+                     fixed(width, height) + [prop("bkimage", "devices/keyboard_body.svg")], None, lights + keys)
+    body = svg_file(width, height, [
+        "<defs><linearGradient id='kb' x1='0' y1='0' x2='0' y2='1'>"
+        "<stop offset='0' stop-color='#2c3038'/><stop offset='1' stop-color='#1b1e24'/></linearGradient></defs>",
+        "<rect x='1' y='1' width='%d' height='%d' rx='12' fill='url(#kb)' stroke='#3b404b' stroke-width='2'/>"
+        % (width - 2, height - 2),
+        "<rect x='%d' y='%d' width='%d' height='%d' rx='6' fill='#121419'/>"
+        % (KB_MARGIN - 5, KB_MARGIN - 5, width - 2 * KB_MARGIN + 10, height - 2 * KB_MARGIN + 10),
+        "<rect x='%d' y='4' width='60' height='3' rx='1.5' fill='#e63946' opacity='0.8'/>" % (width // 2 - 30),
+    ])
+    pages = [panel("QWidget", "keyboard_cursor_panel"), panel("QWidget", "keyboard_system_panel")]
+    ui = page("keyboard", picture,
+              [panel("CLightControlUI", "LightControlItem"), panel("CKeySetControlUI", "KeySetControlItem"),
+               panel("QWidget", "keyboard_key_function_panel_2")],
+              [panel("CMacroControlUI", "MacroControlItem")] + pages)
+    return ui, {"devices/keyboard_body.svg": body}
+
+
+# ---------------------------------------------------------------------------------------------
+# Mouse: top view with its seven buttons, six LEDs down the left edge mirrored on the right
+# ("light_0_<n>"), and the logo LED.
+
+MOUSE_W, MOUSE_H = 300, 210
+
+
+def mouse_page():
+    cx = MOUSE_W // 2
+    body = svg_file(MOUSE_W, MOUSE_H, [
+        "<defs><linearGradient id='ms' x1='0' y1='0' x2='1' y2='1'>"
+        "<stop offset='0' stop-color='#323741'/><stop offset='1' stop-color='#1a1d23'/></linearGradient></defs>",
+        "<path d='M%d 8 C%d 8 %d 40 %d 92 C%d 160 %d 204 %d 204 C%d 204 %d 160 %d 92 C%d 40 %d 8 %d 8 Z' "
+        "fill='url(#ms)' stroke='#3f4450' stroke-width='2'/>"
+        % (cx, cx + 58, cx + 66, cx + 66, cx + 66, cx + 40, cx, cx - 40, cx - 66, cx - 66, cx - 66, cx - 58, cx),
+        "<line x1='%d' y1='10' x2='%d' y2='86' stroke='#111317' stroke-width='3'/>" % (cx, cx),
+        "<path d='M%d 86 C%d 92 %d 92 %d 86' fill='none' stroke='#111317' stroke-width='3'/>"
+        % (cx - 64, cx - 20, cx + 20, cx + 64),
+    ])
+    keys = [
+        ("key_0", (cx - 56, 22, 50, 58), "L"),
+        ("key_1", (cx + 6, 22, 50, 58), "R"),
+        ("key_2", (cx - 8, 26, 16, 30), ""),
+        ("key_5", (cx - 8, 62, 16, 10), ""),
+        ("key_6", (cx - 8, 74, 16, 10), ""),
+        ("key_3", (cx - 74, 92, 12, 24), ""),
+        ("key_4", (cx - 74, 120, 12, 24), ""),
+    ]
+    lights = []
+    for n in range(6):
+        y = 96 + n * 16
+        lights.append(key_button("light_%d" % n, (cx - 62 + n * 3, y, 8, 12), "light"))
+        lights.append(key_button("light_0_%d" % n, (cx + 54 - n * 3, y, 8, 12), "light"))
+    lights.append(key_button("light_logo", (cx - 14, 140, 28, 28), "light",
+                             extra=[prop("toolTip", "logo"), prop("lightimage", "devices/logo_glow.svg")]))
+    buttons = lights + [key_button(name, rect, "mousekey", legend) for name, rect, legend in keys]
+    picture = Widget("CSelectPanelUI", "mouse_device_key_light",
+                     fixed(MOUSE_W, MOUSE_H) + [prop("bkimage", "devices/mouse_body.svg")], None, buttons)
+    logo = svg_file(28, 28, ["<path d='M14 2 L26 14 L14 26 L2 14 Z M14 8 L8 14 L14 20 L20 14 Z' fill='white' "
+                             "fill-rule='evenodd'/>"])
+    ui = page("mouse", picture,
+              [panel("CLightControlUI", "LightControlItem"), panel("CKeySetControlUI", "KeySetControlItem"),
+               panel("CShootControlUI", "ShootControlItem")],
+              [panel("CMacroControlUI", "MacroControlItem"), panel("QWidget", "mouse_cursor_panel"),
+               panel("QWidget", "mouse_system_panel")])
+    return ui, {"devices/mouse_body.svg": body, "devices/logo_glow.svg": logo}
+
+
+# ---------------------------------------------------------------------------------------------
+# Mouse pad: a wide pad with 15 LEDs; LED 0 is the emblem in the corner, LEDs 1-14 run up the
+# left edge, along the top and down the right edge, so the pairs (1, 14) ... (7, 8) mirror.
+
+PAD_W, PAD_H = 560, 190
+
+
+def pad_page():
+    body = svg_file(PAD_W, PAD_H, [
+        "<defs><linearGradient id='pd' x1='0' y1='0' x2='1' y2='1'>"
+        "<stop offset='0' stop-color='#23262e'/><stop offset='1' stop-color='#15171c'/></linearGradient></defs>",
+        "<rect x='6' y='6' width='%d' height='%d' rx='14' fill='#0d0f12' stroke='#3b404b' stroke-width='2'/>"
+        % (PAD_W - 12, PAD_H - 12),
+        "<rect x='18' y='18' width='%d' height='%d' rx='8' fill='url(#pd)'/>" % (PAD_W - 36, PAD_H - 36),
+        "<path d='M%d %d h40 v-40' fill='none' stroke='#2c3038' stroke-width='2'/>" % (PAD_W - 80, PAD_H - 30),
+    ])
+    leds = {0: (PAD_W - 58, PAD_H - 58, 28, 28)}
+    for n, y in zip((1, 2, 3), (130, 90, 50)):
+        leds[n] = (6, y, 10, 28)
+        leds[15 - n] = (PAD_W - 16, y, 10, 28)
+    for n in range(4, 12):
+        x = 40 + (n - 4) * ((PAD_W - 80 - 44) // 7)
+        leds[n] = (x, 6, 44, 10)
+    buttons = []
+    for n in range(15):
+        extra = [prop("lightimage", "devices/logo_glow.svg")] if n == 0 else []
+        buttons.append(key_button("light_%d" % n, leds[n], "light", extra=extra))
+    picture = Widget("CSelectPanelUI", "mousepad_device_key_light",
+                     fixed(PAD_W, PAD_H) + [prop("bkimage", "devices/mousepad_body.svg")], None, buttons)
+    ui = page("mousepad", picture, [panel("CLightControlUI", "LightControlItem")], [])
+    return ui, {"devices/mousepad_body.svg": body}
+
+
+# ---------------------------------------------------------------------------------------------
+# Headset: front view; LED 0 on the headband, LEDs 1-6 round the left ear cup, 7-12 round the
+# right one.
+
+HS_W, HS_H = 320, 210
+
+
+def headset_page():
+    body = svg_file(HS_W, HS_H, [
+        "<path d='M62 120 C62 20 258 20 258 120' fill='none' stroke='#2c3038' stroke-width='16' "
+        "stroke-linecap='round'/>",
+        "<path d='M62 120 C62 20 258 20 258 120' fill='none' stroke='#3b404b' stroke-width='2'/>",
+        "<ellipse cx='70' cy='140' rx='46' ry='58' fill='#1d2026' stroke='#3b404b' stroke-width='2'/>",
+        "<ellipse cx='250' cy='140' rx='46' ry='58' fill='#1d2026' stroke='#3b404b' stroke-width='2'/>",
+        "<ellipse cx='70' cy='140' rx='26' ry='36' fill='#121419'/>",
+        "<ellipse cx='250' cy='140' rx='26' ry='36' fill='#121419'/>",
+        "<path d='M40 176 C20 196 60 206 96 200' fill='none' stroke='#2c3038' stroke-width='5' "
+        "stroke-linecap='round'/>",
+    ])
+    leds = {0: (HS_W // 2 - 20, 40, 40, 10)}
+    for i in range(6):
+        angle = math.radians(-120 + i * 48)
+        for centre, n in ((70, 1 + i), (250, 12 - i)):
+            x = centre + 38 * math.sin(angle) * (1 if centre == 250 else -1)
+            y = 140 - 48 * math.cos(angle)
+            leds[n] = (int(round(x)) - 6, int(round(y)) - 6, 12, 12)
+    buttons = [key_button("light_%d" % n, leds[n], "light") for n in range(13)]
+    picture = Widget("CSelectPanelUI", "hs6533_device_key_light",
+                     fixed(HS_W, HS_H) + [prop("bkimage", "devices/hs6533_body.svg")], None, buttons)
+    ui = page("hs6533", picture,
+              [panel("CLightControlUI", "LightControlItem"), panel("CVoice6533ControlUI", "Voice6533ControlItem"),
+               panel("CMagicControlUI", "MagicControlItem")],
+              [panel("QWidget", "hs6533_virtual_panel")])
+    return ui, {"devices/hs6533_body.svg": body}
+
+
+# ---------------------------------------------------------------------------------------------
+
+
+def all_files():
+    files = {}
+    for name, (ui, pictures) in (("keyboarddevice", keyboard_page()), ("mousedevice", mouse_page()),
+                                 ("mousepaddevice", pad_page()), ("hs6533device", headset_page())):
+        files["devices/%s.ui" % name] = ui_file(ui, "The %s page." % name.replace("device", ""))
+        files.update(pictures)
+    for (w, h), name in LIGHT_IMAGES.items():
+        files[name] = glow_svg("g", w, h, 4)
+    files["devices/led_glow.svg"] = glow_svg("g", 16, 16, 5)
+    return files
+
+
+def main(argv):
+    check = "--check" in argv
+    stale = []
+    for relative, text in sorted(all_files().items()):
+        path = SKIN_DIR / relative
+        if check:
+            if not path.exists() or path.read_text(encoding="utf-8") != text:
+                stale.append(relative)
+            continue
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(text, encoding="utf-8")
+    if stale:
+        print("out of date (run data/tools/make_skin.py): " + ", ".join(stale), file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

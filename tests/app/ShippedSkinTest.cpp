@@ -1,0 +1,148 @@
+// The shipped skin: every .ui file of the index builds with the registered controls, and each
+// device page holds the controls the pages and models look up by name.
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QPushButton>
+#include <QStackedWidget>
+
+#include <memory>
+
+#include "app/ControlFactory.h"
+#include "app/DialogBuilder.h"
+#include "app/QtPrinters.h"
+#include "app/ResourceManager.h"
+#include "app/SkinFixture.h"
+#include "app/controls/CComboEditContainerElementUI.h"
+#include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/controls/CSelectPanelUI.h"
+#include "app/controls/SkinImage.h"
+#include "devices/keyboard/KeyIndex.h"
+
+namespace morvek::app {
+namespace {
+
+class ShippedSkinTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterCustomControls(CControlFactory::GetInstance()); }
+    void SetUp() override { test::UseShippedSkin(); }
+    void TearDown() override { CResourceManager::GetInstance().Release(); }
+
+    std::unique_ptr<QWidget> Build(const QString& name) {
+        CDialogBuilder builder(CResourceManager::GetInstance());
+        std::unique_ptr<QWidget> root(builder.Create(name));
+        EXPECT_NE(root, nullptr) << name.toStdString() << ": " << builder.ErrorString().toStdString();
+        return root;
+    }
+};
+
+TEST_F(ShippedSkinTest, EveryUiFileBuilds) {
+    QDirIterator files(MORVEK_SOURCE_SKIN_DIR, {"*.ui"}, QDir::Files, QDirIterator::Subdirectories);
+    int built = 0;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        SCOPED_TRACE(path.toStdString());
+        if (Build(path)) ++built;
+    }
+    EXPECT_GE(built, 5);
+}
+
+struct PageCase {
+    const char* file;
+    const char* picture;  // the selection panel holding the key and light buttons
+    int keys;
+    int lights;
+};
+
+TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
+    const PageCase cases[] = {
+        {"XML\\DeviceXml\\keyboarddevice.xml", "keyboard_device_key_light", kKeyCount, kKeyCount},
+        {"XML\\DeviceXml\\mousedevice.xml", "mouse_device_key_light", 7, 6},
+        {"XML\\DeviceXml\\mousepaddevice.xml", "mousepad_device_key_light", 0, 15},
+        {"XML\\DeviceXml\\hs6533device.xml", "hs6533_device_key_light", 0, 13},
+    };
+    for (const PageCase& c : cases) {
+        SCOPED_TRACE(c.file);
+        const auto page = Build(c.file);
+        ASSERT_NE(page, nullptr);
+        auto* picture = page->findChild<CSelectPanelUI*>(c.picture);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_FALSE(SkinImage(picture->BackgroundImage()).NaturalSize().isEmpty());
+        for (int n = 0; n < c.keys; ++n) {
+            EXPECT_NE(picture->findChild<CDeviceKeyButtonUI*>(QString("key_%1").arg(n)), nullptr) << n;
+        }
+        for (int n = 0; n < c.lights; ++n) {
+            auto* light = picture->findChild<CDeviceKeyButtonUI*>(QString("light_%1").arg(n));
+            ASSERT_NE(light, nullptr) << n;
+            EXPECT_FALSE(SkinImage(light->LightImage()).NaturalSize().isEmpty()) << n;
+        }
+        EXPECT_EQ(picture->findChild<CDeviceKeyButtonUI*>(QString("light_%1").arg(c.lights)), nullptr);
+        for (const char* name : {"device_function_switch", "device_key_function_switch"}) {
+            EXPECT_NE(page->findChild<QStackedWidget*>(name), nullptr) << name;
+        }
+        for (const char* name : {"DeviceProfileItem", "LightControlItem", "device_profile_combo",
+                                 "device_profile_name_edit", "profile_menu_layout"}) {
+            EXPECT_NE(page->findChild<QWidget*>(name), nullptr) << name;
+        }
+        for (const char* name : {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab",
+                                 "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab", "device_add_btn",
+                                 "device_sub_btn", "device_copy_btn", "device_import_btn", "device_export_btn",
+                                 "device_reset_btn", "device_profile_edit_save_btn", "profile_fun_spread_btn"}) {
+            EXPECT_NE(page->findChild<QPushButton*>(name), nullptr) << name;
+        }
+    }
+}
+
+// Shown keys never overlap and stay on the picture; each light sits under its key.
+TEST_F(ShippedSkinTest, KeyboardKeysFollowTheMatrixWithoutOverlapping) {
+    const auto page = Build("XML\\DeviceXml\\keyboarddevice.xml");
+    ASSERT_NE(page, nullptr);
+    auto* picture = page->findChild<CSelectPanelUI*>("keyboard_device_key_light");
+    ASSERT_NE(picture, nullptr);
+    std::vector<std::pair<int, QRect>> shown;
+    for (int n = 0; n < kKeyCount; ++n) {
+        auto* key = picture->findChild<CDeviceKeyButtonUI*>(QString("key_%1").arg(n));
+        auto* light = picture->findChild<CDeviceKeyButtonUI*>(QString("light_%1").arg(n));
+        ASSERT_TRUE(key && light) << n;
+        EXPECT_EQ(key->isHidden(), light->isHidden()) << n;
+        if (key->isHidden()) continue;
+        EXPECT_TRUE(light->geometry().contains(key->geometry())) << n;
+        EXPECT_TRUE(picture->rect().contains(light->geometry())) << n;
+        shown.emplace_back(n, light->geometry());
+    }
+    for (size_t i = 0; i < shown.size(); ++i) {
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            EXPECT_FALSE(shown[i].second.intersects(shown[j].second)) << shown[i].first << " " << shown[j].first;
+        }
+    }
+    // The keyboard has no key at four empty cells and nine international positions.
+    EXPECT_EQ(shown.size(), static_cast<size_t>(kKeyCount - 13));
+    for (KeyIndex builtIn : kBuiltInKeys) {
+        EXPECT_FALSE(picture->findChild<CDeviceKeyButtonUI*>(QString("key_%1").arg(builtIn))->isHidden()) << int(builtIn);
+    }
+}
+
+TEST_F(ShippedSkinTest, MousePictureHasTheSecondLedRowAndTheLogo) {
+    const auto page = Build("XML\\DeviceXml\\mousedevice.xml");
+    ASSERT_NE(page, nullptr);
+    auto* layout = page->findChild<QWidget*>("mouse_device_seting_layout");
+    ASSERT_NE(layout, nullptr);
+    auto* picture = layout->findChild<CSelectPanelUI*>("mouse_device_key_light");
+    ASSERT_NE(picture, nullptr);
+    for (int n = 0; n < 6; ++n) {
+        EXPECT_NE(picture->findChild<CDeviceKeyButtonUI*>(QString("light_0_%1").arg(n)), nullptr) << n;
+    }
+    int logos = 0;
+    for (auto* button : picture->KeyButtons()) logos += button->toolTip() == "logo";
+    EXPECT_EQ(logos, 1);
+}
+
+TEST_F(ShippedSkinTest, MacroActionRowIsBuiltFromItsRowLayout) {
+    CComboEditContainerElementUI row;
+    EXPECT_NE(row.Text1(), nullptr);
+    EXPECT_NE(row.Text2(), nullptr);
+    EXPECT_NE(row.DelayEdit(), nullptr);
+}
+
+}  // namespace
+}  // namespace morvek::app
