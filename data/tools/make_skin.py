@@ -284,8 +284,12 @@ def keyboard_page():
         lights.append(key_button("light_%d" % index, rect, "light"))
         keys.append(key_button("key_%d" % index, (rect[0] + 2, rect[1] + 2, rect[2] - 4, rect[3] - 4), "keycap",
                                legend))
-    picture = Widget("CSelectPanelUI", "keyboard_device_key_light",
-                     fixed(width, height) + [prop("bkimage", "devices/keyboard_body.svg")], None, lights + keys)
+    # The keyboard's buttons are found under "keyboard_device_key_light"; its rubber band is
+    # reported by the selection panel "device_key_light" inside it.
+    panel_ = Widget("CSelectPanelUI", "device_key_light",
+                    fixed(width, height) + [prop("bkimage", "devices/keyboard_body.svg")], None, lights + keys)
+    picture = Widget("QWidget", "keyboard_device_key_light", fixed(width, height), "QHBoxLayout", [panel_],
+                     spacing=0, margins=(0, 0, 0, 0))
     body = svg_file(width, height, [
         "<defs><linearGradient id='kb' x1='0' y1='0' x2='0' y2='1'>"
         "<stop offset='0' stop-color='#2c3038'/><stop offset='1' stop-color='#1b1e24'/></linearGradient></defs>",

@@ -56,7 +56,7 @@ struct PageCase {
 
 TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
     const PageCase cases[] = {
-        {"XML\\DeviceXml\\keyboarddevice.xml", "keyboard_device_key_light", kKeyCount, kKeyCount},
+        {"XML\\DeviceXml\\keyboarddevice.xml", "device_key_light", kKeyCount, kKeyCount},
         {"XML\\DeviceXml\\mousedevice.xml", "mouse_device_key_light", 7, 6},
         {"XML\\DeviceXml\\mousepaddevice.xml", "mousepad_device_key_light", 0, 15},
         {"XML\\DeviceXml\\hs6533device.xml", "hs6533_device_key_light", 0, 13},
@@ -97,7 +97,9 @@ TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
 TEST_F(ShippedSkinTest, KeyboardKeysFollowTheMatrixWithoutOverlapping) {
     const auto page = Build("XML\\DeviceXml\\keyboarddevice.xml");
     ASSERT_NE(page, nullptr);
-    auto* picture = page->findChild<CSelectPanelUI*>("keyboard_device_key_light");
+    auto* keyboard = page->findChild<QWidget*>("keyboard_device_key_light");
+    ASSERT_NE(keyboard, nullptr);
+    auto* picture = keyboard->findChild<CSelectPanelUI*>("device_key_light");
     ASSERT_NE(picture, nullptr);
     std::vector<std::pair<int, QRect>> shown;
     for (int n = 0; n < kKeyCount; ++n) {
