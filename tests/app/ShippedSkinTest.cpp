@@ -34,6 +34,16 @@ protected:
         EXPECT_NE(root, nullptr) << name.toStdString() << ": " << builder.ErrorString().toStdString();
         return root;
     }
+
+    // The selection panel of a page's picture, found inside the container the models search.
+    CSelectPanelUI* PictureOf(const QString& file, const char* container, const char* panel) {
+        page_ = Build(file);
+        auto* holder = page_ ? page_->findChild<QWidget*>(container) : nullptr;
+        return holder ? holder->findChild<CSelectPanelUI*>(panel) : nullptr;
+    }
+
+private:
+    std::unique_ptr<QWidget> page_;
 };
 
 TEST_F(ShippedSkinTest, EveryUiFileBuilds) {
@@ -95,11 +105,7 @@ TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
 
 // Shown keys never overlap and stay on the picture; each light sits under its key.
 TEST_F(ShippedSkinTest, KeyboardKeysFollowTheMatrixWithoutOverlapping) {
-    const auto page = Build("XML\\DeviceXml\\keyboarddevice.xml");
-    ASSERT_NE(page, nullptr);
-    auto* keyboard = page->findChild<QWidget*>("keyboard_device_key_light");
-    ASSERT_NE(keyboard, nullptr);
-    auto* picture = keyboard->findChild<CSelectPanelUI*>("device_key_light");
+    auto* picture = PictureOf("XML\\DeviceXml\\keyboarddevice.xml", "keyboard_device_key_light", "device_key_light");
     ASSERT_NE(picture, nullptr);
     std::vector<std::pair<int, QRect>> shown;
     for (int n = 0; n < kKeyCount; ++n) {
@@ -125,11 +131,7 @@ TEST_F(ShippedSkinTest, KeyboardKeysFollowTheMatrixWithoutOverlapping) {
 }
 
 TEST_F(ShippedSkinTest, MousePictureHasTheSecondLedRowAndTheLogo) {
-    const auto page = Build("XML\\DeviceXml\\mousedevice.xml");
-    ASSERT_NE(page, nullptr);
-    auto* layout = page->findChild<QWidget*>("mouse_device_seting_layout");
-    ASSERT_NE(layout, nullptr);
-    auto* picture = layout->findChild<CSelectPanelUI*>("mouse_device_key_light");
+    auto* picture = PictureOf("XML\\DeviceXml\\mousedevice.xml", "mouse_device_seting_layout", "mouse_device_key_light");
     ASSERT_NE(picture, nullptr);
     for (int n = 0; n < 6; ++n) {
         EXPECT_NE(picture->findChild<CDeviceKeyButtonUI*>(QString("light_0_%1").arg(n)), nullptr) << n;
