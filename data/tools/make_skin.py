@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the device pages of the skin and the pictures they show.
+"""Writes the device pages of the skin, the pictures they show and the window backgrounds.
 
     make_skin.py            write every file
     make_skin.py --check    exit 1 when a shipped file differs from what this writes
@@ -14,7 +14,9 @@ matrix cell on the picture. Matrix cells the keyboard has no key for are hidden 
 
 import math
 import pathlib
+import struct
 import sys
+import zlib
 from xml.sax.saxutils import escape, quoteattr
 
 SKIN_DIR = pathlib.Path(__file__).resolve().parent.parent / "skin"
@@ -425,6 +427,47 @@ def headset_page():
 
 
 # ---------------------------------------------------------------------------------------------
+# Window backgrounds the skin picker offers ("common/background.png" is also its reset value):
+# a dark diagonal gradient with a soft glow of the accent colour and faint diagonal lines.
+
+BACKGROUND_W, BACKGROUND_H = 800, 572
+
+
+def png_file(width, height, pixel):
+    """An 8-bit RGB PNG; pixel(x, y) gives (r, g, b)."""
+    rows = bytearray()
+    for y in range(height):
+        rows.append(0)
+        for x in range(width):
+            rows.extend(pixel(x, y))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(rows), 9))
+            + chunk(b"IEND", b""))
+
+
+def background(dark, light, glow, glow_at):
+    gx, gy = glow_at
+
+    def pixel(x, y):
+        t = (x / BACKGROUND_W + y / BACKGROUND_H) / 2
+        d = math.hypot(x - gx, y - gy) / BACKGROUND_W
+        g = max(0.0, 1 - d * 1.6) ** 2 * 0.35
+        line = 6 if (x + y) % 24 == 0 else 0
+        return bytes(min(255, int(dark[i] + (light[i] - dark[i]) * t + glow[i] * g) + line) for i in range(3))
+
+    return png_file(BACKGROUND_W, BACKGROUND_H, pixel)
+
+
+BACKGROUNDS = {
+    "common/background.png": ((16, 18, 23), (30, 34, 42), (230, 57, 70), (620, 80)),
+    "common/background_ember.png": ((22, 12, 10), (60, 26, 18), (255, 120, 40), (160, 480)),
+}
+
+# ---------------------------------------------------------------------------------------------
 
 
 def all_files():
@@ -436,6 +479,8 @@ def all_files():
     for (w, h), name in LIGHT_IMAGES.items():
         files[name] = glow_svg("g", w, h, 4)
     files["devices/led_glow.svg"] = glow_svg("g", 16, 16, 5)
+    for name, colours in BACKGROUNDS.items():
+        files[name] = background(*colours)
     return files
 
 
@@ -444,12 +489,13 @@ def main(argv):
     stale = []
     for relative, text in sorted(all_files().items()):
         path = SKIN_DIR / relative
+        data = text if isinstance(text, bytes) else text.encode("utf-8")
         if check:
-            if not path.exists() or path.read_text(encoding="utf-8") != text:
+            if not path.exists() or path.read_bytes() != data:
                 stale.append(relative)
             continue
         path.parent.mkdir(parents=True, exist_ok=True)
-        path.write_text(text, encoding="utf-8")
+        path.write_bytes(data)
     if stale:
         print("out of date (run data/tools/make_skin.py): " + ", ".join(stale), file=sys.stderr)
         return 1
