@@ -18,4 +18,12 @@ int ReadActiveParamsBlock(CHidChannel& channel, std::span<uint8_t> out, uint32_t
     return kResultSuccess;
 }
 
+int WriteParamsBlock(CHidChannel& channel, std::span<const uint8_t> bytes, uint32_t offset) {
+    if (!channel.IsOpen()) return kResultNoAnswer;
+    int result = channel.BeginConfig();
+    if (result == kResultSuccess) result = channel.WriteParams(bytes.data(), bytes.size(), offset);
+    const int ended = channel.EndConfig();
+    return result != kResultSuccess ? result : ended;
+}
+
 }  // namespace morvek

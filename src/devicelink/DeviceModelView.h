@@ -5,6 +5,7 @@
 // IUiDispatcher), so a view never sees a device thread. All calls have empty defaults: a view
 // implements what it shows, the command line has no view at all.
 
+#include <string>
 #include <vector>
 
 #include "devicelink/FunctionTabs.h"
@@ -25,6 +26,8 @@ public:
     virtual void ShowLightPreview(const std::vector<LedPreview>& previews) { (void)previews; }
     // A power status record was read (ReadPowerStatus): what the power indicator shows.
     virtual void ShowPowerStatus(const PowerIndicatorState& state) { (void)state; }
+    // A message for the user in the library's or the model's own words (shown in the message window).
+    virtual void ShowMessage(const std::string& text) { (void)text; }
     // The function type changed (SetFunctionType): the tabs the page selects.
     virtual void ShowFunctionTabs(const FunctionTabs& tabs) { (void)tabs; }
 };

@@ -86,4 +86,10 @@ void CHs6533Profiledata::WriteCustomEqBands(int preset, const EqBandValues& valu
     WriteBands(Element(Member(Section(), "CustomEQHzValueInfo"), Json::ArrayIndex(preset)), values);
 }
 
+void CHs6533Profiledata::RemoveCustomEqBands(int preset) {
+    if (!ValidPreset(preset) || !Get(Section(), "CustomEQHzValueInfo").isArray()) return;
+    Json::Value removed;
+    Member(Section(), "CustomEQHzValueInfo").removeIndex(Json::ArrayIndex(preset), &removed);
+}
+
 }  // namespace morvek

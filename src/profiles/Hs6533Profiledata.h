@@ -42,6 +42,8 @@ public:
     // Like ReadEqBands for a user equaliser; empty for a preset number out of range.
     std::vector<int> ReadCustomEqBands(int preset);
     void WriteCustomEqBands(int preset, const EqBandValues& values);
+    // Removes a user equaliser's band values; those after it move up one place.
+    void RemoveCustomEqBands(int preset);
 
 private:
     HeadsetSystemValues system_{};

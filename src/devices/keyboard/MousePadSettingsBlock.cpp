@@ -49,12 +49,8 @@ void MousePadSettingsBlock::TakeRead(const Bytes& read, uint8_t blockInUse) {
 
 int WriteMousePadSettings(CHidChannel& channel, const MousePadSettingsBlock& block, int blockIndex) {
     if (blockIndex < 0) return kResultRefused;
-    if (!channel.IsOpen()) return kResultNoAnswer;
     const MousePadSettingsBlock::Bytes bytes = block.Encoded();
-    int result = channel.BeginConfig();
-    if (result == kResultSuccess) result = channel.WriteParams(bytes.data(), bytes.size(), BlockOffset(blockIndex));
-    const int ended = channel.EndConfig();
-    return result != kResultSuccess ? result : ended;
+    return WriteParamsBlock(channel, bytes, BlockOffset(blockIndex));
 }
 
 int ReadMousePadSettings(CHidChannel& channel, MousePadSettingsBlock& block) {

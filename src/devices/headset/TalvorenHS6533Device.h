@@ -1,0 +1,124 @@
+#pragma once
+// CTalvorenHS6533Device: the model of the USB headset (kind 7). Its lights go over the HID
+// channel (the 21-byte light head, and frames as output reports); its sound settings go to the
+// audio configuration library through HeadsetAudio, as the voice and voice-changer panels
+// change them (HeadsetSoundSettings). Every setting is kept in the headset's profile document.
+//
+// Threads: the panel operations, the library calls and the profile run on the calling
+// (user-interface) thread under the model lock; transfers (light head, frames) are the device
+// thread's bodies as in the base; the light thread steps the LED buffer under the LED lock.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "devicelink/TalvorenUSBDevice.h"
+#include "devices/headset/HeadsetAudio.h"
+#include "devices/headset/HeadsetLightHead.h"
+#include "devices/headset/HeadsetSoundSettings.h"
+#include "devices/keyboard/KeyboardLightThread.h"
+#include "devices/keyboard/LightEffectPlayer.h"
+#include "devices/keyboard/MousePadWaveSteps.h"
+#include "platform/audio/AudioLibrary.h"
+#include "profiles/Hs6533Profiledata.h"
+
+namespace morvek {
+
+// The outcome of a panel operation.
+enum class HeadsetChange {
+    Done,      // applied (and saved where the panel saves)
+    BadValue,  // out of range or nothing to act on: nothing changed
+    NotSaved,  // applied, but the profile file could not be written
+};
+
+class CTalvorenHS6533Device : public CTalvorenUSBDevice {
+public:
+    // Loads the audio configuration library; the default loads SDK/libosConfLib.so beside the program.
+    using AudioLoader = std::function<std::optional<audio::AudioEntryPoints>()>;
+
+    CTalvorenHS6533Device(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,
+                          AudioLoader loadAudio = {}, LightEngine::Clock flashClock = {});
+    ~CTalvorenHS6533Device() override;
+
+    std::string_view GetClassName() const override { return "TalvorenHS6533Device"; }
+    // Initialises the audio part once (start the library, make sure of its properties).
+    void InitDevicePage() override;
+    // The profile's light settings into the light engine and the light head; the view refreshes.
+    int RefreshPage() override;
+    // Device thread. Host light control off: nothing. Else previews to the view and the frame as
+    // twelve output reports (their results are not checked).
+    void SendLedFrame() override;
+    // Device thread: loads the profile, reads the audio state, refreshes, starts the light thread
+    // (a running one starts again).
+    void ReadDeviceConfig() override;
+    // Device thread: reads the light head back (ReadLightHead).
+    void ReadDeviceProfile() override;
+    void LoadProfile() override;
+    void ApplyProfileToPage() override;
+    // Device thread: the light head with the profile's light record at profileIndex x 64.
+    int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight) override;
+    void LoadProfileDocument() override;
+    void SaveProfile() override;
+
+    // ---- Headset operations ---------------------------------------------------------------
+    // The library's state into the profile words (start-up and each attach).
+    void ReadAudioState();
+    // Device thread: reads the light head; on success the active profile is returned through
+    // activeProfile and kept (ActiveDeviceProfile).
+    int ReadLightHead(int& activeProfile);
+    std::optional<int> ActiveDeviceProfile() const;
+
+    // Panel events ("6533_eq_option_" N, "6533_eq_hz_slider_" N, the name list, the switches
+    // and sliders, the voice changer), each with the library writes in the panel's order.
+    HeadsetChange SelectEqPreset(int preset);
+    HeadsetChange SelectUserEqOption();
+    HeadsetChange MoveBandSlider(int band, int value);
+    HeadsetChange ChooseUserEq(int index);
+    HeadsetChange ToggleMicrophone();
+    HeadsetChange SetMicrophoneLevel(int level);
+    HeadsetChange ToggleMonitor();
+    HeadsetChange SetMonitorLevel(int level);
+    HeadsetChange SetVoiceChanger(bool on);
+    HeadsetChange SelectVoice(int voice);
+    // The save action with the name edit's text; saved (when given) tells whether the file was written.
+    EqSaveResult SaveUserEq(const std::string& name, bool* saved = nullptr);
+    HeadsetChange DeleteUserEq();
+    // The light panel's change: stored in the profile, saved, the page refreshed. The caller
+    // then writes the light head (WriteSettings on the device thread).
+    HeadsetChange ChangeLight(const LightSettings& light);
+
+    bool AudioActive() const;
+    bool HasVoiceChanger() const;
+    HeadsetSystemValues Words() const;
+    EqBandValues Bands() const;
+    std::vector<std::string> UserEqNames() const;
+    HeadsetPanel Panel() const;
+    LightSettings CurrentLightSettings() const;
+    HeadsetLightHead LightHead() const;
+    bool LightThreadRunning() const { return lightThread_.Running(); }
+    // One pass of the light thread (the wait it asks for before the next).
+    std::chrono::milliseconds LightPass();
+
+private:
+    // Runs a panel event under the model lock, then saves (when asked) and refreshes the view.
+    HeadsetChange RunEvent(const std::function<bool(HeadsetSoundSettings&)>& event, bool save);
+    HeadsetChange Finish(bool applied, bool save);
+
+    AudioLoader loadAudio_;
+    // Guarded by the model lock.
+    CHs6533Profiledata profile_;
+    HeadsetAudio audio_;
+    HeadsetSoundSettings sound_{profile_, audio_};
+    bool audioInitialised_ = false;
+    HeadsetLightHead head_;
+    std::optional<int> activeProfile_;
+    // Guarded by the LED lock.
+    MousePadWaveSteps waves_;
+    LightEffectPlayer player_;
+    uint8_t passes_ = 0;
+
+    KeyboardLightThread lightThread_{[this] { return LightPass(); }};
+};
+
+}  // namespace morvek
