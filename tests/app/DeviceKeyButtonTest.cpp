@@ -65,6 +65,11 @@ TEST_F(DeviceKeyButtonTest, LightImageShapesTheTintAndKeySetImageGoesOnTop) {
     button.SetKeySetImageHidden(false);
     EXPECT_EQ(PixelOf(&button, {3, 3}), QColor(0, 255, 0));
 
+    button.SetLightDisplay(0x00FF00, 255, true);  // a new colour after the first paint
+    EXPECT_EQ(PixelOf(&button, {20, 20}), QColor(0, 0, 255));
+    button.resize(60, 60);  // the shape follows the size
+    EXPECT_EQ(PixelOf(&button, {30, 30}), QColor(0, 0, 255));
+
     button.SetLightDisplay(0x0000FF, 255, false);
     EXPECT_EQ(PixelOf(&button, {20, 20}), QColor(Qt::black));
 }

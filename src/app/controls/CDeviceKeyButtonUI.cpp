@@ -11,6 +11,7 @@ CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {}
 
 void CDeviceKeyButtonUI::SetLightImage(const QString& attribute) {
     lightImage_ = SkinImage(attribute);
+    shape_ = QImage();
     update();
 }
 
@@ -54,25 +55,33 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
     if (!keySetImageHidden_) keySetImage_.Paint(painter, rect());
 }
 
-// The light image's shape filled with the tint; without an image the whole button glows.
-void CDeviceKeyButtonUI::PaintLight(QPainter& painter) const {
+// The light image's shape filled with the tint; without an image the whole button glows. The
+// shape is drawn once per size and image, the tinted shape once per colour: a running light
+// effect repaints every light button 20 times a second.
+void CDeviceKeyButtonUI::PaintLight(QPainter& painter) {
     const QColor tint = TintFor(lightColour_, lightBrightness_);
     if (lightImage_.IsEmpty()) {
         painter.fillRect(rect(), tint);
         return;
     }
     const qreal ratio = devicePixelRatioF();
-    QImage shape(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    shape.setDevicePixelRatio(ratio);
-    shape.fill(Qt::transparent);
-    {
-        QPainter shapePainter(&shape);
+    if (shape_.size() != size() * ratio || shape_.devicePixelRatio() != ratio) {
+        shape_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        shape_.setDevicePixelRatio(ratio);
+        shape_.fill(Qt::transparent);
+        QPainter shapePainter(&shape_);
         shapePainter.setRenderHint(QPainter::Antialiasing);
         lightImage_.Paint(shapePainter, rect());
-        shapePainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        shapePainter.fillRect(rect(), tint);
+        tinted_ = QImage();
     }
-    painter.drawImage(rect(), shape);
+    if (tinted_.isNull() || tintedWith_ != tint) {
+        tinted_ = shape_;
+        QPainter tintPainter(&tinted_);
+        tintPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        tintPainter.fillRect(rect(), tint);
+        tintedWith_ = tint;
+    }
+    painter.drawImage(rect(), tinted_);
 }
 
 void CDeviceKeyButtonUI::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 // The selection panel marks it selected; a double click sends "dbclick".
 
 #include <QColor>
+#include <QImage>
 #include <QPushButton>
 #include <cstdint>
 
@@ -48,7 +49,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void PaintLight(QPainter& painter) const;
+    void PaintLight(QPainter& painter);
 
     SkinImage lightImage_;
     SkinImage keySetImage_;
@@ -57,6 +58,9 @@ private:
     bool lightShown_ = false;
     bool keySetImageHidden_ = true;
     bool selected_ = false;
+    QImage shape_;
+    QImage tinted_;
+    QColor tintedWith_;
 };
 
 }  // namespace morvek::app
