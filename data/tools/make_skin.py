@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the device pages of the skin, the pictures they show and the window backgrounds.
+"""Writes the device pages of the skin, the pictures they show, the window backgrounds, the
+device list icons and the power indicator's pictures.
 
     make_skin.py            write every file
     make_skin.py --check    exit 1 when a shipped file differs from what this writes
@@ -433,8 +434,8 @@ def headset_page():
 BACKGROUND_W, BACKGROUND_H = 800, 572
 
 
-def png_file(width, height, pixel):
-    """An 8-bit RGB PNG; pixel(x, y) gives (r, g, b)."""
+def png_file(width, height, pixel, alpha=False):
+    """An 8-bit PNG; pixel(x, y) gives (r, g, b), or (r, g, b, a) with alpha."""
     rows = bytearray()
     for y in range(height):
         rows.append(0)
@@ -444,7 +445,7 @@ def png_file(width, height, pixel):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
 
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6 if alpha else 2, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(rows), 9))
             + chunk(b"IEND", b""))
 
@@ -468,6 +469,140 @@ BACKGROUNDS = {
 }
 
 # ---------------------------------------------------------------------------------------------
+# Small pictures the code names as PNG files: the device list icons (each list entry shows
+# "common/device_ico/<prefix>[_synchro]_normal.png" and "_selected.png") and the power
+# indicator's charging and phone pictures. Shapes are tested per sub-pixel (4 x 4 samples).
+
+GREY, WHITE, ACCENT, AMBER, GREEN = (138, 144, 156), (240, 242, 246), (230, 57, 70), (255, 200, 61), (70, 200, 110)
+
+
+def rrect(x, y, w, h, r):
+    def inside(px, py):
+        qx = max(abs(px - (x + w / 2)) - (w / 2 - r), 0)
+        qy = max(abs(py - (y + h / 2)) - (h / 2 - r), 0)
+        return abs(px - (x + w / 2)) <= w / 2 and abs(py - (y + h / 2)) <= h / 2 and qx * qx + qy * qy <= r * r
+    return inside
+
+
+def outline(shape_out, shape_in):
+    return lambda px, py: shape_out(px, py) and not shape_in(px, py)
+
+
+def frame(x, y, w, h, r, width=1.6):
+    return outline(rrect(x, y, w, h, r), rrect(x + width, y + width, w - 2 * width, h - 2 * width, max(r - width, 0)))
+
+
+def ellipse(cx, cy, rx, ry):
+    return lambda px, py: ((px - cx) / rx) ** 2 + ((py - cy) / ry) ** 2 <= 1
+
+
+def ring(cx, cy, rx, ry, width=1.6):
+    return outline(ellipse(cx, cy, rx, ry), ellipse(cx, cy, rx - width, ry - width))
+
+
+def segment(x1, y1, x2, y2, width=1.6):
+    def inside(px, py):
+        dx, dy = x2 - x1, y2 - y1
+        t = max(0.0, min(1.0, ((px - x1) * dx + (py - y1) * dy) / (dx * dx + dy * dy)))
+        return math.hypot(px - (x1 + t * dx), py - (y1 + t * dy)) <= width / 2
+    return inside
+
+
+def polygon(points):
+    def inside(px, py):
+        hit = False
+        for (x1, y1), (x2, y2) in zip(points, points[1:] + points[:1]):
+            if (y1 > py) != (y2 > py) and px < x1 + (py - y1) * (x2 - x1) / (y2 - y1):
+                hit = not hit
+        return hit
+    return inside
+
+
+def icon(width, height, layers):
+    """layers: (colour, shape) painted in order; a PNG with alpha."""
+    def pixel(x, y):
+        r = g = b = a = 0.0
+        for colour, shape in layers:
+            cover = sum(shape(x + (i + 0.5) / 4, y + (j + 0.5) / 4) for i in range(4) for j in range(4)) / 16
+            if cover:
+                r, g, b = (r * (1 - cover) + colour[0] * cover, g * (1 - cover) + colour[1] * cover,
+                           b * (1 - cover) + colour[2] * cover)
+                a = a + (1 - a) * cover
+        return bytes((int(r), int(g), int(b), int(a * 255)))
+    return png_file(width, height, pixel, alpha=True)
+
+
+def device_shapes(prefix):
+    if prefix == "kb_device":
+        keys = [rrect(5 + 3.6 * i, 11, 2.4, 2.4, 0.5) for i in range(5)]
+        keys += [rrect(6.8 + 3.6 * i, 14.6, 2.4, 2.4, 0.5) for i in range(4)]
+        return [frame(2, 8, 24, 13, 2.5)] + keys + [segment(9, 19, 19, 19, 1.4)]
+    if prefix == "ms_device":
+        return [ring(14, 14, 7.5, 11), segment(14, 3.5, 14, 11), segment(7, 12, 21, 12, 1.2)]
+    if prefix == "hard_mp_device":
+        return [frame(2, 7, 24, 14, 1.5), segment(3.5, 8.5, 24.5, 8.5, 1.2)]
+    if prefix == "soft_mp_device":
+        return [frame(2, 7, 24, 14, 4), segment(7, 17, 21, 17, 1.2)]
+    if prefix == "hd_device":
+        arc = outline(ellipse(14, 15, 10, 10), ellipse(14, 15, 8.4, 8.4))
+        return [lambda px, py: arc(px, py) and py < 16, rrect(3, 14, 5, 9, 2), rrect(20, 14, 5, 9, 2)]
+    if prefix == "hub_device":
+        return [frame(3, 9, 22, 10, 2), rrect(7, 12.5, 3, 3, 0.5), rrect(12.5, 12.5, 3, 3, 0.5),
+                rrect(18, 12.5, 3, 3, 0.5)]
+    return [ring(14, 14, 10, 10), rrect(12.8, 7, 2.4, 9, 1), ellipse(14, 19.5, 1.4, 1.4)]
+
+
+DEVICE_ICON_PREFIXES = ["kb_device", "ms_device", "hard_mp_device", "soft_mp_device", "hd_device", "hub_device",
+                        "unknow_device"]
+
+
+def device_icons():
+    files = {}
+    for prefix in DEVICE_ICON_PREFIXES:
+        for synchro in ("", "_synchro"):
+            for state, colour in (("normal", GREY), ("selected", WHITE)):
+                layers = [(colour, shape) for shape in device_shapes(prefix)]
+                if synchro:
+                    layers.append((ACCENT, ellipse(24, 4, 3.2, 3.2)))
+                files["common/device_ico/%s%s_%s.png" % (prefix, synchro, state)] = icon(28, 28, layers)
+    return files
+
+
+def battery(fill_colour=None, fill=0.0):
+    layers = [(GREY, frame(1, 2, 20, 12, 2, 1.4)), (GREY, rrect(21, 5.5, 2.5, 5, 1))]
+    if fill_colour:
+        layers.append((fill_colour, rrect(3.5, 4.5, 15 * fill, 7, 1)))
+    return layers
+
+
+BOLT = polygon([(12.5, 1), (6, 9), (10.5, 9), (9, 15), (16, 6.5), (11.5, 6.5)])
+
+
+def phone(extra):
+    return [(GREY, frame(2, 1, 12, 20, 2.5, 1.4))] + extra
+
+
+def power_pictures():
+    wireless = [(AMBER, BOLT), (WHITE, outline(ellipse(20, 12, 4, 4), ellipse(20, 12, 2.8, 2.8)))]
+    return {
+        "power/powered.png": icon(24, 16, battery(WHITE, 0.6)),
+        "power/powering.png": icon(24, 16, battery() + [(AMBER, BOLT)]),
+        "power/wuxian_powering.png": icon(24, 16, battery() + wireless),
+        "power/power.png": icon(24, 16, battery(GREEN, 1.0)),
+        "power/Phone_type_iphone.png": icon(16, 22, phone([(GREY, rrect(6, 3, 4, 1.6, 0.8))])),
+        "power/Phone_type_samsung.png": icon(16, 22, phone([(GREY, ellipse(8, 4, 1, 1))])),
+        "power/Phone_type_other.png": icon(16, 22, phone([(GREY, segment(6, 18, 10, 18, 1.2))])),
+        "power/Phone_type_no_device.png": icon(16, 22, [((70, 75, 86), frame(2, 1, 12, 20, 2.5, 1.2))]),
+    }
+
+
+APP_ICON = svg_file(64, 64, [
+    "<rect x='4' y='4' width='56' height='56' rx='12' fill='#1c1f26' stroke='#e63946' stroke-width='5'/>",
+    "<polyline points='16,46 16,18 32,36 48,18 48,46' fill='none' stroke='#e63946' stroke-width='7' "
+    "stroke-linecap='round' stroke-linejoin='round'/>",
+])
+
+# ---------------------------------------------------------------------------------------------
 
 
 def all_files():
@@ -481,6 +616,9 @@ def all_files():
     files["devices/led_glow.svg"] = glow_svg("g", 16, 16, 5)
     for name, colours in BACKGROUNDS.items():
         files[name] = background(*colours)
+    files.update(device_icons())
+    files.update(power_pictures())
+    files["common/app_icon.svg"] = APP_ICON
     return files
 
 

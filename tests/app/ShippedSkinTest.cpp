@@ -17,6 +17,7 @@
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/SkinImage.h"
+#include "devicelink/PowerStatus.h"
 #include "devices/keyboard/KeyIndex.h"
 
 namespace morvek::app {
@@ -139,6 +140,32 @@ TEST_F(ShippedSkinTest, MousePictureHasTheSecondLedRowAndTheLogo) {
     int logos = 0;
     for (auto* button : picture->KeyButtons()) logos += button->toolTip() == "logo";
     EXPECT_EQ(logos, 1);
+}
+
+// Every picture a power status can name, and every device list icon, is in the skin.
+TEST_F(ShippedSkinTest, PowerAndDeviceListPicturesExist) {
+    for (int kind : {2, 3}) {
+        for (uint8_t charging : {0, 1, 2}) {
+            for (uint8_t wireless : {0, 1}) {
+                for (uint8_t phone : {0, 1, 2, 3}) {
+                    const uint8_t record[] = {50, charging, 0, wireless, 0, phone};
+                    const PowerIndicatorState state = DecodePowerStatus(record, kind);
+                    for (const auto& image : {state.statusImage, state.phoneImage}) {
+                        if (!image) continue;
+                        SCOPED_TRACE(*image);
+                        EXPECT_FALSE(SkinImage(QString::fromStdString(*image)).NaturalSize().isEmpty());
+                    }
+                }
+            }
+        }
+    }
+    for (const char* prefix : {"kb_device", "ms_device", "hard_mp_device", "soft_mp_device", "hd_device", "hub_device",
+                               "unknow_device"}) {
+        for (const char* variant : {"_normal", "_selected", "_synchro_normal", "_synchro_selected"}) {
+            const QString name = QString("common/device_ico/%1%2.png").arg(prefix, variant);
+            EXPECT_FALSE(SkinImage(name).NaturalSize().isEmpty()) << name.toStdString();
+        }
+    }
 }
 
 TEST_F(ShippedSkinTest, MacroActionRowIsBuiltFromItsRowLayout) {
