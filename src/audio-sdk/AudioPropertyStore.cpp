@@ -3,6 +3,7 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
+#include <cmath>
 #include <memory>
 #include <system_error>
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr const char* kFileName = "osConfLib.json";
 constexpr size_t kMaxFileBytes = 1 << 20;
+constexpr double kLargestInteger = 2147483647.0;
 
 const char* FlowKey(audio::AudioDataFlow flow) { return flow == audio::kFlowPlayback ? "playback" : "recording"; }
 
@@ -21,11 +23,9 @@ const char* FlowKey(audio::AudioDataFlow flow) { return flow == audio::kFlowPlay
 
 std::filesystem::path AudioPropertyStore::DefaultFile() { return UserDataFolder() / kFileName; }
 
-AudioPropertyStore::AudioPropertyStore(std::filesystem::path file) : file_(std::move(file)) {}
-
-void AudioPropertyStore::Load() {
+void AudioPropertyStore::Load(std::filesystem::path file) {
     std::map<audio::AudioDataFlow, Values> loaded;
-    const std::optional<std::string> text = ReadWholeFile(file_, kMaxFileBytes);
+    const std::optional<std::string> text = ReadWholeFile(file, kMaxFileBytes);
     Json::Value root;
     Json::CharReaderBuilder builder;
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
@@ -39,6 +39,7 @@ void AudioPropertyStore::Load() {
         }
     }
     std::lock_guard lock(mutex_);
+    file_ = std::move(file);
     values_ = std::move(loaded);
 }
 
@@ -64,7 +65,14 @@ bool AudioPropertyStore::Save(const std::map<audio::AudioDataFlow, Values>& valu
     Json::Value root(Json::objectValue);
     for (const auto& [flow, device] : values) {
         Json::Value& out = root[FlowKey(flow)];
-        for (const auto& [name, value] : device) out[name] = value;
+        for (const auto& [name, value] : device) {
+            // Whole numbers are written as integers, so the file reads as the values were written.
+            if (value == std::trunc(value) && std::fabs(value) <= kLargestInteger) {
+                out[name] = static_cast<Json::Int>(value);
+            } else {
+                out[name] = value;
+            }
+        }
     }
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);

@@ -17,10 +17,9 @@ public:
     // The file in the user's data folder.
     static std::filesystem::path DefaultFile();
 
-    explicit AudioPropertyStore(std::filesystem::path file);
-
-    // Replaces the values in memory with those of the file (none when it is missing or broken).
-    void Load();
+    // Keeps its values in file from now on and replaces the values in memory with the file's
+    // (none when it is missing or broken).
+    void Load(std::filesystem::path file);
     std::optional<double> Get(audio::AudioDataFlow flow, const std::string& name) const;
     // Keeps the value and writes the file; when the file cannot be written the old value stays
     // and the result is false.

@@ -23,12 +23,12 @@ void PutText(wchar_t* out, const wchar_t* format, auto value) { std::swprintf(ou
 
 }  // namespace
 
-AudioSdkLibrary::AudioSdkLibrary(std::filesystem::path storeFile, MixerFactory mixers)
-    : store_(std::move(storeFile)), mixers_(std::move(mixers)) {}
+AudioSdkLibrary::AudioSdkLibrary(StoreFile storeFile, MixerFactory mixers)
+    : storeFile_(std::move(storeFile)), mixers_(std::move(mixers)) {}
 
 int AudioSdkLibrary::Init() {
     std::lock_guard lock(mutex_);
-    store_.Load();
+    store_.Load(storeFile_());
     mixer_ = mixers_ ? mixers_() : nullptr;
     initialised_ = true;
     return kSdkOk;

@@ -36,10 +36,12 @@ inline constexpr int kMonitorMaxVolume = 100;
 class AudioSdkLibrary {
 public:
     using MixerFactory = std::function<std::unique_ptr<IMixerLink>()>;
+    using StoreFile = std::function<std::filesystem::path()>;
 
-    AudioSdkLibrary(std::filesystem::path storeFile, MixerFactory mixers);
+    // storeFile names the file of the kept values; it is asked at each initialisation.
+    AudioSdkLibrary(StoreFile storeFile, MixerFactory mixers);
 
-    // Reads the stored values and looks for the sound card.
+    // Reads the kept values and looks for the sound card.
     int Init();
     // Looks for the sound card again.
     int CreateDeviceList();
@@ -53,6 +55,7 @@ private:
     int Write(const AudioProperty& property, const void* in);
 
     mutable std::mutex mutex_;
+    StoreFile storeFile_;
     AudioPropertyStore store_;
     MixerFactory mixers_;
     std::unique_ptr<IMixerLink> mixer_;

@@ -10,7 +10,7 @@ using morvek::audiosdk::AudioSdkLibrary;
 namespace {
 
 AudioSdkLibrary& Library() {
-    static AudioSdkLibrary library(morvek::audiosdk::AudioPropertyStore::DefaultFile(),
+    static AudioSdkLibrary library(morvek::audiosdk::AudioPropertyStore::DefaultFile,
                                    [] { return std::make_unique<morvek::audiosdk::AlsaMixerLink>(); });
     return library;
 }

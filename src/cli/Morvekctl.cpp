@@ -5,6 +5,7 @@
 #include "cli/CommandContext.h"
 #include "cli/DeviceCommands.h"
 #include "cli/EmulatorCommands.h"
+#include "cli/HeadsetCommands.h"
 #include "cli/MacroCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/ProfileCommands.h"
@@ -49,6 +50,10 @@ const std::vector<CommandEntry>& Commands() {
         {"system", "system keyboard [--polling N] [--wflag 0|1] [--6key 0|1] [--winlock 0|1] [--repeat N]\n"
                    "  [--repeat-delay N]           keyboard system settings as the system tab does",
          RunSystem},
+        {"headset", "headset eq PRESET, headset band BAND VALUE, headset eq-save NAME [B1 .. B10]\n"
+                    "  headset eq-delete, headset mic|monitor on|off|LEVEL, headset voice on|off|TYPE\n"
+                    "                               the headset's sound settings as its panels change them",
+         RunHeadset},
         {"read-profile", "read-profile KIND           the device's settings block in use, stored in the profile",
          RunReadProfile},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"

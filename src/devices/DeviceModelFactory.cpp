@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "devices/headset/TalvorenHS6533Device.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 
 namespace morvek {
@@ -21,6 +22,7 @@ struct ModelRow {
 
 constexpr std::array kModelRows = {
     ModelRow{kKindKeyboard, &Make<CTalvorenKeyboardDevice>},
+    ModelRow{kKindHeadset, &Make<CTalvorenHS6533Device>},
 };
 
 }  // namespace

@@ -19,7 +19,7 @@ using test::WriteProperty;
 class AudioSdkLibraryTest : public ::testing::Test {
 protected:
     AudioSdkLibrary MakeLibrary(bool failMixerWrites = false) {
-        return AudioSdkLibrary(folder_ / "osConfLib.json", [this, failMixerWrites] {
+        return AudioSdkLibrary([this] { return folder_ / "osConfLib.json"; }, [this, failMixerWrites] {
             return std::make_unique<FakeMixer>(card_, failMixerWrites);
         });
     }
@@ -118,7 +118,7 @@ TEST_F(AudioSdkLibraryTest, ValuesSurviveTheProgramPerDevice) {
 }
 
 TEST_F(AudioSdkLibraryTest, AWriteThatCannotBeSavedIsRefusedAndChangesNothing) {
-    AudioSdkLibrary library(folder_ / "blocked" / "osConfLib.json", {});
+    AudioSdkLibrary library([this] { return folder_ / "blocked" / "osConfLib.json"; }, {});
     std::ofstream(folder_ / "blocked") << "a file where the folder should be";
     library.Init();
     EXPECT_EQ(WriteProperty(Calls(library), kPlaybackDevice, L"EQ_Slider1", int32_t{5}), kSdkNotSaved);

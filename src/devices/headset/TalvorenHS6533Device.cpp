@@ -271,6 +271,16 @@ HeadsetPanel CTalvorenHS6533Device::Panel() const {
     return sound_.Panel();
 }
 
+bool CTalvorenHS6533Device::MicrophoneMuted() const {
+    std::lock_guard lock(ModelLock());
+    return sound_.MicrophoneMuted();
+}
+
+bool CTalvorenHS6533Device::MonitorMuted() const {
+    std::lock_guard lock(ModelLock());
+    return sound_.MonitorMuted();
+}
+
 LightSettings CTalvorenHS6533Device::CurrentLightSettings() const {
     std::lock_guard lock(LedLock());
     return Light().Settings();

@@ -94,6 +94,9 @@ public:
     EqBandValues Bands() const;
     std::vector<std::string> UserEqNames() const;
     HeadsetPanel Panel() const;
+    // The mute flags the switches toggle (as the library last said, or as last toggled).
+    bool MicrophoneMuted() const;
+    bool MonitorMuted() const;
     LightSettings CurrentLightSettings() const;
     HeadsetLightHead LightHead() const;
     bool LightThreadRunning() const { return lightThread_.Running(); }
