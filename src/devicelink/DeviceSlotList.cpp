@@ -54,6 +54,11 @@ bool DeviceSlotList::IsCandidate(const DeviceEntry& entry) const {
         std::any_of(table.begin(), table.end(), [&](const DeviceEntry& row) { return SameNumbers(row, entry); });
     if (!inTable) return false;
     std::lock_guard lock(mutex_);
+    // An interface a slot holds already is not claimed a second time: the mouse and the pad
+    // rows have the same numbers, so a mouse would otherwise also fill the free pad slots.
+    if (!entry.path.empty() &&
+        std::any_of(slots_.begin(), slots_.end(), [&](const DeviceEntry& slot) { return slot.path == entry.path; }))
+        return false;
     return std::any_of(slots_.begin(), slots_.end(),
                        [&](const DeviceEntry& slot) { return SameNumbers(slot, entry) && IsFree(slot); });
 }

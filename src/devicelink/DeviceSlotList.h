@@ -24,7 +24,7 @@ public:
     std::vector<DeviceEntry> Slots() const;
 
     // First-stage match on the path numbers: a table row and a free slot with the same
-    // vendor id, product id, collection number and interface number.
+    // vendor id, product id, collection number and interface number, for a path no slot holds.
     bool IsCandidate(const DeviceEntry& entry) const;
     // Some slot is neither present nor holds a path.
     bool HasFreeSlot() const;

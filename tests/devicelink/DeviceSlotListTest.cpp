@@ -92,6 +92,18 @@ TEST(DeviceSlotListTest, TwoDevicesWithTheSameNumbersTakeTheMouseThenThePadSlots
     EXPECT_EQ(Scan(backend, slots), (std::vector<int>{2, 4}));
 }
 
+TEST(DeviceSlotListTest, AnInterfaceHeldBySlotIsNotClaimedAgainWhenTheOtherSlotIsFree) {
+    ScriptedHidBackend backend;
+    const std::string mouse = "/dev/hidraw1&vid_0000&pid_0000&mi_01&col04";
+    backend.Add(InterfaceInfo(mouse, 0, 0, 0xFF1C, 0x92), VendorCollectionDescriptor());
+    DeviceSlotList slots;
+    ASSERT_EQ(Scan(backend, slots), (std::vector<int>{2}));
+    // The pad slots stay free, and the mouse's interface does not fill them on the next scan.
+    EXPECT_EQ(Scan(backend, slots), (std::vector<int>{}));
+    EXPECT_EQ(slots.Slot(4).present, 0);
+    EXPECT_EQ(slots.Slot(2).path, mouse);
+}
+
 TEST(DeviceSlotListTest, UsageDecidesTheSecondStage) {
     ScriptedHidBackend backend;
     // Keyboard numbers, but the interface reports a consumer usage on collection 4.

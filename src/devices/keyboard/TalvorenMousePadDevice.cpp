@@ -1,0 +1,199 @@
+#include "devices/keyboard/TalvorenMousePadDevice.h"
+
+#include <algorithm>
+
+#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/keyboard/MousePadLightModes.h"
+#include "profiles/DefaultData.h"
+#include "profiles/JsonFile.h"
+#include "profiles/ProfileFiles.h"
+
+namespace morvek {
+
+CTalvorenMousePadDevice::CTalvorenMousePadDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode,
+                                                 LightEngine::Clock flashClock)
+    : CTalvorenUSBDevice(backend, ui, mode, std::move(flashClock)),
+      lightThread_([this](uint32_t passes) { return RunPasses(passes); }) {}
+
+CTalvorenMousePadDevice::~CTalvorenMousePadDevice() {
+    lightThread_.Stop();
+    Shutdown();
+}
+
+void CTalvorenMousePadDevice::CopyLightIntoModel(const LightSettings& light) {
+    {
+        std::lock_guard lock(ModelLock());
+        light_ = light;
+        block_.CopyLightSettings(light);
+    }
+    {
+        std::lock_guard lock(LedLock());
+        Light().Settings() = light;
+    }
+    lightThread_.Wake();
+}
+
+int CTalvorenMousePadDevice::RefreshPage() {
+    LightSettings light;
+    {
+        std::lock_guard lock(ModelLock());
+        light = LightSettingsFromWords(profile_.ReadLightInfo());
+        profile_.ReadLightList();
+        profile_.LoadLightConfig();
+        profile_.ReadLightEffect();
+    }
+    CopyLightIntoModel(light);
+    const LightInfoWords words = LightInfoWordsFromSettings(light);
+    CTalvorenUSBDevice::SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
+    return CTalvorenUSBDevice::RefreshPage();
+}
+
+void CTalvorenMousePadDevice::ReadDeviceConfig() {
+    CHidChannel& channel = CommandChannel();
+    if (channel.IsOpen()) {
+        DeviceInfoRecord info;
+        int result = channel.BeginConfig();
+        if (result == kResultSuccess) result = channel.ReadDeviceInfo(info);
+        channel.EndConfig();
+        if (result == kResultSuccess) {
+            std::lock_guard lock(ModelLock());
+            info_ = info;
+        }
+    }
+    LoadProfile();
+    ApplyProfileToPage();
+    lightThread_.Start();
+}
+
+void CTalvorenMousePadDevice::ReadDeviceProfile() {
+    CommandChannel().SetSynchronised(false);
+    if (!CommandChannel().IsOpen()) return;
+    MousePadSettingsBlock block = SettingsBlock();
+    if (ReadMousePadSettings(CommandChannel(), block) != kResultSuccess) return;
+    std::lock_guard lock(ModelLock());
+    block_ = block;
+}
+
+void CTalvorenMousePadDevice::LoadProfile() {
+    LoadProfileDocument();
+    RefreshPage();
+}
+
+void CTalvorenMousePadDevice::ApplyProfileToPage() {
+    ReloadMacroList();
+    CTalvorenUSBDevice::ApplyProfileToPage();
+}
+
+void CTalvorenMousePadDevice::RestoreDefaults() {
+    {
+        std::lock_guard lock(ModelLock());
+        // An empty path reads the template's section and writes nothing; the document path stays.
+        profile_.LoadDeviceSection({});
+    }
+    RefreshPage();
+    SaveProfile();
+    ApplyProfileToPage();
+}
+
+int CTalvorenMousePadDevice::WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth,
+                                           int screenHeight) {
+    (void)firstValue;
+    (void)secondValue;
+    (void)screenWidth;
+    (void)screenHeight;
+    return WriteMousePadSettings(CommandChannel(), SettingsBlock(), profileIndex);
+}
+
+void CTalvorenMousePadDevice::ReloadMacroList() {
+    const Json::Value defaultLight = readjsonFile(DefaultLightFile(GetDefaultDataFolder()));
+    auto names = ReadDefaultLightNames(defaultLight, GetDeviceClassNumber());
+    if (!names) return;
+    std::lock_guard lock(ModelLock());
+    modeNames_ = std::move(*names);
+}
+
+void CTalvorenMousePadDevice::MarkWaveKeys() {
+    std::lock_guard lock(LedLock());
+    Light().MarkWaveKeysPerLed();
+}
+
+void CTalvorenMousePadDevice::LoadProfileDocument() {
+    const std::filesystem::path folder = GetUserDataFolder();
+    const auto document = ProfileDocument(folder, ProfileName());
+    std::lock_guard lock(ModelLock());
+    profile_.SetTemplatePath(GetDefaultProfilePath());
+    profile_.SetDocumentPath(document.value_or(std::filesystem::path()));
+    profile_.SetLightConfigPath(LightConfigFile(folder, kKindMousePad));
+    profile_.LoadDeviceSection(profile_.GetDocumentPath());
+}
+
+void CTalvorenMousePadDevice::SaveProfile() {
+    std::lock_guard lock(ModelLock());
+    lastSave_ = profile_.Save();
+}
+
+void CTalvorenMousePadDevice::SetLightSettings(int32_t mode, int32_t value, uint32_t colour) {
+    CTalvorenUSBDevice::SetLightSettings(mode, value, colour);
+    std::lock_guard lock(ModelLock());
+    profile_.WriteLightInfo({static_cast<uint32_t>(mode), static_cast<uint32_t>(value), colour});
+}
+
+bool CTalvorenMousePadDevice::ChangeLight(const LightSettings& light) {
+    CommandChannel().SetSynchronised(false);
+    const LightInfoWords words = LightInfoWordsFromSettings(light);
+    SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
+    SaveProfile();
+    RefreshPage();
+    RunOnDevice([this] { WriteSettings(0, 0, 1, 0, 0); });
+    return LastSaveSucceeded();
+}
+
+LightSettings CTalvorenMousePadDevice::CurrentLight() const {
+    std::lock_guard lock(ModelLock());
+    return light_;
+}
+
+MousePadSettingsBlock CTalvorenMousePadDevice::SettingsBlock() const {
+    std::lock_guard lock(ModelLock());
+    return block_;
+}
+
+std::optional<DeviceInfoRecord> CTalvorenMousePadDevice::LastDeviceInfo() const {
+    std::lock_guard lock(ModelLock());
+    return info_;
+}
+
+bool CTalvorenMousePadDevice::LastSaveSucceeded() const {
+    std::lock_guard lock(ModelLock());
+    return lastSave_;
+}
+
+std::vector<LightEffectName> CTalvorenMousePadDevice::LightModeNames() const {
+    std::lock_guard lock(ModelLock());
+    return modeNames_;
+}
+
+std::chrono::milliseconds CTalvorenMousePadDevice::RunPasses(uint32_t passes) {
+    // The synchronised flag is looked at under the LED lock: once it is set, whoever paints
+    // the LEDs next is not overwritten by a step that was already under way.
+    std::lock_guard lock(LedLock());
+    if (!CommandChannel().IsOpen() || CommandChannel().IsSynchronised()) {
+        idle_ = true;
+        return CommandChannel().IsOpen() ? kSynchronisedWait : kClosedWait;
+    }
+    // Time spent idle is not counted.
+    if (idle_) passes = 1;
+    idle_ = false;
+
+    LightEngine& engine = Light();
+    const uint8_t mode = engine.Settings().mode;
+    const uint32_t interval = MousePadStepInterval(engine.Settings().speedLevel);
+    for (uint32_t pass = 0; pass < passes; ++pass) {
+        if (++passCount_ < interval) continue;
+        passCount_ = 0;
+        RunMousePadStep(mode, engine, waves_);
+    }
+    return std::chrono::milliseconds(interval - passCount_);
+}
+
+}  // namespace morvek

@@ -1,0 +1,109 @@
+#pragma once
+// CTalvorenMousePadDevice: the lit mouse pad (kind 3, 15 LEDs, no keys). The computer drives its
+// LEDs: the pad's light thread computes every frame into the LED buffer and the base
+// SendLedFrame streams it (45 bytes) every 50 ms; the pad also keeps a 21-byte settings block
+// with the light parameters (MousePadSettingsBlock).
+//
+// Threads: the light thread (LightPassThread) steps the light engine under the LED lock; the
+// profile document, the settings block and the light settings are guarded by the model lock;
+// WriteSettings, ReadDeviceConfig and ReadDeviceProfile are device-thread bodies (reach them
+// through RunOnDevice). The synchronised flag of the command channel pauses the light thread
+// while the synchronised lighting paints the LEDs.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "devicelink/DeviceInfoRecord.h"
+#include "devicelink/LightPassThread.h"
+#include "devicelink/TalvorenUSBDevice.h"
+#include "devices/keyboard/MousePadSettingsBlock.h"
+#include "devices/keyboard/MousePadWaveSteps.h"
+#include "profiles/BasicProfiledata.h"
+#include "profiles/DefaultData.h"
+
+namespace morvek {
+
+class CTalvorenMousePadDevice : public CTalvorenUSBDevice {
+public:
+    // How long the light thread sleeps while the command channel is closed.
+    static constexpr std::chrono::milliseconds kClosedWait{100};
+    // How often the light thread looks again while the synchronised lighting paints the pad.
+    static constexpr std::chrono::milliseconds kSynchronisedWait{10};
+
+    CTalvorenMousePadDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,
+                            LightEngine::Clock flashClock = {});
+    ~CTalvorenMousePadDevice() override;
+
+    std::string_view GetClassName() const override { return "TalvorenMousePadDevice"; }
+
+    // Copies the profile's light settings into the model, the light engine and the settings
+    // block (not its direction), reloads the user light effect; tells the view.
+    int RefreshPage() override;
+    // Device thread. With the channel open: begin, information record, end. Then LoadProfile,
+    // ApplyProfileToPage and the light thread (re)starts.
+    void ReadDeviceConfig() override;
+    // Device thread. Ends synchronised lighting for the pad and reads the block in use into the
+    // settings block (the model's light settings stay).
+    void ReadDeviceProfile() override;
+    // LoadProfileDocument, then RefreshPage.
+    void LoadProfile() override;
+    // Reloads the light names, then tells the view to show the light settings.
+    void ApplyProfileToPage() override;
+    // The default profile document replaces the current one: RefreshPage, SaveProfile,
+    // ApplyProfileToPage.
+    void RestoreDefaults() override;
+    // Device thread. Writes the settings block at profileIndex x 64; the other values are not
+    // used by the pad. The write's result (1 success; 0 with the channel closed).
+    int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight) override;
+    // The pad's light mode names and visible flags from "default_light.json".
+    void ReloadMacroList() override;
+    // The pad form: wave byte i + 1 set lights LED i + 1.
+    void MarkWaveKeys() override;
+    // Reads the current profile's document from the "MousePad" folder (a profile whose identity
+    // names no file reads the template and writes nothing).
+    void LoadProfileDocument() override;
+    // Writes the document back (LastSaveSucceeded tells how it went; a failed write leaves the
+    // file as it was).
+    void SaveProfile() override;
+    // The three "LightInfo" words: stored in the model and handed to the profile document.
+    void SetLightSettings(int32_t mode, int32_t value, uint32_t colour) override;
+
+    // ---- Pad operations ---------------------------------------------------------------------
+    // A light change as the light panel makes it: ends synchronised lighting for the pad,
+    // stores the settings, saves the profile, refreshes, then writes block 0 on the device
+    // thread. Returns whether the profile was saved.
+    bool ChangeLight(const LightSettings& light);
+    // The model's light settings (what the profile holds).
+    LightSettings CurrentLight() const;
+    MousePadSettingsBlock SettingsBlock() const;
+    std::optional<DeviceInfoRecord> LastDeviceInfo() const;
+    // Whether the last SaveProfile wrote the document.
+    bool LastSaveSucceeded() const;
+    // The light mode names of the pad's mode list.
+    std::vector<LightEffectName> LightModeNames() const;
+    bool LightThreadRunning() const { return lightThread_.IsRunning(); }
+
+private:
+    // The light thread's work for a number of 1 ms passes; how long it may sleep then.
+    std::chrono::milliseconds RunPasses(uint32_t passes);
+    void CopyLightIntoModel(const LightSettings& light);
+
+    CBasicProfiledata profile_;            // guarded by the model lock
+    MousePadSettingsBlock block_;          // guarded by the model lock
+    LightSettings light_;                  // guarded by the model lock
+    std::optional<DeviceInfoRecord> info_; // guarded by the model lock
+    std::vector<LightEffectName> modeNames_;  // guarded by the model lock
+    bool lastSave_ = false;                // guarded by the model lock
+
+    // Light thread state, touched only by the light thread (and under the LED lock).
+    MousePadWaveSteps waves_;
+    uint32_t passCount_ = 0;
+    bool idle_ = true;
+
+    LightPassThread lightThread_;
+};
+
+}  // namespace morvek
