@@ -1,6 +1,5 @@
 #include "devices/keyboard/KeyboardPreview.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "devices/keyboard/PreviewFadeSteps.h"
@@ -43,18 +42,12 @@ void KeyboardPreview::Tick(uint32_t nowMs) {
 
 std::chrono::milliseconds KeyboardPreview::Pass(uint32_t nowMs, PreviewGate gate) {
     if (gate != PreviewGate::Run) {
-        ticking_ = false;
+        ticks_.Pause();
         return gate == PreviewGate::ChannelClosed ? kClosedWait : kSynchronisedWait;
     }
-    if (!ticking_) {
-        ticking_ = true;
-        tickBaseMs_ = nowMs;
-    }
-    const uint32_t elapsed = (nowMs - tickBaseMs_) / kTickMs;
-    tickBaseMs_ += elapsed * kTickMs;
-    for (uint32_t tick = 0; tick < std::min(elapsed, kMaxCatchUpTicks); ++tick) Tick(nowMs);
-    const uint32_t sinceTick = nowMs - tickBaseMs_;
-    return std::chrono::milliseconds(TicksUntilWork() * kTickMs - sinceTick);
+    const uint32_t due = ticks_.Due(nowMs);
+    for (uint32_t tick = 0; tick < due; ++tick) Tick(nowMs);
+    return ticks_.Until(TicksUntilWork(), nowMs);
 }
 
 uint32_t KeyboardPreview::TicksUntilWork() const {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "devicelink/LightEngine.h"
+#include "devicelink/LightPassClock.h"
 #include "devices/keyboard/KeyboardPreviewState.h"
 #include "devices/keyboard/LightEffectPlayer.h"
 #include "devices/keyboard/PerKeyLightEffects.h"
@@ -80,8 +81,7 @@ private:
     LightEffectPlayer player_;
     PerKeyLightEffects perKey_;
     uint32_t stepCounter_ = 0;
-    uint32_t tickBaseMs_ = 0;
-    bool ticking_ = false;
+    LightPassClock ticks_{kTickMs, kMaxCatchUpTicks};
 };
 
 }  // namespace morvek

@@ -1,9 +1,6 @@
 #include "devices/keyboard/TalvorenMousePadDevice.h"
 
-#include <algorithm>
-
 #include "devices/keyboard/KeyboardLightSettings.h"
-#include "devices/keyboard/MousePadLightModes.h"
 #include "profiles/DefaultData.h"
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
@@ -13,7 +10,8 @@ namespace morvek {
 CTalvorenMousePadDevice::CTalvorenMousePadDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode,
                                                  LightEngine::Clock flashClock)
     : CTalvorenUSBDevice(backend, ui, mode, std::move(flashClock)),
-      lightThread_([this](uint32_t passes) { return RunPasses(passes); }) {}
+      padLight_(Light()),
+      lightThread_([this] { return RunLightPass(); }) {}
 
 CTalvorenMousePadDevice::~CTalvorenMousePadDevice() {
     lightThread_.Stop();
@@ -35,12 +33,19 @@ void CTalvorenMousePadDevice::CopyLightIntoModel(const LightSettings& light) {
 
 int CTalvorenMousePadDevice::RefreshPage() {
     LightSettings light;
+    std::vector<LedRecord> records;
+    std::vector<LightEffectStep> sequence;
     {
         std::lock_guard lock(ModelLock());
         light = LightSettingsFromWords(profile_.ReadLightInfo());
-        profile_.ReadLightList();
+        records = profile_.ReadLightList();
         profile_.LoadLightConfig();
-        profile_.ReadLightEffect();
+        sequence = profile_.ReadLightEffect();
+    }
+    {
+        std::lock_guard lock(LedLock());
+        padLight_.SetLedRecords(std::move(records));
+        padLight_.SetEffectSequence(std::move(sequence));
     }
     CopyLightIntoModel(light);
     const LightInfoWords words = LightInfoWordsFromSettings(light);
@@ -173,27 +178,17 @@ std::vector<LightEffectName> CTalvorenMousePadDevice::LightModeNames() const {
     return modeNames_;
 }
 
-std::chrono::milliseconds CTalvorenMousePadDevice::RunPasses(uint32_t passes) {
+std::chrono::milliseconds CTalvorenMousePadDevice::RunLightPass() {
+    const auto nowMs = static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 std::chrono::steady_clock::now().time_since_epoch())
+                                                 .count());
     // The synchronised flag is looked at under the LED lock: once it is set, whoever paints
-    // the LEDs next is not overwritten by a step that was already under way.
+    // the LEDs next is not overwritten by a pass that was already under way.
     std::lock_guard lock(LedLock());
-    if (!CommandChannel().IsOpen() || CommandChannel().IsSynchronised()) {
-        idle_ = true;
-        return CommandChannel().IsOpen() ? kSynchronisedWait : kClosedWait;
-    }
-    // Time spent idle is not counted.
-    if (idle_) passes = 1;
-    idle_ = false;
-
-    LightEngine& engine = Light();
-    const uint8_t mode = engine.Settings().mode;
-    const uint32_t interval = MousePadStepInterval(engine.Settings().speedLevel);
-    for (uint32_t pass = 0; pass < passes; ++pass) {
-        if (++passCount_ < interval) continue;
-        passCount_ = 0;
-        RunMousePadStep(mode, engine, waves_);
-    }
-    return std::chrono::milliseconds(interval - passCount_);
+    const PreviewGate gate = !CommandChannel().IsOpen()        ? PreviewGate::ChannelClosed
+                             : CommandChannel().IsSynchronised() ? PreviewGate::Synchronised
+                                                                 : PreviewGate::Run;
+    return padLight_.Pass(nowMs, gate);
 }
 
 }  // namespace morvek

@@ -4,7 +4,8 @@
 // SendLedFrame streams it (45 bytes) every 50 ms; the pad also keeps a 21-byte settings block
 // with the light parameters (MousePadSettingsBlock).
 //
-// Threads: the light thread (LightPassThread) steps the light engine under the LED lock; the
+// Threads: the light thread (KeyboardLightThread running MousePadLight) steps the light engine
+// under the LED lock; the
 // profile document, the settings block and the light settings are guarded by the model lock;
 // WriteSettings, ReadDeviceConfig and ReadDeviceProfile are device-thread bodies (reach them
 // through RunOnDevice). The synchronised flag of the command channel pauses the light thread
@@ -17,10 +18,10 @@
 #include <vector>
 
 #include "devicelink/DeviceInfoRecord.h"
-#include "devicelink/LightPassThread.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/keyboard/KeyboardLightThread.h"
+#include "devices/keyboard/MousePadLight.h"
 #include "devices/keyboard/MousePadSettingsBlock.h"
-#include "devices/keyboard/MousePadWaveSteps.h"
 #include "profiles/BasicProfiledata.h"
 #include "profiles/DefaultData.h"
 
@@ -28,11 +29,6 @@ namespace morvek {
 
 class CTalvorenMousePadDevice : public CTalvorenUSBDevice {
 public:
-    // How long the light thread sleeps while the command channel is closed.
-    static constexpr std::chrono::milliseconds kClosedWait{100};
-    // How often the light thread looks again while the synchronised lighting paints the pad.
-    static constexpr std::chrono::milliseconds kSynchronisedWait{10};
-
     CTalvorenMousePadDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,
                             LightEngine::Clock flashClock = {});
     ~CTalvorenMousePadDevice() override;
@@ -84,11 +80,11 @@ public:
     bool LastSaveSucceeded() const;
     // The light mode names of the pad's mode list.
     std::vector<LightEffectName> LightModeNames() const;
-    bool LightThreadRunning() const { return lightThread_.IsRunning(); }
+    bool LightThreadRunning() const { return lightThread_.Running(); }
 
 private:
-    // The light thread's work for a number of 1 ms passes; how long it may sleep then.
-    std::chrono::milliseconds RunPasses(uint32_t passes);
+    // The light thread's pass: the passes due now; how long the thread may sleep then.
+    std::chrono::milliseconds RunLightPass();
     void CopyLightIntoModel(const LightSettings& light);
 
     CBasicProfiledata profile_;            // guarded by the model lock
@@ -98,12 +94,8 @@ private:
     std::vector<LightEffectName> modeNames_;  // guarded by the model lock
     bool lastSave_ = false;                // guarded by the model lock
 
-    // Light thread state, touched only by the light thread (and under the LED lock).
-    MousePadWaveSteps waves_;
-    uint32_t passCount_ = 0;
-    bool idle_ = true;
-
-    LightPassThread lightThread_;
+    MousePadLight padLight_;  // guarded by the LED lock
+    KeyboardLightThread lightThread_;
 };
 
 }  // namespace morvek
