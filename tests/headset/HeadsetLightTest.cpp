@@ -7,6 +7,8 @@
 #include "devicelink/LightTables.h"
 #include "devices/headset/HeadsetLightFrame.h"
 #include "devices/headset/HeadsetLightSteps.h"
+#include "devices/keyboard/MousePadLight.h"
+#include "devices/keyboard/MousePadLightModes.h"
 
 namespace morvek::test {
 namespace {
@@ -52,7 +54,7 @@ TEST_F(HeadsetLightTest, AClosedChannelSendsNothingAndReadsNothing) {
     EXPECT_EQ(model->ReadLightHead(active), kResultNoAnswer);
     EXPECT_EQ(active, -1);
     EXPECT_EQ(headset_->ReportCount(), reports);
-    EXPECT_EQ(model->LightPass(), std::chrono::milliseconds(100));
+    EXPECT_EQ(model->LightPass(), KeyboardPreview::kClosedWait);
 }
 
 TEST(HeadsetFrameReports, PlanesGoToTheTargetsAndRegistersCappedAt247) {
@@ -122,25 +124,28 @@ TEST(HeadsetWave, ThePairedWaveLeavesLedsPastTheHeadsetAlone) {
     engine.Settings().brightnessLevel = 4;
     engine.Settings().colour = {9, 9, 9};
     MousePadWaveSteps waves;
-    for (int i = 0; i < 40; ++i) ASSERT_TRUE(RunHeadsetStep(7, engine, waves));
+    for (int i = 0; i < 40; ++i) ASSERT_TRUE(RunMousePadStep(7, engine, waves));
     EXPECT_EQ(engine.Leds().size(), 13u);
     EXPECT_EQ(engine.Leds()[0], LedEntry{}) << "LED 0 is not painted by the paired wave";
-    EXPECT_FALSE(RunHeadsetStep(5, engine, waves)) << "mode 5 is the effect-sequence player's";
+    EXPECT_NE(engine.Leds()[7].brightness + engine.Leds()[12].brightness, 0) << "the wave runs over the 13 LEDs";
 }
 
-TEST_F(HeadsetLightTest, TheLightThreadStepsAtTheSpeedIntervalAndStopsAtOnce) {
-    auto model = MakeModel();
-    LightSettings light;
-    light.mode = 3;  // static
-    light.brightnessLevel = 4;
-    light.speedLevel = 4;
-    light.colour = {5, 6, 7};
-    model->ChangeLight(light);
-    for (int pass = 1; pass < SpeedFactor(4); ++pass) model->LightPass();
-    EXPECT_EQ(model->LedsSnapshot()[0], LedEntry{}) << "no step before the interval";
-    model->LightPass();
-    EXPECT_EQ(model->LedsSnapshot()[0], (LedEntry{{5, 6, 7}, 255}));
+TEST(HeadsetLight, ModeZeroRunsTheHeadsetsWaveAtTheSpeedInterval) {
+    LightEngine engine;
+    engine.SetLightCount(13);
+    engine.Settings().randomColour = 1;
+    engine.Settings().direction = 1;
+    engine.Settings().brightnessLevel = 4;
+    engine.Settings().speedLevel = 4;
+    MousePadLight light(engine, &StepHeadsetWave);
+    for (int pass = 1; pass < SpeedFactor(4); ++pass) light.RunPass(0);
+    EXPECT_EQ(engine.Leds()[1], LedEntry{}) << "no step before the interval";
+    light.RunPass(0);
+    EXPECT_EQ(engine.Leds()[1].colour, ColourWheel()[1 + 1 + 16]) << "the headset's spacing, not the pad's";
+}
 
+TEST_F(HeadsetLightTest, TheLightThreadRunsFromTheConfigurationReadAndStopsWithTheModel) {
+    auto model = MakeModel();
     model->ReadDeviceConfig();
     EXPECT_TRUE(model->LightThreadRunning());
     model.reset();  // the destructor stops the thread; a hang here fails the test by time-out

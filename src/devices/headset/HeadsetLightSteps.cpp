@@ -2,7 +2,7 @@
 
 #include "devicelink/LightCounter.h"
 #include "devicelink/LightTables.h"
-#include "devices/keyboard/MousePadLightModes.h"
+#include "devices/keyboard/MousePadWaveSteps.h"
 
 namespace morvek {
 namespace {
@@ -30,14 +30,6 @@ void StepHeadsetWave(LightEngine& engine) {
         }
         engine.SetLedColour(static_cast<int>(i), led.Packed());
     }
-}
-
-bool RunHeadsetStep(uint8_t mode, LightEngine& engine, MousePadWaveSteps& waves) {
-    if (MousePadStepOfMode(mode) == MousePadLightStep::Wave) {
-        StepHeadsetWave(engine);
-        return true;
-    }
-    return RunMousePadStep(mode, engine, waves);
 }
 
 }  // namespace morvek

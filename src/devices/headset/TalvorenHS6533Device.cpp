@@ -1,19 +1,15 @@
 #include "devices/headset/TalvorenHS6533Device.h"
 
 #include "devicelink/LightFrame.h"
-#include "devicelink/LightTables.h"
 #include "devices/headset/HeadsetLightFrame.h"
 #include "devices/headset/HeadsetLightSteps.h"
 #include "devices/keyboard/KeyboardLightSettings.h"
-#include "devices/keyboard/MousePadLightModes.h"
 #include "profiles/DefaultData.h"
 #include "profiles/ProfileFiles.h"
 
 namespace morvek {
 namespace {
 
-constexpr std::chrono::milliseconds kClosedChannelWait{100};
-constexpr std::chrono::milliseconds kPassWait{1};
 uint32_t MonotonicMilliseconds() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
@@ -26,7 +22,8 @@ CTalvorenHS6533Device::CTalvorenHS6533Device(hid::IHidBackend& backend, IUiDispa
     : CTalvorenUSBDevice(backend, ui, mode, std::move(flashClock)),
       loadAudio_(loadAudio ? std::move(loadAudio) : AudioLoader([] {
           return audio::LoadAudioLibrary(audio::AudioLibraryPath());
-      })) {}
+      })),
+      headsetLight_(Light(), &StepHeadsetWave) {}
 
 CTalvorenHS6533Device::~CTalvorenHS6533Device() {
     Shutdown();
@@ -47,7 +44,6 @@ int CTalvorenHS6533Device::RefreshPage() {
     {
         std::scoped_lock lock(ModelLock(), LedLock());
         const LightSettings light = LightSettingsFromWords(profile_.LightInfo());
-        if (Light().Settings().mode != light.mode) passes_ = 0;
         Light().Settings() = light;
         head_.CopyLightSettings(light);
     }
@@ -81,7 +77,8 @@ void CTalvorenHS6533Device::LoadProfile() {
     profile_.LoadLightConfig();
     {
         std::lock_guard ledLock(LedLock());
-        player_.SetSequence(profile_.ReadLightEffect());
+        headsetLight_.SetEffectSequence(profile_.ReadLightEffect());
+        headsetLight_.SetLedRecords(profile_.ReadLightList());
     }
     sound_.Load();
 }
@@ -292,20 +289,13 @@ HeadsetLightHead CTalvorenHS6533Device::LightHead() const {
 }
 
 std::chrono::milliseconds CTalvorenHS6533Device::LightPass() {
-    if (!IsCommandChannelOpen()) return kClosedChannelWait;
-    if (CommandChannel().IsSynchronised()) return kPassWait;
+    // The synchronised flag is looked at under the LED lock, as the pad does: once it is set,
+    // whoever paints the LEDs next is not overwritten by a pass already under way.
     std::lock_guard lock(LedLock());
-    LightEngine& engine = Light();
-    const LightSettings& light = engine.Settings();
-    if (MousePadStepOfMode(light.mode) == MousePadLightStep::EffectSequence) {
-        player_.Pass(engine, MonotonicMilliseconds());
-        return kPassWait;
-    }
-    if (++passes_ >= SpeedFactor(light.speedLevel)) {
-        passes_ = 0;
-        RunHeadsetStep(light.mode, engine, waves_);
-    }
-    return kPassWait;
+    const PreviewGate gate = !IsCommandChannelOpen()              ? PreviewGate::ChannelClosed
+                             : CommandChannel().IsSynchronised() ? PreviewGate::Synchronised
+                                                                 : PreviewGate::Run;
+    return headsetLight_.Pass(MonotonicMilliseconds(), gate);
 }
 
 }  // namespace morvek

@@ -18,8 +18,7 @@
 #include "devices/headset/HeadsetLightHead.h"
 #include "devices/headset/HeadsetSoundSettings.h"
 #include "devices/keyboard/KeyboardLightThread.h"
-#include "devices/keyboard/LightEffectPlayer.h"
-#include "devices/keyboard/MousePadWaveSteps.h"
+#include "devices/keyboard/MousePadLight.h"
 #include "platform/audio/AudioLibrary.h"
 #include "profiles/Hs6533Profiledata.h"
 
@@ -100,7 +99,8 @@ public:
     LightSettings CurrentLightSettings() const;
     HeadsetLightHead LightHead() const;
     bool LightThreadRunning() const { return lightThread_.Running(); }
-    // One pass of the light thread (the wait it asks for before the next).
+    // The light thread's pass: the passes due now (the effect's step, the effect sequence, the
+    // per-LED effects); the wait it asks for before the next.
     std::chrono::milliseconds LightPass();
 
 private:
@@ -116,10 +116,8 @@ private:
     bool audioInitialised_ = false;
     HeadsetLightHead head_;
     std::optional<int> activeProfile_;
-    // Guarded by the LED lock.
-    MousePadWaveSteps waves_;
-    LightEffectPlayer player_;
-    uint8_t passes_ = 0;
+    // The pad's light with the headset's wave; guarded by the LED lock.
+    MousePadLight headsetLight_;
 
     KeyboardLightThread lightThread_{[this] { return LightPass(); }};
 };

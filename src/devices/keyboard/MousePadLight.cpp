@@ -10,7 +10,11 @@ void MousePadLight::RunPass(uint32_t nowMs) {
         player_.Pass(engine_, nowMs);
     } else if (++passCount_ >= MousePadStepInterval(engine_.Settings().speedLevel)) {
         passCount_ = 0;
-        RunMousePadStep(mode, engine_, waves_);
+        if (MousePadStepOfMode(mode) == MousePadLightStep::Wave) {
+            wave_(engine_);
+        } else {
+            RunMousePadStep(mode, engine_, waves_);
+        }
     }
     perLed_.Apply(engine_, nowMs);
 }

@@ -29,7 +29,11 @@ public:
     // At most this many passes are caught up after a late wake-up.
     static constexpr uint32_t kMaxCatchUpPasses = 50;
 
-    explicit MousePadLight(LightEngine& engine) : engine_(engine) {}
+    // The step of mode 0; the headset, which runs the pad's light, has a wave of its own.
+    using WaveStep = void (*)(LightEngine& engine);
+
+    explicit MousePadLight(LightEngine& engine, WaveStep wave = &MousePadWaveSteps::StepWave)
+        : engine_(engine), wave_(wave) {}
 
     void SetEffectSequence(std::vector<LightEffectStep> steps) { player_.SetSequence(std::move(steps)); }
     void SetLedRecords(std::vector<LedRecord> records) { perLed_.SetRecords(std::move(records)); }
@@ -47,6 +51,7 @@ private:
     uint32_t PassesUntilWork() const;
 
     LightEngine& engine_;
+    WaveStep wave_;
     MousePadWaveSteps waves_;
     LightEffectPlayer player_;
     PerKeyLightEffects perLed_;
