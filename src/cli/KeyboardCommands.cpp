@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "cli/LightOptions.h"
 #include "cli/MacroCommands.h"
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
@@ -39,35 +40,6 @@ std::string Hex2(unsigned v) {
     char text[8];
     std::snprintf(text, sizeof text, "%02x", v & 0xFFu);
     return text;
-}
-
-std::string ColourText(const LedColour& c) { return Hex2(c.c0) + Hex2(c.c1) + Hex2(c.c2); }
-
-std::optional<LedColour> ParseColour(std::string text) {
-    if (!text.empty() && text[0] == '#') text.erase(0, 1);
-    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return std::nullopt;
-    const unsigned long value = std::stoul(text, nullptr, 16);
-    return LedColour{uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
-}
-
-// The options of a command as (name, value) pairs; every option takes one value.
-std::optional<std::vector<std::pair<std::string, std::string>>> OptionPairs(ModelCommandContext& ctx,
-                                                                            const char* usage, int& exitCode) {
-    std::vector<std::pair<std::string, std::string>> pairs;
-    for (size_t i = 0; i < ctx.args.size(); ++i) {
-        const std::string& name = ctx.args[i];
-        if (name.rfind("--", 0) != 0 || i + 1 >= ctx.args.size()) {
-            exitCode = ctx.cli.Usage((name.rfind("--", 0) == 0 ? name + " needs a value\n" : "unexpected \"" + name + "\"\n") +
-                                     usage);
-            return std::nullopt;
-        }
-        pairs.emplace_back(name, ctx.args[++i]);
-    }
-    if (pairs.empty()) {
-        exitCode = ctx.cli.Usage(usage);
-        return std::nullopt;
-    }
-    return pairs;
 }
 
 CTalvorenKeyboardDevice* OpenKeyboard(ModelCommandContext& ctx, int& exitCode) {
@@ -130,42 +102,13 @@ int ApplyKeyboard(ModelCommandContext& ctx) {
 
 int LightKeyboard(ModelCommandContext& ctx) {
     int exitCode = kExitUsage;
-    const auto options = OptionPairs(ctx, kLightUsage, exitCode);
+    const auto options = ParseLightOptions(ctx, kLightUsage, kLastKeyboardLightMode, exitCode);
     if (!options) return exitCode;
-
-    struct Edit {
-        LightEdit edit;
-        long value;
-    };
-    std::vector<Edit> edits;
-    std::optional<LedColour> colour;
-    for (const auto& [name, text] : *options) {
-        if (name == "--colour") {
-            colour = ParseColour(text);
-            if (!colour) return ctx.cli.Usage("--colour takes RRGGBB in hexadecimal, not \"" + text + "\"");
-            continue;
-        }
-        static const std::vector<std::tuple<std::string, LightEdit, long>> kEdits = {
-            {"--mode", LightEdit::Mode, kLastKeyboardLightMode},
-            {"--brightness", LightEdit::Brightness, kLightLevelMax},
-            {"--speed", LightEdit::Speed, kLightLevelMax},
-            {"--direction", LightEdit::Direction, 1},
-            {"--random", LightEdit::RandomColour, 1},
-        };
-        const auto found = std::find_if(kEdits.begin(), kEdits.end(), [&](const auto& e) { return std::get<0>(e) == name; });
-        if (found == kEdits.end()) return ctx.cli.Usage("unknown option " + name + "\n" + kLightUsage);
-        const long max = std::get<2>(*found);
-        const auto value = ParseNumber(text, 0, max);
-        if (!value) return ctx.cli.Usage(name + " takes a number from 0 to " + std::to_string(max) + ", not \"" + text + "\"");
-        edits.push_back({std::get<1>(*found), *value});
-    }
 
     CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
     if (keyboard == nullptr) return exitCode;
     LightSettings light = keyboard->CurrentLightSettings();
-    // A fixed colour clears the random-colour flag, so an explicit --random comes after it.
-    if (colour) EditLightColour(light, *colour);
-    for (const Edit& e : edits) EditLight(light, e.edit, static_cast<int>(e.value));
+    options->ApplyTo(light);
     int written = kResultNoAnswer;
     const bool saved = keyboard->ChangeLightSettings(light, [&written](int result) { written = result; });
     PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());

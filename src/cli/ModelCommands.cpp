@@ -14,7 +14,7 @@ namespace morvek::cli {
 namespace {
 
 const std::vector<ModelKindCommands>& KindRows() {
-    static const std::vector<ModelKindCommands> rows = {KeyboardModelCommands(), HeadsetModelCommands()};
+    static const std::vector<ModelKindCommands> rows = {KeyboardModelCommands(), HeadsetModelCommands(), PadModelCommands()};
     return rows;
 }
 

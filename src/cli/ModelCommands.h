@@ -61,6 +61,7 @@ struct ModelKindCommands {
 // The rows of the device kinds (each defined in its <Kind>Commands.cpp).
 ModelKindCommands KeyboardModelCommands();
 ModelKindCommands HeadsetModelCommands();
+ModelKindCommands PadModelCommands();
 
 // apply KIND, light KIND ..., key KIND ..., system KIND ..., read-profile KIND.
 int RunApply(CommandContext& ctx);

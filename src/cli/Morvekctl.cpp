@@ -10,6 +10,7 @@
 #include "cli/ModelCommands.h"
 #include "cli/ProfileCommands.h"
 #include "cli/ShootCommands.h"
+#include "cli/SyncCommands.h"
 #include "platform/Trace.h"
 
 namespace morvek::cli {
@@ -56,6 +57,7 @@ const std::vector<CommandEntry>& Commands() {
          RunHeadset},
         {"read-profile", "read-profile KIND           the device's settings block in use, stored in the profile",
          RunReadProfile},
+        {"sync", "sync KIND                    every attached device takes the light of KIND's effect", RunSync},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",

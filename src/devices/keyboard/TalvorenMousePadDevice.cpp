@@ -70,13 +70,17 @@ void CTalvorenMousePadDevice::ReadDeviceConfig() {
     lightThread_.Start();
 }
 
-void CTalvorenMousePadDevice::ReadDeviceProfile() {
+void CTalvorenMousePadDevice::ReadDeviceProfile() { ReadSettingsBlock(); }
+
+int CTalvorenMousePadDevice::ReadSettingsBlock() {
     CommandChannel().SetSynchronised(false);
-    if (!CommandChannel().IsOpen()) return;
+    if (!CommandChannel().IsOpen()) return kResultNoAnswer;
     MousePadSettingsBlock block = SettingsBlock();
-    if (ReadMousePadSettings(CommandChannel(), block) != kResultSuccess) return;
+    const int result = ReadMousePadSettings(CommandChannel(), block);
+    if (result != kResultSuccess) return result;
     std::lock_guard lock(ModelLock());
     block_ = block;
+    return result;
 }
 
 void CTalvorenMousePadDevice::LoadProfile() {
@@ -130,6 +134,12 @@ void CTalvorenMousePadDevice::LoadProfileDocument() {
     profile_.SetDocumentPath(document.value_or(std::filesystem::path()));
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindMousePad));
     profile_.LoadDeviceSection(profile_.GetDocumentPath());
+    profileDisplayName_ = document ? readjsonFile(*document).get("profilename", "").asString() : std::string();
+}
+
+void CTalvorenMousePadDevice::GetProfileName(std::string& name) const {
+    std::lock_guard lock(ModelLock());
+    name = profileDisplayName_;
 }
 
 void CTalvorenMousePadDevice::SaveProfile() {
@@ -143,13 +153,16 @@ void CTalvorenMousePadDevice::SetLightSettings(int32_t mode, int32_t value, uint
     profile_.WriteLightInfo({static_cast<uint32_t>(mode), static_cast<uint32_t>(value), colour});
 }
 
-bool CTalvorenMousePadDevice::ChangeLight(const LightSettings& light) {
+bool CTalvorenMousePadDevice::ChangeLight(const LightSettings& light, std::function<void(int)> done) {
     CommandChannel().SetSynchronised(false);
     const LightInfoWords words = LightInfoWordsFromSettings(light);
     SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
     SaveProfile();
     RefreshPage();
-    RunOnDevice([this] { WriteSettings(0, 0, 1, 0, 0); });
+    RunOnDevice([this] { return WriteSettings(0, 0, 1, 0, 0); },
+                [done = std::move(done)](int result) {
+                    if (done) done(result);
+                });
     return LastSaveSucceeded();
 }
 

@@ -12,6 +12,7 @@
 // while the synchronised lighting paints the LEDs.
 
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,8 +42,7 @@ public:
     // Device thread. With the channel open: begin, information record, end. Then LoadProfile,
     // ApplyProfileToPage and the light thread (re)starts.
     void ReadDeviceConfig() override;
-    // Device thread. Ends synchronised lighting for the pad and reads the block in use into the
-    // settings block (the model's light settings stay).
+    // Device thread: ReadSettingsBlock.
     void ReadDeviceProfile() override;
     // LoadProfileDocument, then RefreshPage.
     void LoadProfile() override;
@@ -61,6 +61,8 @@ public:
     // Reads the current profile's document from the "MousePad" folder (a profile whose identity
     // names no file reads the template and writes nothing).
     void LoadProfileDocument() override;
+    // The loaded profile's name ("profilename" of its document).
+    void GetProfileName(std::string& name) const override;
     // Writes the document back (LastSaveSucceeded tells how it went; a failed write leaves the
     // file as it was).
     void SaveProfile() override;
@@ -70,8 +72,11 @@ public:
     // ---- Pad operations ---------------------------------------------------------------------
     // A light change as the light panel makes it: ends synchronised lighting for the pad,
     // stores the settings, saves the profile, refreshes, then writes block 0 on the device
-    // thread. Returns whether the profile was saved.
-    bool ChangeLight(const LightSettings& light);
+    // thread; done gets the write's result. Returns whether the profile was saved.
+    bool ChangeLight(const LightSettings& light, std::function<void(int result)> done = {});
+    // Device thread. Ends synchronised lighting for the pad and reads the block in use into the
+    // settings block (the model's light settings stay); the read's result.
+    int ReadSettingsBlock();
     // The model's light settings (what the profile holds).
     LightSettings CurrentLight() const;
     MousePadSettingsBlock SettingsBlock() const;
@@ -93,6 +98,7 @@ private:
     std::optional<DeviceInfoRecord> info_; // guarded by the model lock
     std::vector<LightEffectName> modeNames_;  // guarded by the model lock
     bool lastSave_ = false;                // guarded by the model lock
+    std::string profileDisplayName_;       // guarded by the model lock
 
     MousePadLight padLight_;  // guarded by the LED lock
     KeyboardLightThread lightThread_;
