@@ -47,7 +47,9 @@ protected:
     HidapiBackend Backend(bool listingFails = false) {
         HidapiBackendOptions options;
         options.sysfsRoot = temp_.Path() / "sys";
+        options.devRoot = temp_.Path() / "dev";
         options.listNodes = [this, listingFails]() -> std::optional<std::vector<HidrawNode>> {
+            ++listings_;
             if (listingFails) return std::nullopt;
             return rows_;
         };
@@ -66,9 +68,73 @@ protected:
     // The far end of a node: what the device would send and receive.
     static UniqueFd OpenFarEnd(const std::string& node) { return UniqueFd(::open(node.c_str(), O_RDWR | O_NONBLOCK)); }
 
+    // A node whose sysfs entry links to the HID device instance, as the kernel lays it out.
+    std::string AddLinkedNode(const std::string& name, const std::string& instance,
+                              const std::vector<uint8_t>& descriptor) {
+        const auto folder = temp_.Path() / "sys/devices" / instance / "hidraw" / name;
+        std::filesystem::create_directories(folder / "device");
+        std::ofstream(folder / "device/report_descriptor", std::ios::binary)
+            .write(reinterpret_cast<const char*>(descriptor.data()), static_cast<std::streamsize>(descriptor.size()));
+        std::ofstream(folder / "device/uevent") << "HID_ID=0003:00000C45:0000764E\n";
+        const auto link = temp_.Path() / "sys/class/hidraw" / name;
+        std::filesystem::create_directories(link.parent_path());
+        std::filesystem::remove(link);
+        std::filesystem::create_directory_symlink(folder, link);
+        const std::string node = (temp_.Path() / "dev" / name).string();
+        if (!std::filesystem::exists(node)) {
+            MakeNode(node);
+            rows_.push_back(HidrawNode{node, kVendor, kProduct, 0x0102, 1});
+        }
+        return node;
+    }
+
+    size_t Count(HidapiBackend& backend) {
+        std::vector<HidInterfaceInfo> list;
+        EXPECT_TRUE(backend.Enumerate(list));
+        return list.size();
+    }
+
     testing::TempDir temp_;
     std::vector<HidrawNode> rows_;
+    int listings_ = 0;
 };
+
+TEST_F(HidapiBackendTest, AnUnchangedMachineIsListedFromTheLastEnumeration) {
+    AddNode("hidraw3", fixtures::kKeyboardInterface, 1);
+    HidapiBackend backend = Backend();
+    std::vector<HidInterfaceInfo> first, second;
+    ASSERT_TRUE(backend.Enumerate(first));
+    ASSERT_TRUE(backend.Enumerate(second));
+    EXPECT_EQ(listings_, 1);
+    ASSERT_EQ(second.size(), 4u);
+    EXPECT_EQ(second[3].path, first[3].path);
+    EXPECT_EQ(second[3].usagePage, 0xFF1C);
+
+    // A device plugged in shows at the next enumeration.
+    AddNode("hidraw4", fixtures::kPlainConsumer, 2);
+    EXPECT_EQ(Count(backend), 5u);
+    EXPECT_EQ(listings_, 2);
+    EXPECT_EQ(Count(backend), 5u);
+    EXPECT_EQ(listings_, 2);
+}
+
+TEST_F(HidapiBackendTest, ANodeThatChangesIdentityIsReadAgain) {
+    AddNode("hidraw3", fixtures::kPlainConsumer, 2);
+    const std::string linked = AddLinkedNode("hidraw5", "0003:0C45:764E.0001", fixtures::kKeyboardInterface);
+    HidapiBackend backend = Backend();
+    ASSERT_EQ(Count(backend), 5u);
+
+    // Unplugged and plugged in again behind the same device node: the kernel's new HID device
+    // instance (its sysfs entry links elsewhere) has its descriptor read again.
+    AddLinkedNode("hidraw5", "0003:0C45:764E.0002", fixtures::kPlainConsumer);
+    EXPECT_EQ(Count(backend), 2u);
+    EXPECT_EQ(listings_, 2);
+
+    // Unplugged: gone from the list.
+    std::filesystem::remove(linked);
+    std::filesystem::remove(temp_.Path() / "sys/class/hidraw/hidraw5");
+    EXPECT_EQ(Count(backend), 1u);
+}
 
 TEST_F(HidapiBackendTest, EnumeratesOneEntryPerInterfaceCollection) {
     const std::string keyboard = AddNode("hidraw3", fixtures::kKeyboardInterface, 1);

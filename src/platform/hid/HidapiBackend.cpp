@@ -40,7 +40,9 @@ std::string NodeName(const std::string& node) { return std::filesystem::path(nod
 
 HidapiBackend::HidapiBackend(HidapiBackendOptions options)
     : listNodes_(options.listNodes ? std::move(options.listNodes) : ListHidapiNodes),
-      sysfs_(std::move(options.sysfsRoot)) {}
+      sysfs_(options.sysfsRoot),
+      sysfsRoot_(std::move(options.sysfsRoot)),
+      devRoot_(std::move(options.devRoot)) {}
 
 std::optional<HidapiBackend::NodeIdentity> HidapiBackend::IdentityOf(const std::string& node) {
     struct stat status {};
@@ -48,21 +50,52 @@ std::optional<HidapiBackend::NodeIdentity> HidapiBackend::IdentityOf(const std::
     return NodeIdentity{status.st_dev, status.st_ino, status.st_rdev};
 }
 
+std::optional<HidapiBackend::DescribedNode> HidapiBackend::Describe(const HidrawNode& row,
+                                                                   const std::string& sysfsIdentity) {
+    const auto identity = IdentityOf(row.node);
+    if (!identity) return std::nullopt;
+    if (const auto known = described_.find(row.node); known != described_.end()) {
+        const DescribedNode& node = known->second;
+        if (node.identity == *identity && node.sysfsIdentity == sysfsIdentity && node.row.vendorId == row.vendorId &&
+            node.row.productId == row.productId && node.row.releaseNumber == row.releaseNumber &&
+            node.row.interfaceNumber == row.interfaceNumber)
+            return node;
+    }
+    const auto descriptor = sysfs_.ReportDescriptor(NodeName(row.node));
+    const auto parsed = descriptor ? ParseReportDescriptor(*descriptor) : std::nullopt;
+    if (!parsed) return std::nullopt;
+    return DescribedNode{row, *identity, sysfsIdentity, DescribeCollections(row, *parsed)};
+}
+
 bool HidapiBackend::Enumerate(std::vector<HidInterfaceInfo>& out) {
     out.clear();
-    const auto rows = listNodes_();
-    if (!rows) return false;
-
-    std::map<std::string, EnumeratedNode> seen;
-    for (const HidrawNode& node : UniqueNodes(*rows)) {
-        const auto descriptor = sysfs_.ReportDescriptor(NodeName(node.node));
-        const auto parsed = descriptor ? ParseReportDescriptor(*descriptor) : std::nullopt;
-        const auto identity = IdentityOf(node.node);
-        if (!parsed || !identity) continue;
-        seen[node.node] = EnumeratedNode{*identity, node.releaseNumber};
-        const std::vector<HidInterfaceInfo> collections = DescribeCollections(node, *parsed);
-        out.insert(out.end(), collections.begin(), collections.end());
+    HidrawSnapshot snapshot = TakeHidrawSnapshot(sysfsRoot_, devRoot_);
+    if (snapshot_ && *snapshot_ == snapshot) {
+        out = list_;
+        return true;
     }
+    const auto rows = listNodes_();
+    if (!rows) {
+        snapshot_.reset();
+        return false;
+    }
+
+    std::map<std::string, DescribedNode> described;
+    std::map<std::string, EnumeratedNode> seen;
+    std::vector<HidInterfaceInfo> list;
+    for (const HidrawNode& row : UniqueNodes(*rows)) {
+        const std::string name = NodeName(row.node);
+        const auto state = std::find_if(snapshot.begin(), snapshot.end(), [&](const auto& n) { return n.name == name; });
+        auto node = Describe(row, state == snapshot.end() ? std::string() : state->sysfsIdentity);
+        if (!node) continue;
+        seen[row.node] = EnumeratedNode{node->identity, row.releaseNumber};
+        list.insert(list.end(), node->collections.begin(), node->collections.end());
+        described.emplace(row.node, std::move(*node));
+    }
+    described_ = std::move(described);
+    list_ = list;
+    snapshot_ = std::move(snapshot);
+    out = std::move(list);
 
     std::lock_guard lock(mutex_);
     enumerated_ = std::move(seen);
