@@ -10,11 +10,6 @@
 namespace morvek {
 namespace {
 
-uint32_t SteadyMilliseconds() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
-
 // Colour index of the breathing effect: 0, 16, ..., 192, then 0 again (192 shows entry 0).
 constexpr int kBreathingColourStep = 16;
 constexpr int kBreathingColourLast = 192;
@@ -31,6 +26,11 @@ uint8_t NextFourColourIndex(uint8_t index) {
 }
 
 }  // namespace
+
+uint32_t LightEngine::SteadyMilliseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
 
 LightEngine::LightEngine() : LightEngine(SteadyMilliseconds) {}
 

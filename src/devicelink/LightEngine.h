@@ -27,6 +27,9 @@ public:
     static constexpr size_t kFadeKeyCount = 126;
     static constexpr size_t kWaveByteCount = 23;
 
+    // Milliseconds of the steady clock, the engine's clock unless another is given.
+    static uint32_t SteadyMilliseconds();
+
     // Uses the steady clock.
     LightEngine();
     explicit LightEngine(Clock clock);

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include "devicelink/DeviceEventReader.h"
 #include "devicelink/DeviceModelRegistry.h"
 #include "devicelink/HidCommandReport.h"
 #include "devices/keyboard/KeyDefaultTable.h"
@@ -335,6 +338,74 @@ TEST(KeyboardModelThreadTest, PanelChangesRunBesideTheDeviceThread) {
     EXPECT_EQ(results, std::vector<int>(10, kResultSuccess));
     EXPECT_EQ(emu.Device().Params()[2], 4);
     EXPECT_TRUE(model.Layout().IsRead());
+}
+
+// Keeps what the model asks its view to show.
+class PreviewView : public IDeviceView {
+public:
+    void ShowLightPreview(const std::vector<LedPreview>& previews) override {
+        shown = previews;
+        ++calls;
+    }
+    std::vector<LedPreview> shown;
+    int calls = 0;
+};
+
+TEST_F(KeyboardModelTest, ConfigurationReadStartsTheLightPreviewThatPaintsTheMode) {
+    AttachAndReadConfig();  // the template's mode 1: a column wave over columns 0-6
+    EXPECT_TRUE(model_.LightPreviewRunning());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (model_.LedsSnapshot()[0].brightness == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_NE(model_.LedsSnapshot()[0].brightness, 0);
+    EXPECT_EQ(model_.LedsSnapshot()[16], LedEntry{});  // not in columns 0-6: untouched
+}
+
+TEST_F(KeyboardModelTest, FramesShowTheLedBufferAndSendNothingToTheKeyboard) {
+    PreviewView view;
+    model_.SetView(&view);
+    Attach();
+    model_.SetLedColour(3, LedEntry{{10, 20, 30}, 128}.Packed());
+    model_.SendLedFrame();
+    EXPECT_EQ(emu_.Device().FrameCount(), 0u);
+    EXPECT_TRUE(emu_.TakeCommands().empty());
+    ASSERT_EQ(view.shown.size(), size_t(kKeyCount));
+    EXPECT_EQ(view.shown[3], (LedPreview{10 + 30 * 256 + 20 * 65536, 128}));
+    model_.SetLightPreview(false);
+    model_.SendLedFrame();
+    EXPECT_EQ(view.calls, 1);
+    model_.SetView(nullptr);
+}
+
+TEST_F(KeyboardModelTest, AModeChangeRestartsThePreviewWithTheModesStartAction) {
+    Attach();
+    {
+        std::lock_guard led(model_.LedLock());
+        model_.Light().SetPhase(77);
+        model_.Light().FadeLevels()[4] = 9;
+    }
+    LightSettings light = model_.CurrentLightSettings();
+    light.mode = 13;
+    model_.ChangeLightSettings(light);
+    std::lock_guard led(model_.LedLock());
+    EXPECT_EQ(model_.Light().Phase(), 0);
+    EXPECT_EQ(model_.Light().FadeLevels()[4], 0);
+    EXPECT_EQ(model_.Light().ColourIndices()[5], 6);
+}
+
+TEST_F(KeyboardModelTest, KeyEventsOfMappedSlotsReachTheReactiveMode) {
+    Attach();
+    ASSERT_EQ(model_.ReadKeyLayout(), kResultSuccess);
+    LightSettings light = model_.CurrentLightSettings();
+    light.mode = 5;
+    model_.ChangeLightSettings(light);
+    model_.OnDeviceKeyEvent(int(SlotOfKey(37)), kKeyPhasePressed);
+    model_.OnDeviceKeyEvent(250, kKeyPhasePressed);  // a slot no key maps to
+    std::lock_guard led(model_.LedLock());
+    const auto fades = model_.Light().FadeLevels();
+    EXPECT_EQ(fades[37], 255);
+    EXPECT_EQ(std::count(fades.begin(), fades.end(), 0), kKeyCount - 1);
 }
 
 }  // namespace

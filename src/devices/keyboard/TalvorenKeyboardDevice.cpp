@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "devicelink/LightFrame.h"
 #include "devicelink/ResultCodes.h"
 #include "devices/keyboard/CustomLightGroupEditor.h"
 #include "devices/keyboard/KeyDefaultTable.h"
@@ -37,11 +38,18 @@ bool IsBuiltInKey(int keyIndex) {
 
 CTalvorenKeyboardDevice::CTalvorenKeyboardDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode,
                                                  LightEngine::Clock flashClock)
-    : CTalvorenUSBDevice(backend, ui, mode, std::move(flashClock)), keys_(KeyListOfDocument({})) {
+    : CTalvorenUSBDevice(backend, ui, mode, flashClock),
+      keys_(KeyListOfDocument({})),
+      previewClock_(flashClock ? std::move(flashClock) : LightEngine::Clock(LightEngine::SteadyMilliseconds)),
+      preview_(Light()),
+      lightThread_([this] { return LightPass(); }) {
     SetDeviceKeyHandler([this](int slot, int phase) { OnDeviceKeyEvent(slot, phase); });
 }
 
-CTalvorenKeyboardDevice::~CTalvorenKeyboardDevice() { Shutdown(); }
+CTalvorenKeyboardDevice::~CTalvorenKeyboardDevice() {
+    lightThread_.Stop();
+    Shutdown();
+}
 
 // ---- Base operations ---------------------------------------------------------------------
 
@@ -51,7 +59,12 @@ int CTalvorenKeyboardDevice::RefreshPage() {
         if (CopyLightFromProfile()) RestartLightMode();
         profile_.ReadLightList();
         std::lock_guard light(LightLock());
-        if (profile_.LoadLightConfig()) profile_.ReadLightEffect();
+        // A light configuration that cannot be read leaves no sequence to play.
+        profile_.LoadLightConfig();
+        profile_.ReadLightEffect();
+        std::lock_guard led(LedLock());
+        preview_.SetLedRecords(profile_.LedRecords());
+        preview_.SetEffectSequence(profile_.LightEffectSteps());
     }
     return CTalvorenUSBDevice::RefreshPage();
 }
@@ -64,6 +77,13 @@ void CTalvorenKeyboardDevice::ReadDeviceConfig() {
 }
 
 void CTalvorenKeyboardDevice::ReadDeviceProfile() { ReadSettingsBlock(); }
+
+void CTalvorenKeyboardDevice::SendLedFrame() {
+    if (!GetLightPreview()) return;
+    NotifyView([previews = BuildLightFrame(LedsSnapshot()).previews](IDeviceView& view) {
+        view.ShowLightPreview(previews);
+    });
+}
 
 void CTalvorenKeyboardDevice::LoadProfile() {
     std::lock_guard lock(ModelLock());
@@ -364,17 +384,34 @@ bool CTalvorenKeyboardDevice::ChangeSystemSettings(std::span<const SystemChange>
 
 // ---- Preview hooks ---------------------------------------------------------------------------
 
-void CTalvorenKeyboardDevice::ResetLightEffects() { ClearEffectBuffers(); }
+void CTalvorenKeyboardDevice::ResetLightEffects() {
+    std::lock_guard led(LedLock());
+    preview_.ResetEffects();
+}
 
 void CTalvorenKeyboardDevice::StartLightMode(uint8_t mode) {
     if (mode == kKeyboardCustomLightMode) LoadCustomLightGroup();
+    std::lock_guard led(LedLock());
+    preview_.StartMode(mode);
 }
 
-void CTalvorenKeyboardDevice::StartLightPreview() {}
+void CTalvorenKeyboardDevice::StartLightPreview() { lightThread_.Start(); }
 
 void CTalvorenKeyboardDevice::OnDeviceKeyEvent(int slot, int phase) {
-    (void)slot;
-    (void)phase;
+    std::lock_guard lock(ModelLock());
+    std::lock_guard led(LedLock());
+    preview_.OnDeviceKeyEvent(layout_.SlotMap(), slot, phase);
+}
+
+std::chrono::milliseconds CTalvorenKeyboardDevice::LightPass() {
+    PreviewGate gate = PreviewGate::Run;
+    if (!IsCommandChannelOpen()) {
+        gate = PreviewGate::ChannelClosed;
+    } else if (CommandChannel().IsSynchronised()) {
+        gate = PreviewGate::Synchronised;
+    }
+    std::lock_guard led(LedLock());
+    return preview_.Pass(previewClock_(), gate);
 }
 
 // ---- Reading ---------------------------------------------------------------------------------

@@ -14,8 +14,10 @@
 // settings; the light lock the effect sequence; the LED lock the light engine (light
 // settings, LED buffer). Order: model lock, light lock, LED lock.
 //
-// The light preview plugs in through the overridable hooks ResetLightEffects, StartLightMode,
-// StartLightPreview and OnDeviceKeyEvent.
+// The light preview (KeyboardPreview) computes the keyboard's look-alike into the LED buffer on
+// the model's light thread, which ReadDeviceConfig starts and the destructor stops; mode
+// changes, the profile's per-key effects and effect sequence, and the keyboard's key events
+// reach it under the LED lock. SendLedFrame only shows the buffer: nothing is sent to the keyboard.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +28,8 @@
 
 #include "devicelink/TalvorenUSBDevice.h"
 #include "devices/keyboard/CustomLightTable.h"
+#include "devices/keyboard/KeyboardLightThread.h"
+#include "devices/keyboard/KeyboardPreview.h"
 #include "devices/keyboard/KeyLabels.h"
 #include "devices/keyboard/KeyLayout.h"
 #include "devices/keyboard/KeyboardSystemSettings.h"
@@ -49,6 +53,9 @@ public:
     // Copies the profile's light settings into the model (a changed mode restarts the effect),
     // reloads the per-key effects and the effect sequence, and tells the view to show itself.
     int RefreshPage() override;
+    // With the light preview flag set, the view shows the LED buffer; the keyboard runs its
+    // effects itself, so no frame is sent to it.
+    void SendLedFrame() override;
     // Device thread: ReadKeyLayout, LoadProfile, ApplyProfileToPage, then the light preview
     // starts (StartLightPreview).
     void ReadDeviceConfig() override;
@@ -126,15 +133,16 @@ public:
     bool SaveProfileDocument();
 
     // ---- Preview hooks ------------------------------------------------------------------
-    // Resets the preview's effect state (the effect buffers).
+    // Resets the preview's effect state (phase, stage, fade levels, ripples).
     virtual void ResetLightEffects();
-    // The start action of a newly chosen mode; the custom light mode loads its group.
+    // The start action of a newly chosen mode; the custom light mode loads its group first.
     virtual void StartLightMode(uint8_t mode);
-    // Starts (or restarts) the light preview after the configuration read; nothing here.
+    // Starts the light thread after the configuration read; a running one is stopped first.
     virtual void StartLightPreview();
     // A key of device slot `slot` was pressed (kKeyPhasePressed) or released
-    // (kKeyPhaseReleased), on the event reader's thread; nothing here.
+    // (kKeyPhaseReleased), on the event reader's thread: the reactive modes react.
     virtual void OnDeviceKeyEvent(int slot, int phase);
+    bool LightPreviewRunning() const { return lightThread_.Running(); }
 
     // ---- What the view and the command line read ----------------------------------------
     LightSettings CurrentLightSettings() const;
@@ -158,6 +166,9 @@ private:
     void StoreKeyList();
     // Computes the key labels from the key list and the macro names.
     void UpdateKeyLabels();
+    // One pass of the light thread: the preview's due ticks, or a wait while the channel is
+    // closed or the synchronised lighting drives the LEDs.
+    std::chrono::milliseconds LightPass();
 
     CKeyboardProfiledata profile_;
     std::string profileDisplayName_;
@@ -167,6 +178,11 @@ private:
     KeyboardSystemSettings system_;
     std::vector<std::string> macroNames_;
     std::vector<LightEffectName> lightModeNames_;
+    LightEngine::Clock previewClock_;
+    // Guarded by the LED lock.
+    KeyboardPreview preview_;
+    // Declared last: stopped first, before anything its passes use.
+    KeyboardLightThread lightThread_;
 };
 
 }  // namespace morvek
