@@ -98,6 +98,11 @@ def text_key(key):
     return [prop("text", key), prop("resourcetext", True, stdset=False)]
 
 
+# The sizes of a widget do not widen its window: its layout gives it what room there is.
+IGNORED_WIDTH = ('<property name="sizePolicy"><sizepolicy hsizetype="Ignored" vsizetype="Preferred">'
+                 "<horstretch>0</horstretch><verstretch>0</verstretch></sizepolicy></property>")
+
+
 def fixed(width, height):
     return [prop("minimumSize", ("size", (width, height))), prop("maximumSize", ("size", (width, height)))]
 
@@ -162,7 +167,7 @@ def profile_bar(kind):
                        Widget("QPushButton", "profile_fun_spread_btn", [prop("text", "⋯")] + fixed(28, 26)),
                        menu, Spacer("%s_profile_spacer" % kind)],
                       spacing=4, margins=(0, 0, 0, 0))
-    tab_row = Widget("QWidget", "%s_tab_row" % kind, [], "QHBoxLayout", tabs + [Spacer("%s_tab_spacer" % kind)],
+    tab_row = Widget("QWidget", "%s_tab_row" % kind, [IGNORED_WIDTH], "QHBoxLayout", tabs + [Spacer("%s_tab_spacer" % kind)],
                      spacing=2, margins=(0, 0, 0, 0))
     return Widget("CDeviceProfileUI", "DeviceProfileItem", [], "QVBoxLayout", [profiles, tab_row],
                   spacing=4, margins=(8, 6, 8, 0))

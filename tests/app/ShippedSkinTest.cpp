@@ -76,6 +76,8 @@ TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
         SCOPED_TRACE(c.file);
         const auto page = Build(c.file);
         ASSERT_NE(page, nullptr);
+        // The page fits beside the 180-pixel device list of the 800-pixel window.
+        EXPECT_LE(page->minimumSizeHint().width(), 800 - 180);
         auto* picture = page->findChild<CSelectPanelUI*>(c.picture);
         ASSERT_NE(picture, nullptr);
         EXPECT_FALSE(SkinImage(picture->BackgroundImage()).NaturalSize().isEmpty());
