@@ -1,5 +1,5 @@
 // The headset's commands: its panels' sound settings (headset ...) and its model commands
-// (apply, read-profile), each doing what the headset page does for the same change.
+// (apply, light, read-profile), each doing what the headset page does for the same change.
 
 #include "cli/HeadsetCommands.h"
 
@@ -11,6 +11,7 @@
 
 #include "cli/GlobalOptions.h"
 #include "cli/ModelCommands.h"
+#include "cli/LightOptions.h"
 #include "devices/headset/TalvorenHS6533Device.h"
 
 namespace morvek::cli {
@@ -20,6 +21,10 @@ constexpr const char* kHeadsetUsage =
     "usage: headset eq PRESET (1-12, 13 the user equaliser) | headset band BAND VALUE (band 1-10, -20 to 20)\n"
     "       headset eq-save NAME [B1 .. B10] | headset eq-delete\n"
     "       headset mic on|off|LEVEL | headset monitor on|off|LEVEL (level 0-100) | headset voice on|off|TYPE (1-4)";
+constexpr const char* kLightUsage =
+    "usage: light headset [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
+// The headset's light modes 0-8 (5 plays the profile's light effect).
+constexpr long kLastHeadsetLightMode = 8;
 constexpr long kLowestGain = -20;
 constexpr long kHighestGain = 20;
 constexpr const char* kNameTakenText = "Another equaliser already has this name.";
@@ -205,6 +210,44 @@ int ApplyHeadset(ModelCommandContext& ctx) {
     return RunProfileSelection(ctx, *headset, {false, false});
 }
 
+void PrintLight(ModelCommandContext& ctx, const LightSettings& light) {
+    if (ctx.cli.json) {
+        Json::Value v;
+        v["mode"] = light.mode;
+        v["brightness"] = light.brightnessLevel;
+        v["speed"] = light.speedLevel;
+        v["direction"] = light.direction;
+        v["random"] = light.randomColour;
+        v["colour"] = ColourText(light.colour);
+        ctx.cli.out << Json::StyledWriter().write(v);
+        return;
+    }
+    ctx.cli.out << "mode        " << int(light.mode) << "\n"
+                << "brightness  " << int(light.brightnessLevel) << "\n"
+                << "speed       " << int(light.speedLevel) << "\n"
+                << "direction   " << int(light.direction) << "\n"
+                << "random      " << int(light.randomColour) << "\n"
+                << "colour      " << ColourText(light.colour) << "\n";
+}
+
+// As the light panel's change: stored, saved, the page refreshed, the light head written.
+int LightHeadset(ModelCommandContext& ctx) {
+    int exitCode = kExitUsage;
+    const auto options = ParseLightOptions(ctx, kLightUsage, kLastHeadsetLightMode, exitCode);
+    if (!options) return exitCode;
+    CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
+    if (headset == nullptr) return exitCode;
+    LightSettings light = headset->CurrentLightSettings();
+    options->ApplyTo(light);
+    const HeadsetChange change = headset->ChangeLight(light);
+    const int written = OnDevice(*headset, [headset] { return headset->WriteSettings(0, 0, 1, 0, 0); });
+    PrintLight(ctx, headset->CurrentLightSettings());
+    if (change == HeadsetChange::NotSaved) return ctx.cli.Fail("cannot write the headset's profile file");
+    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the light head: " + DescribeResult(written));
+    return kExitOk;
+}
+
 int ReadProfileHeadset(ModelCommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.cli.Usage("usage: read-profile headset");
     int exitCode = kExitFailed;
@@ -227,7 +270,7 @@ int ReadProfileHeadset(ModelCommandContext& ctx) {
                 << "speed           " << int(head[3]) << "\n"
                 << "direction       " << int(head[4]) << "\n"
                 << "random          " << int(head[5]) << "\n"
-                << "colour          " << int(head[6]) << " " << int(head[7]) << " " << int(head[8]) << "\n";
+                << "colour          " << ColourText({head[6], head[7], head[8]}) << "\n";
     return kExitOk;
 }
 
@@ -239,6 +282,8 @@ int RunHeadset(CommandContext& ctx) {
     return RunHeadsetCommand(modelCtx, ctx.args);
 }
 
-ModelKindCommands HeadsetModelCommands() { return {kKindHeadset, ApplyHeadset, nullptr, nullptr, nullptr, ReadProfileHeadset}; }
+ModelKindCommands HeadsetModelCommands() {
+    return {kKindHeadset, ApplyHeadset, LightHeadset, nullptr, nullptr, ReadProfileHeadset};
+}
 
 }  // namespace morvek::cli

@@ -95,12 +95,18 @@ TEST(HeadsetCommandsTest, WrongCommandLinesAreRefused) {
 
 TEST(HeadsetCommandsTest, LightHeadIsWrittenAndReadBack) {
     const HeadsetCli cli;
+    const CliRun light = cli.Run({"light", "headset", "--mode", "6", "--speed", "1", "--colour", "102030"});
+    ASSERT_EQ(light.status, 0) << light.err;
+    const Json::Value dump = test::ParseJson(cli.Run({"emulator", "dump", "headset"}).out)["headset"];
+    EXPECT_EQ(dump["params"].asString().substr(2, 16), "0604030000102030") << "speed level 1 is sent as 3";
+    EXPECT_EQ(cli.Run({"light", "headset", "--mode", "9"}).status, 2);
     const CliRun apply = cli.Run({"apply", "headset"});
     ASSERT_EQ(apply.status, 0) << apply.err;
     EXPECT_NE(apply.out.find("write settings: done"), std::string::npos) << apply.out;
     const CliRun read = cli.Run({"--json", "read-profile", "headset"});
     ASSERT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(test::ParseJson(read.out)["activeProfile"].asInt(), 0);
+    EXPECT_EQ(test::ParseJson(read.out)["head"][1].asInt(), 6);
 }
 
 }  // namespace
