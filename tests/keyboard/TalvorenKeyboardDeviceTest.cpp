@@ -13,6 +13,7 @@
 
 #include "devicelink/DeviceEventReader.h"
 #include "devicelink/DeviceModelRegistry.h"
+#include "devicelink/DeviceModelTestSupport.h"
 #include "devicelink/HidCommandReport.h"
 #include "devices/keyboard/KeyDefaultTable.h"
 #include "devices/keyboard/KeyFunctionType.h"
@@ -186,11 +187,18 @@ TEST_F(KeyboardModelTest, PanelCommitsReachTheKeysSlotAndLeaveUnknownSlotsAsRead
 }
 
 TEST_F(KeyboardModelTest, BuiltInKeysCannotBeSelectedForAnAssignment) {
+    test::RecordingView view;
+    model_.SetView(&view);
     for (int key : kBuiltInKeys) {
         model_.SelectKey(key);
         EXPECT_NE(model_.ActiveKey(), key);
     }
     EXPECT_FALSE(model_.StoreKeyAssignment(model_.KeyList()[110]));
+    EXPECT_EQ(view.refreshes, 0);
+    model_.SelectKey(37);
+    EXPECT_EQ(model_.ActiveKey(), 37);
+    EXPECT_EQ(view.refreshes, 1);
+    model_.SetView(nullptr);
 }
 
 TEST_F(KeyboardModelTest, LightChangeIsSavedAndWrittenAsTheKeyboardsBlock) {

@@ -189,6 +189,8 @@ void CTalvorenKeyboardDevice::SelectKey(int keyIndex) {
     // The built-in keys keep their functions: they cannot be chosen for an assignment.
     if (keyIndex < 0 || keyIndex >= kKeyCount || IsBuiltInKey(keyIndex)) return;
     CTalvorenUSBDevice::SelectKey(keyIndex);
+    // The view shows the selected key's entry in the key panel.
+    CTalvorenUSBDevice::RefreshPage();
 }
 
 // ---- Keys ----------------------------------------------------------------------------------

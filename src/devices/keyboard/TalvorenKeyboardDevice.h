@@ -87,6 +87,8 @@ public:
     void SaveProfile() override;
     // The three "LightInfo" words: stored as the light parameters and in the profile document.
     void SetLightSettings(int32_t mode, int32_t value, uint32_t colour) override;
+    // Selects a key of the matrix for the key panel; the built-in keys (FN, M1-M6) keep their
+    // functions and cannot be selected.
     void SelectKey(int keyIndex) override;
 
     // ---- Keyboard operations ------------------------------------------------------------
