@@ -84,14 +84,6 @@ void PrintSettings(ModelCommandContext& ctx, const LightSettings& light, const K
         << "repeat delay  " << system.repeatDelay << "\n";
 }
 
-// The end of a panel change: the file saved, block 0 written.
-int FinishChange(ModelCommandContext& ctx, CTalvorenKeyboardDevice& keyboard, bool saved, int written) {
-    if (!saved) return ctx.cli.Fail("cannot write the profile file " + keyboard.ProfileDocumentPath().string());
-    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(written));
-    return kExitOk;
-}
-
 int ApplyKeyboard(ModelCommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.cli.Usage("usage: apply keyboard");
     int exitCode = kExitFailed;
@@ -112,7 +104,7 @@ int LightKeyboard(ModelCommandContext& ctx) {
     int written = kResultNoAnswer;
     const bool saved = keyboard->ChangeLightSettings(light, [&written](int result) { written = result; });
     PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
-    return FinishChange(ctx, *keyboard, saved, written);
+    return FinishPanelChange(ctx, saved, written, keyboard->ProfileDocumentPath().string());
 }
 
 // Types a keyboard key can be given from the key panel (the DPI and gun keys are the mouse's).
@@ -215,7 +207,7 @@ int SystemKeyboard(ModelCommandContext& ctx) {
         if (!ctx.cli.json) ctx.cli.out << "(repeat rate and delay stay on this computer)\n";
         return kExitOk;
     }
-    return FinishChange(ctx, *keyboard, saved, *written);
+    return FinishPanelChange(ctx, saved, *written, keyboard->ProfileDocumentPath().string());
 }
 
 int ReadProfileKeyboard(ModelCommandContext& ctx) {

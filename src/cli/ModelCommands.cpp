@@ -95,6 +95,13 @@ int RunReadProfile(CommandContext& ctx) {
     return RunModelCommand(ctx, "read-profile", &ModelKindCommands::readProfile);
 }
 
+int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile) {
+    if (!saved) return ctx.cli.Fail("cannot write the profile file " + profileFile);
+    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(written));
+    return kExitOk;
+}
+
 int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model, ProfileSelectionSteps steps) {
     std::ostream& out = ctx.cli.out;
     std::string firstFailure;

@@ -83,6 +83,10 @@ int OnDevice(CTalvorenUSBDevice& model, Work work) {
 // it, write the settings block, download the macros (when the kind has them) and write the key
 // table (when the kind has one). Prints each step and its result; the sequence goes on after a
 // failed step, and the first failure is reported at the end (exit 1).
+// The end of a panel change on the command line: the profile file saved (profileFile names it
+// in the message), then the settings block written. Exit 1 with the reason when either failed.
+int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile);
+
 struct ProfileSelectionSteps {
     bool macros = false;
     bool keyTable = false;

@@ -83,10 +83,7 @@ int LightPad(ModelCommandContext& ctx) {
     int written = kResultNoAnswer;
     const bool saved = pad->ChangeLight(light, [&written](int result) { written = result; });
     PrintPad(ctx, *pad);
-    if (!saved) return ctx.cli.Fail("cannot write the profile file of the pad's current profile");
-    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(written));
-    return kExitOk;
+    return FinishPanelChange(ctx, saved, written, "of the pad's current profile");
 }
 
 int ReadProfilePad(ModelCommandContext& ctx) {
