@@ -1,31 +1,109 @@
 #include "app/StartUp.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
+#include <QTimer>
 
+#include <iostream>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/ControlFactory.h"
-#include "app/DialogBuilder.h"
+#include "app/MainWnd.h"
+#include "app/PrivateFonts.h"
 #include "app/ResourceManager.h"
+#include "app/Screenshots.h"
+#include "app/SingleInstance.h"
+#include "emulator/EmulatorBackend.h"
 #include "platform/Paths.h"
+#include "platform/Trace.h"
+#include "platform/hid/HidapiBackend.h"
 
 namespace morvek::app {
 
+namespace {
+
+std::unique_ptr<hid::IHidBackend> MakeBackend(const CommandLine& line) {
+    if (line.demo.empty()) return std::make_unique<hid::HidapiBackend>();
+    auto emulator = std::make_unique<emulator::EmulatorBackend>();
+    for (emulator::EmulatedKind kind : line.demo) emulator->Attach(kind);
+    return emulator;
+}
+
+CMainWnd::ModelFactoryMaker ModelFactory(hid::IHidBackend& backend) {
+    return [&backend](IUiDispatcher& ui) -> DeviceModelRegistry::ModelFactory {
+        return [&backend, &ui](const DevicePageTemplate&) { return std::make_unique<CTalvorenUSBDevice>(backend, ui); };
+    };
+}
+
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+}  // namespace
+
 int RunApplication(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments, std::getenv("MORVEK_EMULATE"));
+    if (!parsed.line) {
+        std::cerr << "morvek: " << parsed.error << "\n";
+        return 2;
+    }
+    const CommandLine& line = *parsed.line;
+    if (line.help) {
+        std::cout << UsageText();
+        return 0;
+    }
+    if (line.version) {
+        std::cout << "morvek " << MORVEK_VERSION << "\n";
+        return 0;
+    }
+
     QApplication application(argc, argv);
+    QApplication::setApplicationName(SingleInstance::kProductTitle);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // 1. The program's own fonts.
+    PrivateFonts fonts;
+    fonts.Load(QString::fromStdString((ProgramFolder() / "Font").string()));
+
+    // 2. One instance: a later start raises the running window and ends here.
+    SingleInstance instance;
+    if (!instance.Acquire()) return 0;
+
+    // 3. Skin, style and the custom controls.
     CResourceManager& resources = CResourceManager::GetInstance();
     resources.SetResourcePath(QString::fromStdString(ProgramDataFolder("skin").string()));
-    resources.LoadResource();
+    if (!resources.LoadResource()) Trace("skin: no resource index in " + resources.ResourcePath().toStdString());
+    QFile style(resources.FilePath("style.qss"));
+    if (style.open(QIODevice::ReadOnly)) application.setStyleSheet(QString::fromUtf8(style.readAll()));
     RegisterCustomControls(CControlFactory::GetInstance());
-    CDialogBuilder builder(resources);
-    std::unique_ptr<QWidget> window(builder.Create("XML_MAIN"));
-    if (!window) return 0;
-    window->setWindowTitle("Morvek gaming keyboard");
-    window->resize(800, 572);
-    window->show();
-    const int code = application.exec();
-    window.reset();
+
+    // 4. The main window, centred; its initialisation starts the device monitor.
+    const std::unique_ptr<hid::IHidBackend> backend = MakeBackend(line);
+    int code = 0;
+    {
+        CMainWnd window(*backend, ModelFactory(*backend));
+        if (!window.IsBuilt()) {
+            std::cerr << "morvek: cannot build the main window: " << window.BuildError().toStdString() << "\n";
+            return 1;
+        }
+        QObject::connect(&instance, &SingleInstance::RaiseRequested, &window, &CMainWnd::RestoreAndRaise);
+        CentreOnScreen(window);
+        window.show();
+        if (!line.screenshotFolder.empty()) SaveScreenshotsWhenReady(window, QString::fromStdString(line.screenshotFolder));
+        code = application.exec();
+    }
+
+    // 5. Shut-down: the window (workers stopped) is gone; then resources, instance and fonts.
     resources.Release();
+    fonts.Remove();
     return code;
 }
 

@@ -1,0 +1,76 @@
+#include "app/DevicePageUI.h"
+
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "app/IndexedName.h"
+#include "app/MpDevicePowerUI.h"
+#include "app/controls/CDeviceKeyButtonUI.h"
+#include "devicelink/FunctionTabs.h"
+#include "devicelink/TalvorenUSBDevice.h"
+
+namespace morvek::app {
+
+CDevicePageUI::CDevicePageUI(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+CDevicePageUI::~CDevicePageUI() {
+    if (model_ != nullptr && model_->View() == this) model_->SetView(nullptr);
+}
+
+void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDevicePowerUI* power) {
+    model_ = model;
+    power_ = power;
+    if (content != nullptr) {
+        content_ = content;
+        layout()->addWidget(content);
+    }
+    lightButtons_.assign(static_cast<size_t>(model->LightCount()), nullptr);
+    keyButtons_.assign(static_cast<size_t>(model->KeyCount()), nullptr);
+    for (CDeviceKeyButtonUI* button : findChildren<CDeviceKeyButtonUI*>()) {
+        const auto indexed = SplitIndexedName(button->objectName());
+        if (!indexed || indexed->index < 0) continue;
+        const auto index = static_cast<size_t>(indexed->index);
+        if (indexed->prefix.compare("light_", Qt::CaseInsensitive) == 0 && index < lightButtons_.size())
+            lightButtons_[index] = button;
+        else if (indexed->prefix.compare("key_", Qt::CaseInsensitive) == 0 && index < keyButtons_.size())
+            keyButtons_[index] = button;
+    }
+    model->SetView(this);
+}
+
+CDeviceKeyButtonUI* CDevicePageUI::LightButton(int index) const {
+    if (index < 0 || index >= static_cast<int>(lightButtons_.size())) return nullptr;
+    return lightButtons_[static_cast<size_t>(index)];
+}
+
+CDeviceKeyButtonUI* CDevicePageUI::KeyButton(int index) const {
+    if (index < 0 || index >= static_cast<int>(keyButtons_.size())) return nullptr;
+    return keyButtons_[static_cast<size_t>(index)];
+}
+
+void CDevicePageUI::Refresh() { update(); }
+
+void CDevicePageUI::ShowLightPreview(const std::vector<LedPreview>& previews) {
+    const size_t count = std::min(previews.size(), lightButtons_.size());
+    for (size_t i = 0; i < count; ++i) {
+        if (lightButtons_[i] != nullptr)
+            lightButtons_[i]->SetLightDisplay(previews[i].colour, previews[i].brightness, true);
+    }
+}
+
+void CDevicePageUI::ShowPowerStatus(const PowerIndicatorState& state) {
+    if (power_ != nullptr) power_->Apply(state);
+}
+
+void CDevicePageUI::ShowFunctionTabs(const FunctionTabs& tabs) {
+    if (auto* function = findChild<QStackedWidget*>(kFunctionSwitchName)) function->setCurrentIndex(tabs.functionTab);
+    if (tabs.keyFunctionTab) {
+        if (auto* keyFunction = findChild<QStackedWidget*>(kKeyFunctionSwitchName))
+            keyFunction->setCurrentIndex(*tabs.keyFunctionTab);
+    }
+}
+
+}  // namespace morvek::app

@@ -1,0 +1,54 @@
+#pragma once
+// CDevicePageUI: a device page in "device_switch". It holds the picture and panels the page
+// template's layout file builds and is the view of the page's model: light buttons ("light_" n,
+// n below the model's light count) show the LED colours of every frame, the function tabs
+// follow the model's function type, and power records go to the page's power indicator.
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+#include "devicelink/DeviceModelView.h"
+
+namespace morvek {
+class CTalvorenUSBDevice;
+}
+
+namespace morvek::app {
+
+class CDeviceKeyButtonUI;
+class CMpDevicePowerUI;
+
+class CDevicePageUI final : public QWidget, public IDeviceView {
+    Q_OBJECT
+public:
+    explicit CDevicePageUI(QWidget* parent = nullptr);
+    ~CDevicePageUI() override;
+
+    // Takes content (built from the template's layout file) as the page's picture and panels,
+    // becomes the model's view and collects the light and key buttons.
+    void Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDevicePowerUI* power);
+    CTalvorenUSBDevice* Model() const { return model_; }
+    QWidget* Content() const { return content_; }
+    CMpDevicePowerUI* PowerIndicator() const { return power_; }
+    // Light button n, or nullptr.
+    CDeviceKeyButtonUI* LightButton(int index) const;
+    CDeviceKeyButtonUI* KeyButton(int index) const;
+    int LightButtonCount() const { return static_cast<int>(lightButtons_.size()); }
+
+    // IDeviceView
+    void Refresh() override;
+    void ShowLightPreview(const std::vector<LedPreview>& previews) override;
+    void ShowPowerStatus(const PowerIndicatorState& state) override;
+    void ShowFunctionTabs(const FunctionTabs& tabs) override;
+
+private:
+    CTalvorenUSBDevice* model_ = nullptr;
+    QWidget* content_ = nullptr;
+    CMpDevicePowerUI* power_ = nullptr;
+    std::vector<CDeviceKeyButtonUI*> lightButtons_;
+    std::vector<CDeviceKeyButtonUI*> keyButtons_;
+};
+
+}  // namespace morvek::app

@@ -1,0 +1,275 @@
+#include "app/MainWnd.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "app/AboutWnd.h"
+#include "app/ControlFactory.h"
+#include "app/MsgWnd.h"
+#include "app/ResourceManager.h"
+#include "app/SkinFrame.h"
+#include "platform/Paths.h"
+#include "platform/Trace.h"
+#include "profiles/DefaultData.h"
+#include "profiles/JsonFile.h"
+
+namespace morvek::app {
+
+namespace {
+
+// Sub-skins the builder tags stand for.
+const std::map<QString, QString>& SubSkinTags() {
+    static const std::map<QString, QString> tags = {
+        {"DeviceProfileUI", "XML\\CustomControlXML\\DeviceProfile.xml"},
+        {"LightSetControlUI", "XML\\CustomControlXML\\LightControl.xml"},
+        {"Voice6533SetControlUI", "XML\\CustomControlXML\\Voice6533Control.xml"},
+        {"MagicSetControlUI", "XML\\CustomControlXML\\MagicControl.xml"},
+        {"KeySetControlUI", "XML\\CustomControlXML\\KeySetControl.xml"},
+        {"MacroSetControlUI", "XML\\CustomControlXML\\MacroControl.xml"},
+        {"ShootKeySetControlUI", "XML\\CustomControlXML\\ShootControl.xml"},
+        {"VirtualSetControlUI", "XML\\CustomControlXML\\VirtualSet.xml"},
+    };
+    return tags;
+}
+
+// Tags that name a registered class without its "C" and "UI" (CircleProgress, LightControl,
+// TalvorenKeyboardDevice, ...).
+QWidget* CreateRegisteredByTag(const QString& tag, QWidget* parent) {
+    static const QStringList tags = {"CircleProgress", "SelectPanel", "DeviceKeyButton", "HandImgButton",
+                                     "HandImgSelectButton", "RedioMacroButton", "ComboEditContainerElement",
+                                     "DeviceProfile", "LightControl", "MagicControl", "Voice6533Control",
+                                     "KeySetControl", "ShootControl"};
+    if (!tags.contains(tag)) return nullptr;
+    return CControlFactory::GetInstance().CreateControl("C" + tag + "UI", parent);
+}
+
+}  // namespace
+
+CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QWidget* parent)
+    : QWidget(parent),
+      backend_(backend),
+      modelFactory_(modelFactory ? modelFactory(dispatcher_) : DeviceModelRegistry::ModelFactory{}),
+      pump_([this](const TNotifyUI& msg) { Notify(msg); }) {
+    setObjectName("MainWnd");
+    setWindowTitle(kTitle);
+    setWindowFlag(Qt::FramelessWindowHint);
+    resize(kWidth, kHeight);
+    Trace("InitWindow");
+
+    CResourceManager& resources = CResourceManager::GetInstance();
+    resources.LoadLanguage("lan_cn.xml");
+    CDialogBuilder builder(resources, this);
+    root_ = builder.Create(kSkinName, this);
+    if (root_ == nullptr) {
+        buildError_ = builder.ErrorString();
+        Trace("main window: " + buildError_.toStdString());
+        return;
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(root_);
+    for (const char* name : {"closebtn", "maxbtn", "restorebtn", "minbtn", "skinbtn", "gamemodebtn", "cloudbtn",
+                             "smarteyesbtn", "setbtn"})
+        storedControls_[name] = root_->findChild<QWidget*>(name);
+
+    deviceList_ = new CDeviceList(root_->findChild<QWidget*>("device_select_layout"),
+                                  root_->findChild<QStackedWidget*>("device_switch"),
+                                  root_->findChild<QStackedWidget*>("device_power_switch"),
+                                  root_->findChild<QWidget*>("No_device_Link"), this);
+    deviceList_->SetSelectedHiddenHook([this] { OnSelectedEntryHidden(); });
+    ShowLightControlState();
+    resources.ReloadText(root_);
+    pump_.Attach(root_);
+    BuildRoutes();
+
+    scheduleTimer_.setSingleShot(true);
+    scheduleTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&scheduleTimer_, &QTimer::timeout, this, &CMainWnd::RunSchedules);
+    dpiTimer_.setSingleShot(true);
+    connect(&dpiTimer_, &QTimer::timeout, this, &CMainWnd::ApplyScreenDpi);
+    trayMenuTimer_.setSingleShot(true);
+    connect(&trayMenuTimer_, &QTimer::timeout, this, &CMainWnd::ShowTrayMenu);
+    profileTimer_.setSingleShot(true);
+    connect(&profileTimer_, &QTimer::timeout, this, &CMainWnd::SwitchProfile);
+    CreateTray();
+}
+
+CMainWnd::~CMainWnd() {
+    tray_.hide();
+    StopMonitor();
+    scheduleTimer_.stop();
+    registry_.Shutdown();
+    CloseDialogs();
+}
+
+void CMainWnd::OnWindowInit() {
+    if (initialised_ || root_ == nullptr) return;
+    initialised_ = true;
+    emit LightControlAnnounced(1, 1);
+    ApplyStoredLanguage();
+    monitor_ = std::make_unique<DeviceMonitor>(backend_, static_cast<IDeviceMonitorOwner&>(*this));
+    CreateDevicePages();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        screenWidth_ = screen->geometry().width();
+        screenHeight_ = screen->geometry().height();
+    }
+    show();
+    ConnectSleepSignal();
+    monitor_->Start();
+    dpiTimer_.start(kDpiApplyDelayMs);
+}
+
+void CMainWnd::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!initialised_) pump_.Send("windowinit", this);
+}
+
+void CMainWnd::mousePressEvent(QMouseEvent* event) {
+    // The window has no frame: dragging its empty areas moves it.
+    if (event->button() == Qt::LeftButton && windowHandle() != nullptr) windowHandle()->startSystemMove();
+    QWidget::mousePressEvent(event);
+}
+
+void CMainWnd::SetDpi(int dpi) { dpi_.Set(dpi); }
+
+void CMainWnd::ApplyScreenDpi() {
+    if (const QScreen* screen = this->screen()) SetDpi(qRound(screen->logicalDotsPerInch()));
+    update();
+}
+
+void CMainWnd::ApplyStoredLanguage() {
+    // The stored language id picks the entry of "Language.config"; without one the first entry.
+    const Json::Value list = readjsonFile(LanguageListFile(DefaultDataFolder()));
+    const std::vector<LanguageEntry> languages = ReadLanguageList(list);
+    if (languages.empty()) return;
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "MorvekGamingKeyboard", "MorvekGamingKeyboard");
+    const int stored = settings.value("LANGUAGE", -1).toInt();
+    const LanguageEntry* chosen = &languages.front();
+    for (const LanguageEntry& language : languages) {
+        if (language.id == stored) {
+            chosen = &language;
+            break;
+        }
+    }
+    CResourceManager& resources = CResourceManager::GetInstance();
+    if (resources.LoadLanguage(QString::fromStdString(chosen->file))) resources.ReloadText(this);
+}
+
+void CMainWnd::ConnectSleepSignal() {
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) return;
+    if (!bus.connect("org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                     "PrepareForSleep", this, SLOT(OnPrepareForSleep(bool))))
+        Trace("main window: no suspend notices (logind not reachable)");
+}
+
+void CMainWnd::OnPrepareForSleep(bool sleeping) {
+    awake_ = !sleeping;
+    // Asleep, no program drives the lights; awake, ours again only if it did before.
+    for (size_t i = 0; i < registry_.Count(); ++i)
+        registry_.Model(i).SetHostLightControl(sleeping ? false : hostLightControl_);
+}
+
+void CMainWnd::OnLightControlMessage(int wParam, int lParam) {
+    if (wParam != 1 || (lParam != 0 && lParam != 1)) return;
+    hostLightControl_ = lParam == 1;
+    ShowLightControlState();
+    SetHostLightControlOfAll(hostLightControl_);
+}
+
+void CMainWnd::ShowLightControlState() {
+    // The button offers the other state.
+    if (auto* status = root_ ? root_->findChild<QWidget*>("control_light_status") : nullptr)
+        CResourceManager::GetInstance().SetResourceText(status, hostLightControl_ ? kLightControlOff : kLightControlOn);
+}
+
+void CMainWnd::SetHostLightControlOfAll(bool on) {
+    for (size_t i = 0; i < registry_.Count(); ++i) registry_.Model(i).SetHostLightControl(on);
+}
+
+void CMainWnd::RestoreAndRaise() {
+    if (deviceList_) deviceList_->UpdateNoDeviceLink();
+    if (isMinimized() || isHidden()) showNormal();
+    raise();
+    activateWindow();
+}
+
+QWidget* CMainWnd::CreateControl(const QString& tag, QWidget* parent) {
+    if (QWidget* control = CreateRegisteredByTag(tag, parent)) return control;
+    if (tag.startsWith("Talvoren") && tag.endsWith("Device"))
+        return CControlFactory::GetInstance().CreateControl("CTalvorenUSBDevice", parent);
+    const auto subSkin = SubSkinTags().find(tag);
+    if (subSkin == SubSkinTags().end()) return nullptr;
+    CDialogBuilder builder(CResourceManager::GetInstance(), this);
+    QWidget* control = builder.Create(subSkin->second, parent);
+    if (control == nullptr) Trace("main window: " + builder.ErrorString().toStdString());
+    return control;
+}
+
+int CMainWnd::Ask(const QString& text, bool textIsKey, int buttonMode) {
+    if (messageBox_) return messageBox_(text, textIsKey, buttonMode);
+    return ShowMessageBox(this, {}, text, dpi_.Value(), textIsKey, buttonMode);
+}
+
+void CMainWnd::CloseDialogs() {
+    if (about_) about_->reject();
+    if (skinFrame_) skinFrame_->close();
+}
+
+void CMainWnd::HideToTray() {
+    CloseDialogs();
+    // Without a tray to come back from, closing ends the program.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        close();
+        QApplication::quit();
+        return;
+    }
+    hide();
+}
+
+void CMainWnd::OpenAbout() {
+    if (about_) {
+        about_->raise();
+        return;
+    }
+    CAboutWnd about(this);
+    if (!about.IsBuilt()) return;
+    about.SetVersionText(CAboutWnd::ApplicationVersionText());
+    about.resize(kWidth, kHeight);
+    about_ = &about;
+    about.exec();
+}
+
+void CMainWnd::OpenSkinPicker() {
+    delete skinFrame_;
+    const QString ini = QString::fromStdString((UserDataFolder() / "main.ini").string());
+    skinFrame_ = new CSkinFrame(this, storedControls_["skinbtn"], ini);
+    if (!skinFrame_->IsBuilt()) {
+        delete skinFrame_;
+        return;
+    }
+    connect(skinFrame_, &CSkinFrame::SkinChanged, this, &CMainWnd::ApplySkin);
+    skinFrame_->show();
+}
+
+void CMainWnd::ApplySkin(const SkinChangedParam& param) {
+    if (root_ == nullptr) return;
+    root_->setAttribute(Qt::WA_StyledBackground);
+    if (param.solidColour) {
+        root_->setStyleSheet(QString("#root { background-color: %1; background-image: none; border-image: none; }")
+                                 .arg(param.colour.name(QColor::HexArgb)));
+        return;
+    }
+    QString image = param.image;
+    if (!QFile::exists(image)) image = "skin:" + image;
+    root_->setStyleSheet(QString("#root { border-image: url(\"%1\") 0 0 0 0 stretch stretch; }").arg(image));
+}
+
+}  // namespace morvek::app

@@ -1,0 +1,196 @@
+#pragma once
+// CMainWnd: the program's main window (class "MainWnd", skin "XML_MAIN", 800 x 572). It hosts
+// the device list and one page per device kind, owns the device monitor, the device models with
+// their list-entry schedules, the tray icon and the small windows, and routes every notification
+// of its controls (Notify) through its routing tables.
+//
+// Threads: the window lives on the user-interface thread. The device monitor announces slots
+// from its own thread and waits until the window has handled each one; every transfer runs on
+// the device models' own threads, their results come back through a QtUiDispatcher.
+
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "app/AboutWnd.h"
+#include "app/DeviceList.h"
+#include "app/DialogBuilder.h"
+#include "app/DpiSetting.h"
+#include "app/NotifyPump.h"
+#include "app/NotifyRouter.h"
+#include "app/QtUiDispatcher.h"
+#include "app/SkinFrame.h"
+#include "devicelink/DeviceModelRegistry.h"
+#include "devicelink/DeviceMonitor.h"
+#include "platform/hid/HidBackend.h"
+
+class QMenu;
+
+namespace morvek::app {
+
+class CDevicePageUI;
+
+class CMainWnd final : public QWidget, public IDialogBuilderCallback, private IDeviceMonitorOwner {
+    Q_OBJECT
+public:
+    static constexpr const char* kSkinName = "XML_MAIN";
+    static constexpr const char* kTitle = "Morvek gaming keyboard";
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 572;
+    static constexpr int kProfileSwitchDelayMs = 400;  // timer 1055
+    static constexpr int kDpiApplyDelayMs = 100;       // timer 1011
+    static constexpr int kTrayMenuDelayMs = 10;        // timer 1032
+    static constexpr const char* kLightControlOn = "控制灯光";
+    static constexpr const char* kLightControlOff = "不控制灯光";
+
+    // How the window asks the user: ShowMessageBox with the window's DPI, unless replaced.
+    using MessageBoxFunction = std::function<int(const QString& text, bool textIsKey, int buttonMode)>;
+
+    // Builds the skin and the window's controls (InitWindow); nothing talks to devices yet.
+    // modelFactory makes the device models, with the window's dispatcher.
+    using ModelFactoryMaker = std::function<DeviceModelRegistry::ModelFactory(IUiDispatcher&)>;
+    CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QWidget* parent = nullptr);
+    // Stops the monitor and every device model before the widgets go.
+    ~CMainWnd() override;
+
+    bool IsBuilt() const { return root_ != nullptr; }
+    QString BuildError() const { return buildError_; }
+
+    // The window-initialised steps: language, device pages, show, monitor. Once.
+    void OnWindowInit();
+    bool IsInitialised() const { return initialised_; }
+
+    // Dispatches a notification; the route taken, if any.
+    std::optional<RouteTaken> Notify(const TNotifyUI& msg);
+    // The route a notification would take, without running it.
+    std::optional<RouteTaken> FindRoute(const QString& type, const QString& name) const;
+
+    // Shows the window from the tray or the task bar and brings it to the front.
+    void RestoreAndRaise();
+
+    CDeviceList& DeviceList() { return *deviceList_; }
+    DeviceModelRegistry& Models() { return registry_; }
+    CTalvorenUSBDevice* CurrentDevice() const;
+    CDevicePageUI* PageOf(const CTalvorenUSBDevice* model) const;
+    bool HostLightControl() const { return hostLightControl_; }
+    bool IsAwake() const { return awake_; }
+    int Dpi() const { return dpi_.Value(); }
+    // The window's DPI rule ("MAIN_WND DPI SET ERROR").
+    void SetDpi(int dpi);
+    CAboutWnd* AboutWindow() const { return about_; }
+
+    void SetMessageBoxFunction(MessageBoxFunction function) { messageBox_ = std::move(function); }
+
+    // IDialogBuilderCallback: the window's custom tags.
+    QWidget* CreateControl(const QString& tag, QWidget* parent) override;
+
+public slots:
+    // Another program takes (lParam 0) or returns (lParam 1) the light control.
+    void OnLightControlMessage(int wParam, int lParam);
+    // The system is about to sleep (true) or has woken (false).
+    void OnPrepareForSleep(bool sleeping);
+    // A tray menu item was chosen.
+    void OnMenuItem(const QString& name);
+
+signals:
+    // This program takes (lParam 1) or gives up (lParam 0) the light control: the message
+    // companion programs receive.
+    void LightControlAnnounced(int wParam, int lParam);
+    // The profile switch of timer 1055 ran for the current device.
+    void ProfileSwitched(int profileIndex);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // Routing tables (MainWndRouting.cpp).
+    void BuildRoutes();
+    void OnClick(const TNotifyUI& msg, int index);
+    void ToggleHostLightControl();
+    void SetHostLightControlOfAll(bool on);
+    void SelectFunctionTab(const TNotifyUI& msg, int tab);
+    void OnDeviceSelectChanged(const TNotifyUI& msg);
+    void StartProfileSwitch(int index);
+    void SwitchProfile();
+    void RestoreDefaultsOfCurrent();
+
+    // Device pages and list (MainWndDevices.cpp).
+    void CreateDevicePages();
+    bool CreateDevicePage(CTalvorenUSBDevice& model, const DevicePageTemplate& page);
+    void HandleArrival(const DeviceEntry& slot);
+    void HandleRemoval(const DeviceEntry& slot);
+    void RunSchedules();
+    void ArmSchedules();
+    void OnSelectedEntryHidden();
+    // Runs work on the user-interface thread and waits until it ran (or the window stops).
+    void RunOnUiAndWait(std::function<void()> work);
+    void StopMonitor();
+
+    // IDeviceMonitorOwner (monitor thread).
+    void OnDeviceArrival(size_t slot, const DeviceEntry& entry) override;
+    void OnDeviceRemoval(size_t slot, const DeviceEntry& entry) override;
+    void OnFirstScan() override;
+
+    // Tray and small windows.
+    void CreateTray();
+    void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void ShowTrayMenu();
+    void OpenAbout();
+    void OpenSkinPicker();
+    void ApplySkin(const SkinChangedParam& param);
+    void CloseDialogs();
+    void HideToTray();
+    void ApplyStoredLanguage();
+    void ApplyScreenDpi();
+    void ConnectSleepSignal();
+    int Ask(const QString& text, bool textIsKey, int buttonMode);
+    void ShowLightControlState();
+
+    hid::IHidBackend& backend_;
+    QtUiDispatcher dispatcher_;
+    DeviceModelRegistry registry_;
+    DeviceModelRegistry::ModelFactory modelFactory_;
+    std::unique_ptr<DeviceMonitor> monitor_;
+
+    QWidget* root_ = nullptr;
+    QString buildError_;
+    CNotifyPump pump_;
+    CNotifyRouter router_;
+    CDeviceList* deviceList_ = nullptr;
+    std::map<QString, QWidget*> storedControls_;
+    std::map<const CTalvorenUSBDevice*, CDevicePageUI*> pages_;
+
+    QSystemTrayIcon tray_;
+    QMenu* trayMenu_ = nullptr;
+    QTimer scheduleTimer_;
+    QTimer dpiTimer_;        // 1011
+    QTimer trayMenuTimer_;   // 1032
+    QTimer profileTimer_;    // 1055
+    int pendingProfileIndex_ = -1;
+
+    bool initialised_ = false;
+    bool hostLightControl_ = true;
+    bool awake_ = true;
+    int screenWidth_ = 0;
+    int screenHeight_ = 0;
+    DpiSetting dpi_{"MAIN_WND DPI SET ERROR"};
+    QPointer<CAboutWnd> about_;
+    QPointer<CSkinFrame> skinFrame_;
+    MessageBoxFunction messageBox_;
+
+    // The monitor's wait for the user-interface thread.
+    std::mutex uiWaitMutex_;
+    std::condition_variable uiWaitDone_;
+    bool stopping_ = false;
+};
+
+}  // namespace morvek::app

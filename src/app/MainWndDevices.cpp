@@ -1,0 +1,147 @@
+// CMainWnd: device pages, list entries and the device monitor's announcements.
+#include <QLabel>
+
+#include "app/DeviceOptionUI.h"
+#include "app/DevicePageUI.h"
+#include "app/MainWnd.h"
+#include "app/MpDevicePowerUI.h"
+#include "app/ResourceManager.h"
+#include "devicelink/DeviceTables.h"
+#include "devicelink/TalvorenUSBDevice.h"
+#include "platform/Trace.h"
+
+namespace morvek::app {
+
+void CMainWnd::CreateDevicePages() {
+    registry_.CreateModels(monitor_->Slots(), modelFactory_);
+    for (size_t i = 0; i < registry_.Count(); ++i) {
+        CTalvorenUSBDevice& model = registry_.Model(i);
+        const DeviceEntry identity = model.Identity();
+        const int row = FindPageTemplate(identity.vendorId, identity.productId, identity.kind, identity.role);
+        if (row < 0) continue;
+        if (!CreateDevicePage(model, DevicePageTemplates()[static_cast<size_t>(row)]))
+            Trace("main window: no page for " + std::string(DevicePageTemplates()[static_cast<size_t>(row)].kindName));
+        registry_.Schedule(i).SetChangedHook([this] {
+            QMetaObject::invokeMethod(this, [this] { ArmSchedules(); }, Qt::QueuedConnection);
+        });
+    }
+    deviceList_->UpdateNoDeviceLink();
+}
+
+bool CMainWnd::CreateDevicePage(CTalvorenUSBDevice& model, const DevicePageTemplate& page) {
+    CResourceManager& resources = CResourceManager::GetInstance();
+    CDialogBuilder builder(resources, this);
+    auto* power = qobject_cast<CMpDevicePowerUI*>(builder.Create(kPowerIndicatorLayout));
+    auto* entry = power ? qobject_cast<CDeviceOptionUI*>(builder.Create(page.listEntryLayout)) : nullptr;
+    QWidget* content = entry ? builder.Create(page.pageLayout) : nullptr;
+    if (content == nullptr) {
+        Trace("main window: " + builder.ErrorString().toStdString());
+        delete power;
+        delete entry;
+        return false;
+    }
+    const uint16_t kind = model.Kind();
+    power->SetKind(kind, model.Role());
+    auto* devicePage = new CDevicePageUI();
+    devicePage->setObjectName(QString(page.kindName) + "_page");
+    devicePage->Bind(&model, content, power);
+    entry->SetSynchroBoxVisible(false);
+    entry->Link(&model, -1, -1);
+    deviceList_->Add(entry, devicePage, power);
+    entry->SetKind(kind, 0, resources.Text(page.kindName));
+    pages_[&model] = devicePage;
+    for (QWidget* built : {static_cast<QWidget*>(devicePage), static_cast<QWidget*>(entry), static_cast<QWidget*>(power)}) {
+        resources.ReloadText(built);
+        pump_.Attach(built);
+    }
+    return true;
+}
+
+CDevicePageUI* CMainWnd::PageOf(const CTalvorenUSBDevice* model) const {
+    const auto found = pages_.find(model);
+    return found == pages_.end() ? nullptr : found->second;
+}
+
+CTalvorenUSBDevice* CMainWnd::CurrentDevice() const { return deviceList_ ? deviceList_->CurrentDevice() : nullptr; }
+
+void CMainWnd::HandleArrival(const DeviceEntry& slot) {
+    const DeviceModelRegistry::Arrival arrival = registry_.OnDeviceArrival(slot);
+    if (arrival.model == nullptr || !arrival.commandInterface) return;
+    const int index = deviceList_->IndexOf(arrival.model);
+    if (index >= 0) {
+        // The first device shown becomes the selected one; later ones keep the selection.
+        const bool noneVisible = deviceList_->VisibleCount() == 0;
+        deviceList_->ShowDeviceEntry(index, true, noneVisible);
+        arrival.model->SetHostLightControl(hostLightControl_ && awake_);
+    }
+    ArmSchedules();
+    if (isVisible()) RestoreAndRaise();
+}
+
+void CMainWnd::HandleRemoval(const DeviceEntry& slot) {
+    CTalvorenUSBDevice* model = registry_.OnDeviceRemoval(slot);
+    if (model == nullptr || slot.role != kRoleCommand) return;
+    const int index = deviceList_->IndexOf(model);
+    if (index >= 0) deviceList_->HideDeviceEntry(index);
+}
+
+void CMainWnd::OnSelectedEntryHidden() { CloseDialogs(); }
+
+void CMainWnd::RunSchedules() {
+    registry_.RunDue();
+    ArmSchedules();
+}
+
+void CMainWnd::ArmSchedules() {
+    std::optional<DeviceSchedule::TimePoint> next;
+    for (size_t i = 0; i < registry_.Count(); ++i) {
+        const auto deadline = registry_.Schedule(i).NextDeadline();
+        if (deadline && (!next || *deadline < *next)) next = deadline;
+    }
+    if (!next) {
+        scheduleTimer_.stop();
+        return;
+    }
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*next - std::chrono::steady_clock::now());
+    scheduleTimer_.start(static_cast<int>(std::max<int64_t>(0, wait.count())));
+}
+
+void CMainWnd::RunOnUiAndWait(std::function<void()> work) {
+    auto done = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(
+        this,
+        [this, work = std::move(work), done] {
+            work();
+            std::lock_guard lock(uiWaitMutex_);
+            *done = true;
+            uiWaitDone_.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(uiWaitMutex_);
+    uiWaitDone_.wait(lock, [&] { return *done || stopping_; });
+}
+
+void CMainWnd::OnDeviceArrival(size_t, const DeviceEntry& entry) {
+    RunOnUiAndWait([this, entry] { HandleArrival(entry); });
+}
+
+void CMainWnd::OnDeviceRemoval(size_t, const DeviceEntry& entry) {
+    RunOnUiAndWait([this, entry] { HandleRemoval(entry); });
+}
+
+void CMainWnd::OnFirstScan() {
+    // The window comes to the front once after the first scan.
+    QMetaObject::invokeMethod(this, [this] { if (isVisible()) RestoreAndRaise(); }, Qt::QueuedConnection);
+}
+
+void CMainWnd::StopMonitor() {
+    if (!monitor_) return;
+    {
+        std::lock_guard lock(uiWaitMutex_);
+        stopping_ = true;
+    }
+    uiWaitDone_.notify_all();
+    monitor_->Stop();
+}
+
+}  // namespace morvek::app

@@ -1,0 +1,234 @@
+// CMainWnd: the routing tables of the notifications and the handlers of the window itself.
+// Routes without a handler belong to feature panels that act on the current device; they are
+// routed here so that every control name of the skin has its place.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QStackedWidget>
+
+#include "app/DeviceOptionUI.h"
+#include "app/ResourceManager.h"
+#include "app/MainWnd.h"
+#include "devicelink/TalvorenUSBDevice.h"
+#include "platform/Trace.h"
+#include "profiles/ProfileListStore.h"
+#include "profiles/ProfileTabs.h"
+
+namespace morvek::app {
+
+void CMainWnd::BuildRoutes() {
+    CNotifyRouter& r = router_;
+    const auto self = [this](void (CMainWnd::*handler)()) {
+        return [this, handler](const TNotifyUI&, int) { (this->*handler)(); };
+    };
+
+    // ---- click, in the order of the tests -------------------------------------------------
+    r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
+    r.AddName("click", "nodevice_ok_btn", "hide", [this](const TNotifyUI&, int) { hide(); });
+    r.AddName("click", "minbtn", "minimize", [this](const TNotifyUI&, int) { showMinimized(); });
+    r.AddName("click", "maxbtn", "maximize", [this](const TNotifyUI&, int) { showMaximized(); });
+    r.AddName("click", "restorebtn", "restore", [this](const TNotifyUI&, int) { showNormal(); });
+    r.AddName("click", "skinbtn", "skin_picker", self(&CMainWnd::OpenSkinPicker));
+    r.AddName("click", "setbtn", "settings_window");
+    r.AddName("click", "control_light_status", "toggle_light_control", self(&CMainWnd::ToggleHostLightControl));
+    r.AddPrefix("click", "key_", "select_key", [this](const TNotifyUI&, int index) {
+        if (CTalvorenUSBDevice* device = CurrentDevice()) device->SelectKey(index);
+    });
+    r.AddPrefix("click", "color_option_", "light_colour_option");
+    r.AddPrefix("click", "windowdeviceset_", "system_device_settings");
+    r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
+    r.AddName("click", "reset_repeat_btn", "keyboard_repeat_reset");
+    r.AddNames("click",
+               {"device_add_btn", "device_sub_btn", "device_copy_btn", "device_import_btn", "device_export_btn",
+                "device_profile_edit_save_btn", "profile_fun_spread_btn"},
+               "profile_operation");
+    r.AddName("click", "device_reset_btn", "profile_reset");
+    r.AddNames("click", {"key_butt_keysave", "key_butt_keydefalut", "key_butt_keycancel", "key_butt_prosave"},
+               "key_assignment");
+    r.AddNames("click", {"macro_btn_starredio", "macro_btn_stopredio"}, "macro_recording");
+    r.AddNames("click",
+               {"macro_btn_name_add", "macro_btn_name_sub", "macro_btn_name_edit", "macro_btn_save",
+                "macro_btn_cancel", "macro_btn_export", "macro_btn_import"},
+               "macro_list");
+    r.AddNames("click",
+               {"macro_btn_up", "macro_btn_down", "macro_btn_uptop", "macro_btn_downbottom", "macro_btn_delete",
+                "macro_btn_deleteall"},
+               "macro_event_edit");
+    r.AddNames("click",
+               {"macro_inset_moveleftkey_btn", "macro_inset_moverightkey_btn", "macro_inset_moveupkey_btn",
+                "macro_inset_movedownkey_btn"},
+               "macro_insert_move");
+    r.AddNames("click",
+               {"shootdate_save_btn", "shootdate_reset_btn", "shootdate_import_btn", "shootdate_export_btn",
+                "bullet_selected_prev", "bullet_selected_next"},
+               "shoot_editor");
+    r.AddNames("click", {"custom_bright_color_btn", "custom_off_color_btn"}, "custom_light_colour");
+    r.AddName("click", "deng_same_mode", "synchronised_lighting");
+    r.AddNames("click", {"hs_EQ_btn_save", "hs_EQ_btn_delete"}, "headset_equaliser");
+    r.AddName("click", "device_select_prev", "select_previous_device",
+              [this](const TNotifyUI&, int) { deviceList_->SelectNeighbour(-1); });
+    r.AddName("click", "device_select_next", "select_next_device",
+              [this](const TNotifyUI&, int) { deviceList_->SelectNeighbour(+1); });
+
+    // ---- selectchanged --------------------------------------------------------------------
+    for (const char* prefix : {"DPI_enable_check_", "polling_rate_option_", "mouse_device_seting_option_"})
+        r.AddPrefix("selectchanged", prefix, "mouse_setting");
+    for (const char* prefix : {"repeat_delay_check_", "key_ComBox_check_"})
+        r.AddPrefix("selectchanged", prefix, "keyboard_system_setting");
+    for (const char* prefix : {"shoot_gun_op_", "bullet_op_"}) r.AddPrefix("selectchanged", prefix, "shoot_editor");
+    for (const char* prefix : {"magic_option_", "6533_eq_option_"})
+        r.AddPrefix("selectchanged", prefix, "headset_setting");
+    r.AddNames("selectchanged", {"pointer_precision_check", "scrolls_page_check"}, "mouse_setting");
+    r.AddNames("selectchanged", {"winlockflag_option", "wflag_option", "6flag_option"}, "keyboard_system_setting");
+    r.AddName("selectchanged", "synchro_device_select", "synchronised_device");
+    r.AddName("selectchanged", "device_select", "select_device_page",
+              [this](const TNotifyUI& msg, int) { OnDeviceSelectChanged(msg); });
+    for (int tab = 1; tab <= kProfileTabCount; ++tab) {
+        r.AddName("selectchanged", ProfileTabName(tab), "function_tab",
+                  [this, tab](const TNotifyUI& msg, int) { SelectFunctionTab(msg, tab); });
+    }
+    r.AddNames("selectchanged",
+               {"deng_FXL_check", "deng_FXR_check", "deng_FXUP_check", "deng_FXDOWN_check", "deng_FXIN_check",
+                "deng_FXOUT_check", "deng_7color_check"},
+               "light_direction_colour");
+    r.AddNames("selectchanged", {"bullet_x_check", "bullet_y_check"}, "shoot_editor");
+    r.AddNames("selectchanged", {"magic_enable_option", "6533_MicIn_option", "6533_MicMoniter_option"},
+               "headset_setting");
+
+    // ---- valuechanged, movevaluechanged ---------------------------------------------------
+    r.AddPrefix("valuechanged", "DPI_slider_", "mouse_dpi");
+    r.AddPrefix("valuechanged", "6533_eq_hz_slider_", "headset_setting");
+    r.AddNames("valuechanged", {"6533_MicIn_slider", "6533_MicMoniter_slider"}, "headset_setting");
+    r.AddNames("valuechanged", {"pointer_speed_slider", "scroll_speed_slider", "double_click_slider"}, "mouse_setting");
+    r.AddName("valuechanged", "repeat_rate_slider", "keyboard_system_setting");
+    r.AddNames("valuechanged", {"deng_light_slider", "deng_speed_slider"}, "light_level");
+    r.AddPrefix("movevaluechanged", "velko_DPI_slider_", "mouse_dpi_live");
+    r.AddPrefix("movevaluechanged", "DPI_slider_", "mouse_dpi_live");
+
+    // ---- itemselect (the profile combo first: its timer is the window's own) ---------------
+    r.AddName("itemselect", "device_profile_combo", "profile_switch_timer",
+              [this](const TNotifyUI& msg, int) { StartProfileSwitch(msg.wParam); });
+    r.AddNames("itemselect", {"light_combo_modeSelect", "light_combo_custommodeSelect"}, "light_mode");
+    r.AddNames("itemselect",
+               {"keyset_function_combo", "keyset_macro_over_combo", "keyset_mousekey_combo", "keyset_mouseswing_combo",
+                "keyset_mousewheel_combo", "keyset_mousedpi_combo", "keyset_media_combo", "keyset_system_combo",
+                "keyset_macro_combo", "keyset_gunkey_combo", "keyset_combokey_combo"},
+               "key_assignment");
+    r.AddName("itemselect", "macro_name_list", "macro_list");
+    r.AddName("itemselect", "custom_eq_name_combo", "headset_equaliser");
+
+    // ---- killfocus ------------------------------------------------------------------------
+    r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");
+    r.AddPrefix("killfocus", "DPI_edit_", "mouse_dpi");
+    r.AddNames("killfocus", {"deng_edit_R", "deng_edit_G", "deng_edit_B"}, "light_colour_edit");
+    r.AddNames("killfocus",
+               {"keyset_keyboard_text_edit", "keyset_mouseswing_num_edit", "keyset_mouseswing_delay_edit",
+                "keyset_mouseswing_speed_edit", "keyset_mousewheel_num_edit", "keyset_mousewheel_delay_edit",
+                "keyset_mousewheel_speed_edit", "keyset_mousefire_interval_edit", "keyset_mousefire_num_edit",
+                "keyset_macro_cycle_edit"},
+               "key_assignment");
+    r.AddNames("killfocus", {"bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt"}, "shoot_editor");
+    r.AddName("killfocus", "macro_delay", "macro_event_edit");
+
+    // ---- the rest -------------------------------------------------------------------------
+    r.AddNames("click_select_end", {"device_key_light", "mouse_device_key_light"}, "select_keys");
+    r.AddName("colorchanged", "deng_Color_Pallet", "light_colour_pick");
+    r.AddName("itemactivate", "macro_action", "macro_action_menu");
+    r.AddName("setfocus", "keyset_keyboard_text_edit", "key_capture");
+
+    // ---- tray menu ------------------------------------------------------------------------
+    r.AddName("menu", "exit", "exit", [this](const TNotifyUI&, int) {
+        CloseDialogs();
+        close();
+        QApplication::quit();
+    });
+    r.AddName("menu", "about_menu", "about_window", self(&CMainWnd::OpenAbout));
+    r.AddName("menu", "setwnd_menu", "settings_window");
+    r.AddNames("menu",
+               {"redio_previous_record_time", "redio_previous_constant_time", "redio_previous_ignore_time",
+                "redio_later_record_time", "redio_later_constant_time", "redio_later_ignore_time"},
+               "macro_record_time_mode");
+}
+
+std::optional<RouteTaken> CMainWnd::Notify(const TNotifyUI& msg) {
+    if (msg.sType != "timer") Trace("Notify " + msg.sType.toStdString() + " " + msg.sName.toStdString());
+    if (msg.sType == "windowinit") {
+        OnWindowInit();
+        return RouteTaken{"window_init", -1};
+    }
+    return router_.Dispatch(msg);
+}
+
+std::optional<RouteTaken> CMainWnd::FindRoute(const QString& type, const QString& name) const {
+    return router_.Find(type, name);
+}
+
+void CMainWnd::ToggleHostLightControl() {
+    hostLightControl_ = !hostLightControl_;
+    emit LightControlAnnounced(1, hostLightControl_ ? 1 : 0);
+    ShowLightControlState();
+    SetHostLightControlOfAll(hostLightControl_);
+}
+
+void CMainWnd::SelectFunctionTab(const TNotifyUI& msg, int tab) {
+    if (msg.wParam == 0) return;  // the tab that was left
+    if (CTalvorenUSBDevice* device = CurrentDevice()) device->SetFunctionType(tab);
+}
+
+void CMainWnd::OnDeviceSelectChanged(const TNotifyUI& msg) {
+    if (msg.wParam == 0) return;
+    const int index = deviceList_->IndexOfButton(msg.pSender);
+    if (index >= 0) deviceList_->ShowDeviceEntry(index, true, true);
+}
+
+void CMainWnd::StartProfileSwitch(int index) {
+    // Selections within 400 ms of each other switch once, to the last one.
+    pendingProfileIndex_ = index;
+    profileTimer_.start(kProfileSwitchDelayMs);
+}
+
+void CMainWnd::SwitchProfile() {
+    CTalvorenUSBDevice* device = CurrentDevice();
+    if (device == nullptr || pendingProfileIndex_ < 0) return;
+    ProfileListStore store(device->Kind(), device->GetUserDataFolder(), device->GetDefaultProfilePath());
+    if (store.LoadProfileList() != ProfileStatus::kOk || store.SelectProfile(pendingProfileIndex_) != ProfileStatus::kOk)
+        return;
+    device->SetProfileName(store.GetCurrentProfileUUID());
+    device->LoadProfile();
+    device->CheckMacroAssignments();
+    device->ApplyProfileToPage();
+    const int width = screenWidth_;
+    const int height = screenHeight_;
+    const bool hasMacros = device->Kind() == kKindKeyboard || device->Kind() == kKindMouse ||
+                           device->Kind() == kKindWirelessMouse;
+    device->RunOnDevice(
+        [device, width, height, hasMacros] {
+            device->WriteSettings(0, 0, 1, width, height);
+            const int macros = hasMacros ? device->DownloadMacros() : 0;
+            device->WriteKeyAssignments(0);
+            return macros;
+        },
+        [this](int macros) {
+            if (macros == -1) {
+                Ask("message_text_7", true, 0);
+            } else if (macros > 0) {
+                QString text = CResourceManager::GetInstance().Text("message_text_16");
+                Ask(text.replace("%d", QString::number(macros)), false, 0);
+            }
+        });
+    emit ProfileSwitched(pendingProfileIndex_);
+}
+
+void CMainWnd::RestoreDefaultsOfCurrent() {
+    CTalvorenUSBDevice* device = CurrentDevice();
+    if (device == nullptr || Ask("message_text_22", true, 1) != 1) return;
+    device->RestoreDefaults();
+    const int width = screenWidth_;
+    const int height = screenHeight_;
+    device->RunOnDevice([device, width, height] {
+        device->WriteKeyAssignments(0);
+        device->WriteSettings(0, 0, 1, width, height);
+    });
+}
+
+}  // namespace morvek::app

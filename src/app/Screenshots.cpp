@@ -1,0 +1,54 @@
+#include "app/Screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <iostream>
+
+#include "app/DeviceOptionUI.h"
+#include "app/MainWnd.h"
+#include "devicelink/DeviceTables.h"
+#include "devicelink/TalvorenUSBDevice.h"
+
+namespace morvek::app {
+
+namespace {
+
+// The monitor's first pass, the configuration reads (500 ms) and a few frames.
+constexpr int kSettleMs = 1500;
+// Frames of the newly selected page.
+constexpr int kPageSettleMs = 300;
+
+void SaveEntry(CMainWnd* window, QString folder, int index) {
+    CDeviceList& list = window->DeviceList();
+    while (index < list.Count() && !list.IsEntryVisible(index)) ++index;
+    if (index >= list.Count()) {
+        QApplication::quit();
+        return;
+    }
+    list.ShowDeviceEntry(index, true, true);
+    QTimer::singleShot(kPageSettleMs, window, [window, folder, index] {
+        const char* kind = KindName(window->DeviceList().Entry(index)->Model()->Kind());
+        const QString file = QDir(folder).filePath(QString(kind ? kind : "device") + ".png");
+        if (!window->grab().save(file)) std::cerr << "morvek: cannot write " << file.toStdString() << "\n";
+        SaveEntry(window, folder, index + 1);
+    });
+}
+
+}  // namespace
+
+void SaveScreenshotsWhenReady(CMainWnd& window, const QString& folder) {
+    QDir().mkpath(folder);
+    QTimer::singleShot(kSettleMs, &window, [&window, folder] {
+        if (window.DeviceList().VisibleCount() == 0) {
+            if (!window.grab().save(QDir(folder).filePath("no-device.png")))
+                std::cerr << "morvek: cannot write to " << folder.toStdString() << "\n";
+            QApplication::quit();
+            return;
+        }
+        SaveEntry(&window, folder, 0);
+    });
+}
+
+}  // namespace morvek::app

@@ -1,0 +1,14 @@
+#pragma once
+// morvek --screenshot=DIR: once the devices have arrived, every shown device page is selected in
+// turn and the window saved as DIR/<kind name>.png ("keyboard.png", "mouse.png", ...), then the
+// program quits. Used for the documentation's pictures.
+
+#include <QString>
+
+namespace morvek::app {
+
+class CMainWnd;
+
+void SaveScreenshotsWhenReady(CMainWnd& window, const QString& folder);
+
+}  // namespace morvek::app
