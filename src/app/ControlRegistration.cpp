@@ -1,5 +1,7 @@
 #include "app/ContainerUI.h"
 #include "app/ControlFactory.h"
+#include "app/DeviceOptionUI.h"
+#include "app/MpDevicePowerUI.h"
 #include "app/controls/CChartViewUI.h"
 #include "app/controls/CCircleProgressUI.h"
 #include "app/controls/CCloudShareListItemUI.h"
@@ -33,6 +35,8 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CSelectPanelUI", Make<CSelectPanelUI>());
     factory.RegistControl("CDeviceKeyButtonUI", Make<CDeviceKeyButtonUI>());
     factory.RegistControl("CCloudShareListItemUI", Make<CCloudShareListItemUI>());
+    factory.RegistControl("CDeviceOptionUI", Make<CDeviceOptionUI>());
+    factory.RegistControl("CMpDevicePowerUI", Make<CMpDevicePowerUI>());
     factory.RegistControl("CComboEditContainerElementUI", Make<CComboEditContainerElementUI>());
     factory.RegistControl("CHandImgButtonUI", Make<CHandImgButtonUI>());
     factory.RegistControl("CHandImgSelectButtonUI", Make<CHandImgSelectButtonUI>());
@@ -44,6 +48,9 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CShootControlUI", Container("ShootControl"));
     factory.RegistControl("CMagicControlUI", Container("MagicControl"));
     factory.RegistControl("CVoice6533ControlUI", Container("Voice6533Control"));
+    factory.RegistControl("CTalvorenUSBDevice", Container("TalvorenUSBDevice"));
+    factory.RegistControl("CTalvorenMousePadDevice", Container("TalvorenMousePadDevice"));
+    factory.RegistControl("CTalvorenHS6533Device", Container("TalvorenHS6533Device"));
 }
 
 }  // namespace morvek::app

@@ -22,7 +22,8 @@ QString SingleInstance::DefaultServerName() {
 }
 
 SingleInstance::SingleInstance(QString serverName, QObject* parent) : QObject(parent), serverName_(std::move(serverName)) {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    // No socket options: with them Qt renames its socket into place and would replace the
+    // running instance's socket instead of failing.
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::OnConnection);
 }
 

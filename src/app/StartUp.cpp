@@ -11,6 +11,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ControlFactory.h"
+#include "app/DeviceModels.h"
 #include "app/MainWnd.h"
 #include "app/PrivateFonts.h"
 #include "app/ResourceManager.h"
@@ -30,12 +31,6 @@ std::unique_ptr<hid::IHidBackend> MakeBackend(const CommandLine& line) {
     auto emulator = std::make_unique<emulator::EmulatorBackend>();
     for (emulator::EmulatedKind kind : line.demo) emulator->Attach(kind);
     return emulator;
-}
-
-CMainWnd::ModelFactoryMaker ModelFactory(hid::IHidBackend& backend) {
-    return [&backend](IUiDispatcher& ui) -> DeviceModelRegistry::ModelFactory {
-        return [&backend, &ui](const DevicePageTemplate&) { return std::make_unique<CTalvorenUSBDevice>(backend, ui); };
-    };
 }
 
 void CentreOnScreen(QWidget& window) {
@@ -89,7 +84,7 @@ int RunApplication(int argc, char** argv) {
     const std::unique_ptr<hid::IHidBackend> backend = MakeBackend(line);
     int code = 0;
     {
-        CMainWnd window(*backend, ModelFactory(*backend));
+        CMainWnd window(*backend, DeviceModels(*backend));
         if (!window.IsBuilt()) {
             std::cerr << "morvek: cannot build the main window: " << window.BuildError().toStdString() << "\n";
             return 1;

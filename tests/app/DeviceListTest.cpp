@@ -44,18 +44,18 @@ TEST_F(MainWndTest, FirstArrivalIsSelectedAndASecondKindKeepsTheSelection) {
 TEST_F(MainWndTest, UnplugSelectedSelectsAnotherAndUnplugLastShowsNoDeviceLink) {
     Start();
     const int keyboard = EntryOfKind(kKindKeyboard);
-    const int pad = EntryOfKind(kKindMousePad);
+    const int headset = EntryOfKind(kKindHeadset);
     emulator.Attach(EmulatedKind::Keyboard);
     ASSERT_TRUE(WaitVisible(keyboard, true));
-    emulator.Attach(EmulatedKind::MousePad);
-    ASSERT_TRUE(WaitVisible(pad, true));
+    emulator.Attach(EmulatedKind::Headset);
+    ASSERT_TRUE(WaitVisible(headset, true));
 
     emulator.Detach(EmulatedKind::Keyboard);
     ASSERT_TRUE(WaitVisible(keyboard, false));
-    EXPECT_EQ(List().SelectedIndex(), pad);
+    EXPECT_EQ(List().SelectedIndex(), headset);
 
-    emulator.Detach(EmulatedKind::MousePad);
-    ASSERT_TRUE(WaitVisible(pad, false));
+    emulator.Detach(EmulatedKind::Headset);
+    ASSERT_TRUE(WaitVisible(headset, false));
     EXPECT_EQ(List().SelectedIndex(), -1);
     EXPECT_TRUE(Control("No_device_Link")->isVisibleTo(window.get()));
 }
@@ -83,13 +83,19 @@ TEST_F(MainWndTest, ReplugReusesPageAndModelAndTheTimersSendFramesAgain) {
 
 TEST_F(MainWndTest, PreviousAndNextStopAtTheEndsOfTheVisibleEntries) {
     Start();
-    for (EmulatedKind kind : {EmulatedKind::Keyboard, EmulatedKind::MousePad, EmulatedKind::Headset})
+    // The mouse and the pad share their ids, so the first of them takes the mouse's slot: both
+    // are attached, as the demo does.
+    for (EmulatedKind kind : {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad, EmulatedKind::Headset})
         emulator.Attach(kind);
+    const int mouse = EntryOfKind(kKindMouse);
     const int keyboard = EntryOfKind(kKindKeyboard);
     const int pad = EntryOfKind(kKindMousePad);
     const int headset = EntryOfKind(kKindHeadset);
-    ASSERT_TRUE(WaitVisible(keyboard, true) && WaitVisible(pad, true) && WaitVisible(headset, true));
-    // Entries in table order: mouse (hidden), keyboard, pad, headset.
+    ASSERT_TRUE(WaitVisible(mouse, true) && WaitVisible(keyboard, true) && WaitVisible(pad, true) &&
+                WaitVisible(headset, true));
+    emulator.Detach(EmulatedKind::Mouse);
+    ASSERT_TRUE(WaitVisible(mouse, false));
+    // Entries in table order: mouse (hidden now), keyboard, pad, headset.
     List().ShowDeviceEntry(keyboard, true, true);
     window->Notify(Msg("click", "device_select_prev"));
     EXPECT_EQ(List().SelectedIndex(), keyboard);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/ControlFactory.h"
+#include "app/DeviceModels.h"
 #include "app/DeviceOptionUI.h"
 #include "app/MainWnd.h"
 #include "app/SkinFixture.h"
@@ -22,9 +23,7 @@ protected:
     void SetUp() override {
         UseShippedSkin();
         app::RegisterCustomControls(app::CControlFactory::GetInstance());
-        window = std::make_unique<app::CMainWnd>(emulator, [this](IUiDispatcher& ui) -> DeviceModelRegistry::ModelFactory {
-            return [this, &ui](const DevicePageTemplate&) { return std::make_unique<CTalvorenUSBDevice>(emulator, ui); };
-        });
+        window = std::make_unique<app::CMainWnd>(emulator, app::DeviceModels(emulator));
         ASSERT_TRUE(window->IsBuilt()) << window->BuildError().toStdString();
         window->SetMessageBoxFunction([this](const QString& text, bool, int) {
             asked.push_back(text);
