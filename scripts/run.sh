@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what the build needs, builds, and starts morvekctl with the given arguments
-# (default: the emulated keyboard, mouse, mouse pad and headset, listed).
+# Installs what the build needs, builds, and starts the morvek application with the given
+# arguments (default: --demo, the emulated keyboard, mouse, mouse pad and headset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 ./scripts/build.sh
 if [ $# -eq 0 ]; then
-  set -- --emulate keyboard,mouse,pad,headset devices
+  set -- --demo
 fi
-exec ./build/bin/morvekctl "$@"
+exec ./build/bin/morvek "$@"
