@@ -128,7 +128,9 @@ void CMainWnd::OnWindowInit() {
 
 void CMainWnd::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!initialised_) pump_.Send("windowinit", this);
+    if (initialised_) return;
+    pump_.Send("windowinit", this);
+    Trace("main window shown");
 }
 
 void CMainWnd::mousePressEvent(QMouseEvent* event) {

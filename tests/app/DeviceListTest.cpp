@@ -60,15 +60,16 @@ TEST_F(MainWndTest, UnplugSelectedSelectsAnotherAndUnplugLastShowsNoDeviceLink) 
     EXPECT_TRUE(Control("No_device_Link")->isVisibleTo(window.get()));
 }
 
-TEST_F(MainWndTest, ReplugReusesPageAndModelAndTheTimersSendFramesAgain) {
+TEST_F(MainWndTest, ReplugReusesPageAndModelAndTheConfigurationIsReadAgain) {
     Start();
     const int keyboard = EntryOfKind(kKindKeyboard);
     CTalvorenUSBDevice* model = List().Entry(keyboard)->Model();
     CDevicePageUI* page = window->PageOf(model);
     emulator.Attach(EmulatedKind::Keyboard);
     ASSERT_TRUE(WaitVisible(keyboard, true));
-    // Timer 1001 after 500 ms, then frames every 50 ms, each one a transfer on the device's queue.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return emulator.Dump(EmulatedKind::Keyboard)["frames"].asInt() > 0; }, 3000));
+    // Timer 1001 reads the configuration 500 ms after arrival, on the device's queue.
+    const auto reports = [&] { return emulator.Dump(EmulatedKind::Keyboard)["reports"].asInt(); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reports() > 0; }, 3000));
 
     emulator.Find(EmulatedKind::Keyboard)->Unplug();
     ASSERT_TRUE(WaitVisible(keyboard, false));
@@ -78,7 +79,8 @@ TEST_F(MainWndTest, ReplugReusesPageAndModelAndTheTimersSendFramesAgain) {
     EXPECT_EQ(window->PageOf(model), page);
     EXPECT_EQ(window->Models().Count(), 4u);
     EXPECT_TRUE(model->IsCommandChannelOpen());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return emulator.Dump(EmulatedKind::Keyboard)["frames"].asInt() > 0; }, 3000));
+    const int before = reports();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reports() > before; }, 3000));
 }
 
 TEST_F(MainWndTest, PreviousAndNextStopAtTheEndsOfTheVisibleEntries) {
