@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 
@@ -30,7 +31,7 @@ TEST_F(KeyboardPreviewTest, AStepRunsWhenItsThresholdOfTwoMillisecondTicksHasPas
     Mode(24, 4);  // clear, every 7 ticks
     FillLeds(kMarker);
     EXPECT_EQ(preview_.Pass(1000), milliseconds(14));
-    EXPECT_EQ(preview_.Pass(1013), milliseconds(1));
+    EXPECT_EQ(preview_.Pass(1013), milliseconds(9));  // the step is due in 1 ms, the thread waits 5 ticks
     EXPECT_EQ(ChangedKeys().size(), 0u);
     EXPECT_EQ(preview_.Pass(1014), milliseconds(14));
     EXPECT_TRUE(LitKeys().empty());
@@ -40,7 +41,7 @@ TEST_F(KeyboardPreviewTest, AStepRunsWhenItsThresholdOfTwoMillisecondTicksHasPas
 TEST_F(KeyboardPreviewTest, SpeedLevelZeroOfThePatternModesStepsOnEveryTick) {
     Mode(34, 0);
     preview_.Pass(0);
-    EXPECT_EQ(preview_.Pass(2), milliseconds(2));
+    EXPECT_EQ(preview_.Pass(2), milliseconds(10));
     EXPECT_EQ(engine_.ColourIndices()[0], 34);  // 33 from the start action, one step
     preview_.Pass(4);
     EXPECT_EQ(engine_.ColourIndices()[0], 35);
@@ -50,7 +51,7 @@ TEST_F(KeyboardPreviewTest, ModesWithoutAStepPlayTheSequenceOnEveryTick) {
     Mode(0, 0);
     FillLeds(kMarker);
     preview_.Pass(0);
-    EXPECT_EQ(preview_.Pass(2), milliseconds(2));
+    EXPECT_EQ(preview_.Pass(2), milliseconds(10));
     EXPECT_TRUE(LitKeys().empty());  // empty sequence: dark
     LightEffectStep step;
     step.mode = 1;
@@ -76,7 +77,27 @@ TEST_F(KeyboardPreviewTest, PerKeyEffectsLieOverTheStepAndAnimatedOnesNeedEveryT
     LedRecord breathing;
     breathing.present = true;
     preview_.SetLedRecords({breathing});
-    EXPECT_EQ(preview_.Pass(14), milliseconds(2));
+    EXPECT_EQ(preview_.Pass(14), milliseconds(10));
+}
+
+TEST_F(KeyboardPreviewTest, TicksRunTogetherAfterAWaitPaintWhatTicksRunOneByOnePaint) {
+    LightEngine batched([] { return 0u; });
+    batched.SetLightCount(kKeyCount);
+    batched.Settings() = engine_.Settings();
+    KeyboardPreview batchedPreview(batched, 3);
+    for (auto* e : {&engine_, &batched}) {
+        e->Settings().mode = 39;
+        e->Settings().randomColour = 1;
+    }
+    preview_.ChangeMode();
+    batchedPreview.ChangeMode();
+    preview_.Pass(0);
+    batchedPreview.Pass(0);
+    for (uint32_t now = 2; now <= 40; now += 2) preview_.Pass(now);
+    batchedPreview.Pass(20);
+    batchedPreview.Pass(40);
+    EXPECT_TRUE(std::ranges::equal(engine_.Leds(), batched.Leds()));
+    EXPECT_FALSE(LitKeys().empty());
 }
 
 TEST_F(KeyboardPreviewTest, AClosedGateComputesNothingAndTheCountStartsAfreshWhenItOpens) {

@@ -1,5 +1,6 @@
 #include "devices/keyboard/KeyboardPreview.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "devices/keyboard/PreviewFadeSteps.h"
@@ -47,7 +48,7 @@ std::chrono::milliseconds KeyboardPreview::Pass(uint32_t nowMs, PreviewGate gate
     }
     const uint32_t due = ticks_.Due(nowMs);
     for (uint32_t tick = 0; tick < due; ++tick) Tick(nowMs);
-    return ticks_.Until(TicksUntilWork(), nowMs);
+    return ticks_.Until(std::max(TicksUntilWork(), kMinWaitTicks), nowMs);
 }
 
 uint32_t KeyboardPreview::TicksUntilWork() const {

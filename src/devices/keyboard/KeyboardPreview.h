@@ -41,6 +41,9 @@ public:
     static constexpr std::chrono::milliseconds kSynchronisedWait{10};
     // At most this many ticks are caught up after a late wake-up.
     static constexpr uint32_t kMaxCatchUpTicks = 25;
+    // The picture is shown every 50 ms, so the thread wakes at most every 5 ticks (10 ms) and
+    // runs the ticks in between in order: the same picture for a fraction of the wake-ups.
+    static constexpr uint32_t kMinWaitTicks = 5;
 
     // seed: the random source of the effects that pick random keys and colours.
     explicit KeyboardPreview(LightEngine& engine, uint32_t seed = std::random_device{}());
@@ -61,8 +64,8 @@ public:
     // One tick: the step or the player, then the per-key effects.
     void Tick(uint32_t nowMs);
     // Runs the ticks due at nowMs (at most kMaxCatchUpTicks) and returns the time until the
-    // next tick that changes anything. A closed gate computes nothing and starts the tick
-    // count afresh when it opens.
+    // next tick that changes anything, but at least kMinWaitTicks. A closed gate computes
+    // nothing and starts the tick count afresh when it opens.
     std::chrono::milliseconds Pass(uint32_t nowMs, PreviewGate gate = PreviewGate::Run);
 
     const KeyboardPreviewState& State() const { return state_; }
