@@ -1,12 +1,10 @@
 #include "app/AboutWnd.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
 
-#include "app/DialogBuilder.h"
+#include "app/SkinContent.h"
 #include "app/ResourceManager.h"
 #include "devicelink/DeviceTables.h"
-#include "platform/Trace.h"
 
 namespace morvek::app {
 
@@ -14,18 +12,7 @@ CAboutWnd::CAboutWnd(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), pump_([this](const TNotifyUI& msg) { Notify(msg); }) {
     setObjectName("AboutWnd");
     setModal(true);
-    CResourceManager& resources = CResourceManager::GetInstance();
-    CDialogBuilder builder(resources);
-    content_ = builder.Create(kSkinName, this);
-    if (content_ == nullptr) {
-        Trace("about window: " + builder.ErrorString().toStdString());
-        return;
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content_);
-    resources.ReloadText(content_);
-    pump_.Attach(content_);
+    content_ = LoadSkinContent(*this, kSkinName, pump_);
 }
 
 QString CAboutWnd::ApplicationVersionText() {

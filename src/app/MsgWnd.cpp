@@ -1,11 +1,9 @@
 #include "app/MsgWnd.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
 
-#include "app/DialogBuilder.h"
+#include "app/SkinContent.h"
 #include "app/ResourceManager.h"
-#include "platform/Trace.h"
 
 namespace morvek::app {
 
@@ -14,18 +12,7 @@ CMsgWnd::CMsgWnd(QWidget* owner)
     setObjectName("MsgWnd");
     setWindowTitle("msgwnd");
     setModal(true);
-    CResourceManager& resources = CResourceManager::GetInstance();
-    CDialogBuilder builder(resources);
-    content_ = builder.Create(kSkinName, this);
-    if (content_ == nullptr) {
-        Trace("message window: " + builder.ErrorString().toStdString());
-        return;
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content_);
-    resources.ReloadText(content_);
-    pump_.Attach(content_);
+    content_ = LoadSkinContent(*this, kSkinName, pump_);
 }
 
 void CMsgWnd::SetTitle(const QString& title) {

@@ -4,11 +4,10 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 #include <utility>
 
-#include "app/DialogBuilder.h"
+#include "app/SkinContent.h"
 #include "app/ResourceManager.h"
 #include "platform/Trace.h"
 
@@ -20,18 +19,8 @@ CSkinFrame::CSkinFrame(QWidget* owner, QWidget* skinButton, QString iniFile)
       pump_([this](const TNotifyUI& msg) { Notify(msg); }) {
     setObjectName("UISkinFrame");
     setWindowTitle("skinframe");
-    CResourceManager& resources = CResourceManager::GetInstance();
-    CDialogBuilder builder(resources);
-    content_ = builder.Create(kSkinName, this);
-    if (content_ == nullptr) {
-        Trace("skin picker: " + builder.ErrorString().toStdString());
-        return;
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content_);
-    resources.ReloadText(content_);
-    pump_.Attach(content_);
+    content_ = LoadSkinContent(*this, kSkinName, pump_);
+    if (content_ == nullptr) return;
     adjustSize();
     if (skinButton) PlaceUnder(skinButton);
 }
