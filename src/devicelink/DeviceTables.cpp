@@ -17,8 +17,10 @@ DeviceEntry Row(uint16_t vid, uint16_t pid, uint16_t mi, uint16_t col, uint16_t 
     return e;
 }
 
-const std::array<DeviceEntry, 7>& MatchRows() {
-    static const std::array<DeviceEntry, 7> rows = {
+// Rows 0-6 are the product family's; rows 7 and 8 are the wireless mouse's receiver (kind 6),
+// found by its control interface.
+const std::array<DeviceEntry, 9>& MatchRows() {
+    static const std::array<DeviceEntry, 9> rows = {
         Row(0x0C45, 0x764E, 1, 4, kKindKeyboard, kRoleCommand, kVendorUsagePage, kVendorUsage),
         Row(0x0C45, 0x764E, 1, 3, kKindKeyboard, kRoleEvent, kConsumerUsagePage, kConsumerUsage),
         Row(0x0000, 0x0000, 1, 4, kKindMouse, kRoleCommand, kVendorUsagePage, kVendorUsage),
@@ -26,6 +28,10 @@ const std::array<DeviceEntry, 7>& MatchRows() {
         Row(0x0000, 0x0000, 1, 4, kKindMousePad, kRoleCommand, kVendorUsagePage, kVendorUsage),
         Row(0x0000, 0x0000, 1, 3, kKindMousePad, kRoleEvent, kConsumerUsagePage, kConsumerUsage),
         Row(0x0000, 0x0000, 3, 0, kKindHeadset, kRoleCommand, kConsumerUsagePage, kConsumerUsage),
+        Row(0x0000, 0x0000, kReceiverControlInterface, 4, kKindWirelessMouse, kRoleCommand, kVendorUsagePage,
+            kVendorUsage),
+        Row(0x0000, 0x0000, kReceiverControlInterface, 3, kKindWirelessMouse, kRoleEvent, kConsumerUsagePage,
+            kConsumerUsage),
     };
     return rows;
 }

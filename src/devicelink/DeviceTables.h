@@ -26,6 +26,10 @@ constexpr uint16_t kRoleEvent = 0xFF;
 // Device class numbers handed to the device models.
 enum DeviceClassNumber : int { kClassKeyboard = 0, kClassMouse = 1, kClassMousePad = 2, kClassHeadset = 3 };
 
+// The wireless mouse's receiver carries its command and event collections on this interface,
+// which tells it apart from a wired mouse with the same ids.
+constexpr uint16_t kReceiverControlInterface = 2;
+
 constexpr uint16_t kVendorUsagePage = 0xFF1C;
 constexpr uint16_t kVendorUsage = 0x92;
 constexpr uint16_t kConsumerUsagePage = 0x000C;

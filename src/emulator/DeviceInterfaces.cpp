@@ -64,9 +64,10 @@ void VendorCommandReports(W& w) {
     w.Usage(0x02).Output(W::kData | W::kVariable);
 }
 
-// Interface 1 of the keyboard, the mice and the pad: an N-key keyboard (1), system
-// control (2), consumer control with the event reports (3) and the vendor command collection (4).
-InterfaceLayout ControlInterface() {
+// The control interface of the keyboard, the mice and the pad (interface 1; interface 2 on the
+// wireless mouse's receiver): an N-key keyboard (1), system control (2), consumer control with
+// the event reports (3) and the vendor command collection (4).
+InterfaceLayout ControlInterface(uint8_t interfaceNumber = 1) {
     W w;
     w.UsagePage(kGenericDesktopPage).Usage(0x06).BeginCollection(W::kApplication).ReportId(kKeysReportId);
     w.UsagePage(kKeyboardPage).UsageMinimum(0xE0).UsageMaximum(0xE7);
@@ -88,7 +89,7 @@ InterfaceLayout ControlInterface() {
     w.UsagePage(kVendorUsagePage).Usage(kVendorUsage).BeginCollection(W::kApplication);
     VendorCommandReports(w);
     w.EndCollection();
-    return w.Finish(1);
+    return w.Finish(interfaceNumber);
 }
 
 // Interface 3 of the headset (0-2 are audio): one consumer-control collection with the
@@ -122,7 +123,7 @@ DeviceInterfaces InterfacesOf(EmulatedKind kind) {
         break;
     case EmulatedKind::WirelessMouse:
         device.releaseNumber = 0x0211;
-        device.interfaces = {BootMouseInterface(), ControlInterface()};
+        device.interfaces = {BootMouseInterface(), ControlInterface(kReceiverControlInterface)};
         break;
     case EmulatedKind::MousePad:
         device.releaseNumber = 0x0102;

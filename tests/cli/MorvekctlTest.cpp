@@ -82,7 +82,7 @@ TEST(MorvekctlTest, PowerShowsTheRecordAsTheIndicatorReadsIt) {
     };
     const Case cases[] = {
         {"keyboard", "keyboard", {"record    640200000000", "level     100%", "charging  charged", "wireless  no"}},
-        {"wireless-mouse", "mouse", {"record    550000000000", "level     85%", "charging  on battery", "wireless  no"}},
+        {"wireless-mouse", "mouse", {"record    550000010000", "level     85%", "charging  on battery", "wireless  yes"}},
         {"keyboard,mouse,pad", "pad",
          {"record    640200000000", "level     100%", "charging  charged", "wireless  no", "phone     Phone_type_no_device"}},
     };

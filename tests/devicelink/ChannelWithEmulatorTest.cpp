@@ -122,7 +122,7 @@ TEST_F(ChannelWithEmulatorTest, SilentDeviceGivesNoAnswerAndRecovers) {
 }
 
 TEST_F(ChannelWithEmulatorTest, CloseEndsAWaitOnASilentWirelessMouse) {
-    emulator::EmulatedDevice& mouse = Attach(EmulatedKind::WirelessMouse, 2);
+    emulator::EmulatedDevice& mouse = Attach(EmulatedKind::WirelessMouse, 7);
     channel_.SetWireless(true);
     EXPECT_TRUE(channel_.QueryLink());
     FaultPlan down;

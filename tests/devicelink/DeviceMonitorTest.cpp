@@ -155,13 +155,13 @@ TEST(DeviceMonitorTest, ASecondIdenticalKeyboardIsIgnoredUntilTheFirstLeaves) {
 
 TEST(DeviceMonitorTest, EveryKindTakesItsSlotsAndNoEnumerationRunsWhileNoneIsFree) {
     emulator::EmulatorBackend backend;
-    for (EmulatedKind kind :
-         {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad, EmulatedKind::Headset})
+    for (EmulatedKind kind : {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
+                              EmulatedKind::Headset, EmulatedKind::WirelessMouse})
         backend.Attach(kind);
     RecordingOwner owner;
     DeviceMonitor monitor(backend, owner);
     const MonitorPass pass = monitor.RunOnePass();
-    EXPECT_EQ(pass.arrivals.size(), 7u);
+    EXPECT_EQ(pass.arrivals.size(), 9u);
     EXPECT_FALSE(monitor.Slots().HasFreeSlot());
     const MonitorPass full = monitor.RunOnePass();
     EXPECT_FALSE(full.enumerated);

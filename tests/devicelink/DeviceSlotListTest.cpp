@@ -104,6 +104,20 @@ TEST(DeviceSlotListTest, AnInterfaceHeldBySlotIsNotClaimedAgainWhenTheOtherSlotI
     EXPECT_EQ(slots.Slot(2).path, mouse);
 }
 
+TEST(DeviceSlotListTest, ReceiverControlInterfaceIsAWirelessMouse) {
+    ScriptedHidBackend backend;
+    backend.Add(InterfaceInfo("/dev/hidraw1&vid_0000&pid_0000&mi_02&col04", 0, 0, 0xFF1C, 0x92),
+                VendorCollectionDescriptor());
+    backend.Add(InterfaceInfo("/dev/hidraw1&vid_0000&pid_0000&mi_02&col03", 0, 0, 0x0C, 0x01),
+                ConsumerCollectionDescriptor());
+    DeviceSlotList slots;
+    EXPECT_EQ(Scan(backend, slots), (std::vector<int>{7, 8}));
+    EXPECT_EQ(slots.Slot(7).kind, kKindWirelessMouse);
+    EXPECT_EQ(slots.Slot(7).role, kRoleCommand);
+    EXPECT_EQ(slots.Slot(8).role, kRoleEvent);
+    EXPECT_EQ(FindPageTemplate(0, 0, slots.Slot(7).kind, kRoleCommand), FindPageTemplate(0, 0, kKindMouse, kRoleCommand));
+}
+
 TEST(DeviceSlotListTest, UsageDecidesTheSecondStage) {
     ScriptedHidBackend backend;
     // Keyboard numbers, but the interface reports a consumer usage on collection 4.

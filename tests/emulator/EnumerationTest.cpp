@@ -33,12 +33,14 @@ struct KindCase {
 };
 
 // Interface 1 of keyboard, mice and pad: keys, system control, consumer (events), vendor (commands).
-std::vector<ExpectedEntry> WithControlInterface(const std::string& ids, ExpectedEntry interface0) {
+// The receiver of the wireless mouse has it as interface 2.
+std::vector<ExpectedEntry> WithControlInterface(const std::string& ids, ExpectedEntry interface0, uint16_t mi = 1) {
+    const std::string control = ids + "&mi_0" + std::to_string(mi);
     return {interface0,
-            {ids + "&mi_01&col01", 1, 1, 0x01, 0x06, 22, 0},
-            {ids + "&mi_01&col02", 1, 2, 0x01, 0x80, 2, 0},
-            {ids + "&mi_01&col03", 1, 3, 0x0C, 0x01, 3, 0},
-            {ids + "&mi_01&col04", 1, 4, 0xFF1C, 0x92, 64, 64}};
+            {control + "&col01", mi, 1, 0x01, 0x06, 22, 0},
+            {control + "&col02", mi, 2, 0x01, 0x80, 2, 0},
+            {control + "&col03", mi, 3, 0x0C, 0x01, 3, 0},
+            {control + "&col04", mi, 4, 0xFF1C, 0x92, 64, 64}};
 }
 
 std::vector<KindCase> KindCases() {
@@ -49,7 +51,7 @@ std::vector<KindCase> KindCases() {
          WithControlInterface(keyboardIds, {keyboardIds + "&mi_00", 0, 0, 0x01, 0x06, 9, 2})},
         {EmulatedKind::Mouse, 0, 0, WithControlInterface(zeroIds, {zeroIds + "&mi_00", 0, 0, 0x01, 0x02, 7, 0})},
         {EmulatedKind::WirelessMouse, 0, 0,
-         WithControlInterface(zeroIds, {zeroIds + "&mi_00", 0, 0, 0x01, 0x02, 7, 0})},
+         WithControlInterface(zeroIds, {zeroIds + "&mi_00", 0, 0, 0x01, 0x02, 7, 0}, 2)},
         {EmulatedKind::MousePad, 0, 0, WithControlInterface(zeroIds, {zeroIds + "&mi_00", 0, 0, 0x01, 0x06, 9, 2})},
         {EmulatedKind::Headset, 0, 0, {{zeroIds + "&mi_03", 3, 0, 0x0C, 0x01, 64, 64}}},
     };
