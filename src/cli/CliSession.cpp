@@ -41,6 +41,11 @@ std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std
         if (const auto kind = emulator::ParseEmulatedKind(word)) emulator->Attach(*kind);
     }
     emulator->SetLatency(options.emulatorLatencyMs);
+    if (auto* receiver = emulator->Find(emulator::EmulatedKind::WirelessMouse); receiver && options.emulatorLinkDown) {
+        emulator::FaultPlan faults = receiver->Faults();
+        faults.linkDown = true;
+        receiver->SetFaults(faults);
+    }
     session->emulatorState_ = options.emulatorState;
     if (!session->emulatorState_.empty() && std::filesystem::exists(session->emulatorState_) &&
         !emulator->LoadState(session->emulatorState_)) {

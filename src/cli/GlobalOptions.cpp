@@ -68,6 +68,8 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
             auto v = value(a);
             if (!v) return std::nullopt;
             o.emulatorState = *v;
+        } else if (a == "--emulator-link-down") {
+            o.emulatorLinkDown = true;
         } else if (a == "--emulator-latency") {
             auto v = value(a);
             if (!v) return std::nullopt;
@@ -83,8 +85,8 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
         }
     }
     o.words.assign(args.begin() + static_cast<long>(i), args.end());
-    if (o.emulate.empty() && (!o.emulatorState.empty() || o.emulatorLatencyMs != 0)) {
-        error = "--emulator-state and --emulator-latency go with --emulate";
+    if (o.emulate.empty() && (!o.emulatorState.empty() || o.emulatorLatencyMs != 0 || o.emulatorLinkDown)) {
+        error = "--emulator-state, --emulator-latency and --emulator-link-down go with --emulate";
         return std::nullopt;
     }
     return o;

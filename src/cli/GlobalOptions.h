@@ -13,6 +13,7 @@ struct GlobalOptions {
     std::vector<std::string> emulate;   // kinds of emulated devices; empty: the real HID stack
     std::string emulatorState;
     int emulatorLatencyMs = 0;
+    bool emulatorLinkDown = false;      // the wireless mouse's receiver reports no mouse
     bool trace = false;
     bool json = false;
     bool help = false;

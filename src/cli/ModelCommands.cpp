@@ -14,7 +14,8 @@ namespace morvek::cli {
 namespace {
 
 const std::vector<ModelKindCommands>& KindRows() {
-    static const std::vector<ModelKindCommands> rows = {KeyboardModelCommands(), HeadsetModelCommands(), PadModelCommands()};
+    static const std::vector<ModelKindCommands> rows = {KeyboardModelCommands(), MouseModelCommands(),
+                                                        HeadsetModelCommands(), PadModelCommands()};
     return rows;
 }
 

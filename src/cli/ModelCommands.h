@@ -60,6 +60,7 @@ struct ModelKindCommands {
 
 // The rows of the device kinds (each defined in its <Kind>Commands.cpp).
 ModelKindCommands KeyboardModelCommands();
+ModelKindCommands MouseModelCommands();
 ModelKindCommands HeadsetModelCommands();
 ModelKindCommands PadModelCommands();
 

@@ -8,6 +8,7 @@
 #include "cli/HeadsetCommands.h"
 #include "cli/MacroCommands.h"
 #include "cli/ModelCommands.h"
+#include "cli/MouseCommands.h"
 #include "cli/ProfileCommands.h"
 #include "cli/ShootCommands.h"
 #include "cli/SyncCommands.h"
@@ -58,6 +59,12 @@ const std::vector<CommandEntry>& Commands() {
         {"read-profile", "read-profile KIND           the device's settings block in use, stored in the profile",
          RunReadProfile},
         {"sync", "sync KIND                    every attached device takes the light of KIND's effect", RunSync},
+        {"dpi", "dpi STAGE VALUE              set a DPI stage of the mouse (VALUE in DPI)", RunDpi},
+        {"dpi-enable", "dpi-enable STAGE 0|1         switch a DPI stage of the mouse on or off", RunDpiEnable},
+        {"polling", "polling N                    the mouse's polling option (0-4)", RunPolling},
+        {"pointer", "pointer [--speed N] [--precision 0|1] [--double-click N] [--scroll N] [--scroll-page 0|1]\n"
+                    "                               pointer values kept in the mouse's profile",
+         RunPointer},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",
@@ -74,6 +81,7 @@ void PrintUsage(std::ostream& os) {
           "  --emulate LIST           emulated devices: keyboard,mouse,wireless-mouse,pad,headset\n"
           "  --emulator-state FILE    load the emulated memories from FILE, save them back at exit\n"
           "  --emulator-latency MS    each report takes MS milliseconds each way\n"
+          "  --emulator-link-down     the emulated wireless mouse is out of its receiver's reach\n"
           "  --trace                  print every command report and answer to standard error\n"
           "  --json                   machine-readable output\n"
           "  -h, --help, --version\n\n"

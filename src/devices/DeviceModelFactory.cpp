@@ -5,6 +5,7 @@
 #include "devices/headset/TalvorenHS6533Device.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 #include "devices/keyboard/TalvorenMousePadDevice.h"
+#include "devices/mouse/TalvorenMouseDevice.h"
 
 namespace morvek {
 namespace {
@@ -23,6 +24,7 @@ struct ModelRow {
 
 constexpr std::array kModelRows = {
     ModelRow{kKindKeyboard, &Make<CTalvorenKeyboardDevice>},
+    ModelRow{kKindMouse, &Make<CTalvorenMouseDevice>},
     ModelRow{kKindHeadset, &Make<CTalvorenHS6533Device>},
     ModelRow{kKindMousePad, &Make<CTalvorenMousePadDevice>},
 };

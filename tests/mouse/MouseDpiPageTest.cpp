@@ -57,6 +57,13 @@ TEST(MouseDpiPageTest, ShowFollowsTheStagesPresent) {
     EXPECT_FALSE(page.Row(0).current);
     EXPECT_FALSE(page.Row(3).shown);
     EXPECT_FALSE(page.Row(4).shown);
+
+    // A profile with one enabled stage shows that stage greyed out.
+    stages = {{0, 0, 8, 8, 0, 0, 0}, {1, 0, 16, 16, 0, 0, 0}};
+    MouseDpiPage single;
+    single.Show(stages, 0, 50);
+    EXPECT_FALSE(single.Row(1).checkEnabled);
+    EXPECT_TRUE(single.Row(0).checkEnabled);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ void MouseDpiPage::Show(const std::vector<DpiStageRecord>& stages, int currentSt
         SetEnabled(n, stages[size_t(n)].enable != 0);
         ShowValue(n, stages[size_t(n)].dpiX, step);
     }
+    GreyOutLastTicked();
     for (int n = 0; n < kMouseStageCount; ++n) rows_[size_t(n)].current = n == currentStage;
 }
 
@@ -39,13 +40,16 @@ bool MouseDpiPage::SetEnabled(int stage, bool on) {
         for (DpiStageRow& r : rows_) r.checkEnabled = true;
         return true;
     }
-    const auto ticked = std::count_if(rows_.begin(), rows_.end(), [](const DpiStageRow& r) { return r.checked; });
-    if (ticked == 1) {
-        for (DpiStageRow& r : rows_) {
-            if (r.checked) r.checkEnabled = false;
-        }
-    }
+    GreyOutLastTicked();
     return true;
+}
+
+void MouseDpiPage::GreyOutLastTicked() {
+    const auto ticked = std::count_if(rows_.begin(), rows_.end(), [](const DpiStageRow& r) { return r.checked; });
+    if (ticked != 1) return;
+    for (DpiStageRow& r : rows_) {
+        if (r.checked) r.checkEnabled = false;
+    }
 }
 
 void MouseDpiPage::ShowValue(int stage, uint16_t value, uint8_t step) {

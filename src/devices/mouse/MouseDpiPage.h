@@ -62,6 +62,9 @@ public:
     const DpiStageRow& Row(int stage) const { return rows_.at(static_cast<size_t>(stage)); }
 
 private:
+    // With exactly one check ticked, that check cannot be used.
+    void GreyOutLastTicked();
+
     std::array<DpiStageRow, kMouseStageCount> rows_{};
 };
 

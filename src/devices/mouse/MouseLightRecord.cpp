@@ -32,4 +32,9 @@ LightSettings MouseLightRecord::ToLightSettings() const {
     return s;
 }
 
+MouseLightRecord MouseLightRecord::FromLightSettings(const LightSettings& s) {
+    return {{s.mode, s.brightnessLevel, s.speedLevel, s.direction, s.randomColour, s.colour.c0, s.colour.c1,
+             s.colour.c2}};
+}
+
 }  // namespace morvek

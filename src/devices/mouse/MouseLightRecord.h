@@ -33,6 +33,8 @@ struct MouseLightRecord {
     LightInfoWords ToLightInfo(LightInfoWords keep) const;
     // What the light engine animates: mode, levels, direction, colour cycle and colour.
     LightSettings ToLightSettings() const;
+    // The record of those settings (the subclass bytes 8-11 have no place in it).
+    static MouseLightRecord FromLightSettings(const LightSettings& s);
 
     bool operator==(const MouseLightRecord&) const = default;
 };

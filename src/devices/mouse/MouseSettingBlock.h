@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "devicelink/HidChannel.h"
@@ -56,6 +57,11 @@ public:
     // mouse holds its speed as 4 - speed level, a wired one as the level itself.
     static MouseLightRecord LightFrom(const ReadBytes& block, const MouseLightRecord& held, bool wireless);
     static uint8_t CurrentStageFrom(const ReadBytes& block) { return block[kCurrentStageOffset]; }
+    // Width and height of the screen the block carries.
+    static std::pair<uint16_t, uint16_t> ScreenSizeFrom(const ReadBytes& block) {
+        return {uint16_t(block[kScreenOffset] | block[kScreenOffset + 1] << 8),
+                uint16_t(block[kScreenOffset + 2] | block[kScreenOffset + 3] << 8)};
+    }
 };
 
 // The speed byte a wireless mouse keeps for a speed level, and back (levels above 4 count as 4).

@@ -9,6 +9,7 @@
 #include "macros/MacroDownload.h"
 #include "macros/MacroListFile.h"
 #include "macros/ShootImage.h"
+#include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
 
 namespace morvek {
@@ -86,7 +87,12 @@ void CTalvorenMouseDevice::ReadDeviceConfig() {
 
 void CTalvorenMouseDevice::ReadDeviceProfile() {
     uint8_t active = 0;
-    if (ReadDeviceProfileBlock(active) != kResultSuccess) return;
+    SyncFromDevice(active);
+}
+
+int CTalvorenMouseDevice::SyncFromDevice(uint8_t& activeProfile) {
+    const int read = ReadDeviceProfileBlock(activeProfile);
+    if (read != kResultSuccess) return read;
     {
         std::lock_guard lock(ModelLock());
         light_ = MouseSettingBlock::LightFrom(*lastBlock_, light_, CommandChannel().IsWireless());
@@ -97,6 +103,7 @@ void CTalvorenMouseDevice::ReadDeviceProfile() {
         profile_.Save();
     }
     RefreshPage();
+    return kResultSuccess;
 }
 
 int CTalvorenMouseDevice::ReadDeviceProfileBlock(uint8_t& activeProfile) {
@@ -115,6 +122,12 @@ int CTalvorenMouseDevice::ReadDeviceProfileBlock(uint8_t& activeProfile) {
     std::lock_guard lock(ModelLock());
     lastBlock_ = block;
     lastActive_ = active;
+    if (screenWidth_ == 0 && screenHeight_ == 0) {
+        // No screen known here: keep the one the mouse holds.
+        const auto [width, height] = MouseSettingBlock::ScreenSizeFrom(block);
+        screenWidth_ = width;
+        screenHeight_ = height;
+    }
     activeProfile = active;
     return kResultSuccess;
 }
@@ -184,6 +197,11 @@ int CTalvorenMouseDevice::WriteSettings(int profileIndex, int firstValue, int se
     inputs.constantValue = static_cast<uint8_t>(secondValue);
     inputs.screenWidth = static_cast<uint16_t>(screenWidth);
     inputs.screenHeight = static_cast<uint16_t>(screenHeight);
+    if (inputs.screenWidth == 0 && inputs.screenHeight == 0) {
+        std::lock_guard lock(ModelLock());
+        inputs.screenWidth = screenWidth_;
+        inputs.screenHeight = screenHeight_;
+    }
     CHidChannel& channel = CommandChannel();
     return WriteMouseSettings(channel, MouseSettingBlock::Build(inputs, channel.IsWireless()), profileIndex);
 }
@@ -208,6 +226,12 @@ void CTalvorenMouseDevice::LoadProfileDocument() {
     profile_.SetDocumentPath(document);
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindMouse));
     profile_.LoadDeviceSection(document);
+    profileDisplayName_ = document.empty() ? std::string() : readjsonFile(document).get("profilename", "").asString();
+}
+
+void CTalvorenMouseDevice::GetProfileName(std::string& name) const {
+    std::lock_guard lock(ModelLock());
+    name = profileDisplayName_;
 }
 
 void CTalvorenMouseDevice::SaveProfile() {
@@ -402,6 +426,11 @@ MouseDpiPage CTalvorenMouseDevice::DpiPage() const {
 MouseLogoTooltip CTalvorenMouseDevice::LogoTooltip() const {
     std::lock_guard lock(ModelLock());
     return LogoTooltipFor(light_.Effect(), names_.effects, names_.userEffects);
+}
+
+PageNameLists CTalvorenMouseDevice::Names() const {
+    std::lock_guard lock(ModelLock());
+    return names_;
 }
 
 std::optional<MouseSettingBlock::ReadBytes> CTalvorenMouseDevice::LastReadBlock() const {

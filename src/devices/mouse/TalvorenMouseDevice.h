@@ -85,6 +85,8 @@ public:
     // The current profile's document from the mouse's data folder (template: the default
     // mouse document). A profile identity that names no file loads the template only.
     void LoadProfileDocument() override;
+    // The loaded document's "profilename".
+    void GetProfileName(std::string& name) const override;
     void SaveProfile() override;
 
     // ---- Mouse operations -------------------------------------------------------------------
@@ -94,8 +96,12 @@ public:
     // the active on-device profile number. While the channel is closed the block last read
     // stands. 1 on success, else the failing result with nothing changed.
     int ReadDeviceProfileBlock(uint8_t& activeProfile);
+    // Device thread: ReadDeviceProfile with its result: the block read, the current stage and
+    // the light record taken into the model and the profile, which is saved.
+    int SyncFromDevice(uint8_t& activeProfile);
 
-    // The screen size the settings block carries (the main window passes the primary screen's).
+    // The screen size the settings block carries when WriteSettings is given none (0 x 0):
+    // the main window passes the primary screen's; without a screen the size the mouse holds.
     void SetScreenSize(uint16_t width, uint16_t height);
     // Page events of the DPI rows and the polling options: model, profile, save, settings write.
     MouseEditStatus SetStageEnabled(int stage, bool on, WriteDone done = {});
@@ -140,6 +146,8 @@ public:
     std::vector<KeyListEntry> KeyList() const;
     MouseDpiPage DpiPage() const;
     MouseLogoTooltip LogoTooltip() const;
+    // The page's name lists as ReloadMacroList last read them.
+    PageNameLists Names() const;
     // The block last read back from the mouse.
     std::optional<MouseSettingBlock::ReadBytes> LastReadBlock() const;
 
@@ -171,6 +179,7 @@ private:
     PageNameLists names_;
     uint16_t screenWidth_ = 0;
     uint16_t screenHeight_ = 0;
+    std::string profileDisplayName_;
     std::optional<MouseSettingBlock::ReadBytes> lastBlock_;
     uint8_t lastActive_ = 0;
 

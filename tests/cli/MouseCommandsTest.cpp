@@ -1,0 +1,150 @@
+// The mouse's commands end to end against the emulated wired and wireless mouse: each call
+// builds the model afresh, and the emulator state file carries the mouse's memories between calls.
+
+#include <gtest/gtest.h>
+#include <json/json.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/CliRun.h"
+#include "emulator/HexText.h"
+#include "support/TempFolder.h"
+
+namespace morvek::cli {
+namespace {
+
+using test::CliRun;
+
+struct MouseCli {
+    explicit MouseCli(std::string emulate = "mouse") : emulate(std::move(emulate)) {}
+
+    test::TempFolder root;
+    std::string emulate;
+    std::string state = (root / "state.json").string();
+
+    CliRun Run(std::vector<std::string> args, std::vector<std::string> extra = {}) const {
+        std::vector<std::string> full = {"--data-dir",       (root / "data").string(), "--default-data",
+                                         MORVEK_SOURCE_DATA_DIR, "--emulate", emulate, "--emulator-state", state};
+        full.insert(full.end(), extra.begin(), extra.end());
+        full.insert(full.end(), args.begin(), args.end());
+        return test::RunCli(full);
+    }
+    // Settings block 0 as the mouse holds it.
+    std::vector<uint8_t> Block() const {
+        const CliRun r = Run({"emulator", "dump", "mouse"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<uint8_t> params =
+            emulator::FromHex(test::ParseJson(r.out)["mouse"]["params"].asString()).value_or(std::vector<uint8_t>{});
+        params.resize(66);
+        return params;
+    }
+    Json::Value ProfileSection() const {
+        const Json::Value list = test::ReadJson(root / "data" / "mouse" / "ProfileList.ini");
+        const std::string uuid = list["profilelist"][list["profileselect"].asUInt()]["profileUUID"].asString();
+        return test::ReadJson(root / "data" / "mouse" / (uuid + ".Json"))["Device"][0];
+    }
+};
+
+int StageSteps(const std::vector<uint8_t>& block, int stage) {
+    const size_t at = 14 + size_t(stage) * 9 + 2;
+    return block[at] | block[at + 1] << 8;
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(MouseCommandsTest, DpiStageIsSavedAndWrittenInTheBlock) {
+    const MouseCli cli;
+    const CliRun r = cli.Run({"dpi", "2", "1625"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "stage 2       on  1600 DPI")) << r.out;
+    EXPECT_TRUE(Has(r.out, "write settings: done")) << r.out;
+    const std::vector<uint8_t> block = cli.Block();
+    EXPECT_EQ(StageSteps(block, 2), 32);  // 1600 DPI in steps of 50
+    EXPECT_EQ(StageSteps(block, 4), 128);
+    EXPECT_EQ(block[60] | block[61] << 8, 1920);  // the screen the mouse held stays
+    EXPECT_EQ(cli.ProfileSection()["DPIStages"]["StageDPIs"][2]["StageDPIX"].asInt(), 32);
+
+    ASSERT_EQ(cli.Run({"polling", "3"}).status, 0);
+    EXPECT_EQ(cli.Block()[11], 3);
+    EXPECT_EQ(cli.ProfileSection()["ReportStages"]["StageActive"].asInt(), 3);
+}
+
+TEST(MouseCommandsTest, LastEnabledStageStaysOn) {
+    const MouseCli cli;
+    for (const char* stage : {"0", "1", "2", "3"}) ASSERT_EQ(cli.Run({"dpi-enable", stage, "0"}).status, 0) << stage;
+    const CliRun r = cli.Run({"dpi-enable", "4", "0"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "last enabled stage")) << r.err;
+    EXPECT_EQ(cli.Block()[14 + 4 * 9], 1);
+    EXPECT_EQ(cli.Block()[14], 0);
+    ASSERT_EQ(cli.Run({"dpi-enable", "0", "1"}).status, 0);
+    EXPECT_EQ(cli.Block()[14], 1);
+}
+
+TEST(MouseCommandsTest, PointerValuesAreOnlyStored) {
+    const MouseCli cli;
+    const std::vector<uint8_t> before = cli.Block();
+    const CliRun r = cli.Run({"pointer", "--speed", "12", "--precision", "0", "--scroll-page", "1", "--double-click", "300"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(cli.Block(), before);
+    const Json::Value system = cli.ProfileSection()["SystemStages"];
+    EXPECT_EQ(system["MouseSpeed"].asInt(), 12);
+    EXPECT_EQ(system["PointerPrecision"].asInt(), 0);
+    EXPECT_EQ(system["ScorllPage"].asInt(), 1);
+    EXPECT_EQ(system["DoubleClickTime"].asInt(), 300);
+    ASSERT_EQ(cli.Run({"pointer", "--scroll", "7"}).status, 0);
+    EXPECT_EQ(cli.ProfileSection()["SystemStages"]["ScorllPage"].asInt(), 0);  // the slider unticks the page check
+    EXPECT_EQ(cli.ProfileSection()["SystemStages"]["WheelScorlllinse"].asInt(), 7);
+}
+
+TEST(MouseCommandsTest, WirelessMouseTakesItsSpeedInvertedAndNothingWhenOutOfReach) {
+    const MouseCli cli("wireless-mouse");
+    ASSERT_EQ(cli.Run({"light", "mouse", "--speed", "1", "--mode", "4"}).status, 0);
+    EXPECT_EQ(cli.Block()[3], 3);
+    EXPECT_EQ(cli.Block()[1], 4);
+    const CliRun read = cli.Run({"read-profile", "mouse"});
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_TRUE(Has(read.out, "speed         1")) << read.out;
+
+    const std::vector<uint8_t> before = cli.Block();
+    const std::vector<std::string> down = {"--emulator-link-down"};
+    CliRun r = cli.Run({"dpi", "2", "800"}, down);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "receiver")) << r.err;
+    r = cli.Run({"polling", "2"}, down);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "did not answer")) << r.err;
+    EXPECT_EQ(cli.ProfileSection()["ReportStages"]["StageActive"].asInt(), 2);  // kept for when it is back
+    EXPECT_EQ(cli.Run({"apply", "mouse"}, down).status, 1);
+    EXPECT_EQ(cli.Run({"read-profile", "mouse"}, down).status, 1);
+    EXPECT_EQ(cli.Block(), before);
+}
+
+TEST(MouseCommandsTest, ApplyWritesSettingsMacrosAndKeyTable) {
+    const MouseCli cli;
+    const CliRun r = cli.Run({"apply", "mouse"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "load profile: \"profile1\"")) << r.out;
+    EXPECT_TRUE(Has(r.out, "write settings: done")) << r.out;
+    EXPECT_TRUE(Has(r.out, "write key table: done")) << r.out;
+    EXPECT_EQ(cli.Block()[3], 3);  // the template's speed 3, as it is on a wired mouse
+}
+
+TEST(MouseCommandsTest, WrongCommandLinesExitWithTwo) {
+    const MouseCli cli;
+    test::ExpectUsageErrors({{"dpi"},
+                             {"dpi", "5", "800"},
+                             {"dpi", "1", "abc"},
+                             {"dpi-enable", "0", "2"},
+                             {"polling", "5"},
+                             {"pointer"},
+                             {"pointer", "--bogus", "1"},
+                             {"pointer", "--precision", "2"},
+                             {"light", "mouse", "--brightness", "5"},
+                             {"apply", "mouse", "extra"}},
+                            [&](const std::vector<std::string>& args) { return cli.Run(args); });
+}
+
+}  // namespace
+}  // namespace morvek::cli
