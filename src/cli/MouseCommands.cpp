@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
