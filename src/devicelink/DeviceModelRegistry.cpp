@@ -25,17 +25,12 @@ void DeviceModelRegistry::ConfigureModel(CTalvorenUSBDevice& model, const Device
 
 void DeviceModelRegistry::CreateModels(const DeviceSlotList& slots, const ModelFactory& factory) {
     for (const DevicePageTemplate& page : DevicePageTemplates()) {
-        // The page's own kind first; a wireless mouse's receiver gets a mouse page of its own.
-        std::vector<uint16_t> kinds = {page.kind};
-        if (page.kind == kKindMouse) kinds.push_back(kKindWirelessMouse);
-        for (uint16_t kind : kinds) {
-            const int row = FindMatchRow(page.vendorId, page.productId, kind, page.role);
-            if (row < 0) continue;
-            std::unique_ptr<CTalvorenUSBDevice> model = factory ? factory(page) : nullptr;
-            if (!model) continue;
-            ConfigureModel(*model, page, slots.Slot(static_cast<size_t>(row)));
-            Add(std::move(model));
-        }
+        const int row = FindMatchRow(page.vendorId, page.productId, page.kind, page.role);
+        if (row < 0) continue;
+        std::unique_ptr<CTalvorenUSBDevice> model = factory ? factory(page) : nullptr;
+        if (!model) continue;
+        ConfigureModel(*model, page, slots.Slot(static_cast<size_t>(row)));
+        Add(std::move(model));
     }
 }
 
@@ -119,9 +114,8 @@ DeviceModelRegistry::Arrival DeviceModelRegistry::OnDeviceArrival(const DeviceEn
     } else if (slot.role == kRoleEvent) {
         for (CTalvorenUSBDevice* model : ModelsOfKind(slot.kind)) {
             const DeviceEntry identity = model->Identity();
-            // Same kind too: the wired mouse's model never takes the receiver's events.
             if (model->EventChannel().IsOpen() || identity.vendorId != slot.vendorId ||
-                identity.productId != slot.productId || identity.kind != slot.kind)
+                identity.productId != slot.productId)
                 continue;
             arrival = {model, false, model->OpenEventChannel(slot.path)};
             break;

@@ -54,8 +54,7 @@ public:
     static void ConfigureModel(CTalvorenUSBDevice& model, const DevicePageTemplate& page, const DeviceEntry& slot);
     // Page creation at start-up: for each page template, in the table's order, whose match row
     // exists, the model the factory makes (none: the template is skipped) is configured with
-    // that row's slot and added. The mouse template also makes a model for the wireless
-    // receiver's row (kind 6 is built as a mouse), right after the wired mouse's.
+    // that row's slot and added.
     void CreateModels(const DeviceSlotList& slots, const ModelFactory& factory);
     // Adds a configured model with its schedule.
     CTalvorenUSBDevice& Add(std::unique_ptr<CTalvorenUSBDevice> model);

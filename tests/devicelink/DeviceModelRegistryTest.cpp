@@ -26,12 +26,8 @@ protected:
         });
     }
 
-    // The model built for kind (the mouse list holds the wired mouse and the receiver).
     test::RecordingModel& ModelOfKind(uint16_t kind) {
-        std::vector<CTalvorenUSBDevice*> models;
-        for (CTalvorenUSBDevice* model : registry_.ModelsOfKind(kind)) {
-            if (model->Identity().kind == kind) models.push_back(model);
-        }
+        auto models = registry_.ModelsOfKind(kind);
         EXPECT_EQ(models.size(), 1u);
         return static_cast<test::RecordingModel&>(*models.at(0));
     }
@@ -48,8 +44,8 @@ protected:
 };
 
 TEST_F(HotPlugTest, PageCreationMakesOneConfiguredModelPerPageTemplate) {
-    ASSERT_EQ(registry_.Count(), 5u);
-    const std::vector<uint16_t> kinds = {kKindMouse, kKindWirelessMouse, kKindKeyboard, kKindMousePad, kKindHeadset};
+    ASSERT_EQ(registry_.Count(), 4u);
+    const std::vector<uint16_t> kinds = {kKindMouse, kKindKeyboard, kKindMousePad, kKindHeadset};
     for (size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(registry_.Model(i).Kind(), kinds[i]);
 
     test::RecordingModel& keyboard = Keyboard();
@@ -123,7 +119,7 @@ TEST_F(HotPlugTest, PlugUnplugAndReplugAKeyboard) {
     EXPECT_FALSE(keyboard.EventChannel().IsOpen());
     EXPECT_FALSE(keyboard.EventReaderRunning());
     EXPECT_EQ(schedule.NextDeadline(), std::nullopt);
-    EXPECT_EQ(registry_.Count(), 5u);
+    EXPECT_EQ(registry_.Count(), 4u);
     EXPECT_EQ(keyboard.GetLedColour(3), 0xFF00FF00u);
     EXPECT_EQ(keyboard.ProfileName(), "2026_01_02_03_04_05_006");
 
@@ -196,18 +192,14 @@ TEST_F(HotPlugTest, ACommandInterfaceWhoseChannelCannotOpenStillArrivesAndItsTim
 }
 
 TEST_F(HotPlugTest, EveryKindFindsItsOwnModel) {
-    for (EmulatedKind kind : {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
-                              EmulatedKind::Headset, EmulatedKind::WirelessMouse})
+    for (EmulatedKind kind :
+         {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad, EmulatedKind::Headset})
         emulator_.Attach(kind);
     monitor_.RunOnePass();
-    EXPECT_EQ(owner_.arrivals.size(), 9u);
-    for (uint16_t kind : {kKindKeyboard, kKindMouse, kKindMousePad, kKindHeadset, kKindWirelessMouse}) {
+    EXPECT_EQ(owner_.arrivals.size(), 7u);
+    for (uint16_t kind : {kKindKeyboard, kKindMouse, kKindMousePad, kKindHeadset}) {
         EXPECT_TRUE(ModelOfKind(kind).IsCommandChannelOpen()) << kind;
     }
-    // The receiver's model asks for the mouse behind it before each command.
-    EXPECT_TRUE(ModelOfKind(kKindWirelessMouse).CommandChannel().IsWireless());
-    EXPECT_FALSE(ModelOfKind(kKindMouse).CommandChannel().IsWireless());
-    EXPECT_TRUE(ModelOfKind(kKindWirelessMouse).EventReaderRunning());
     // The headset has no event interface in the match table.
     EXPECT_TRUE(Keyboard().EventReaderRunning());
     EXPECT_TRUE(ModelOfKind(kKindMouse).EventReaderRunning());
