@@ -213,21 +213,11 @@ int ApplyHeadset(ModelCommandContext& ctx) {
 void PrintLight(ModelCommandContext& ctx, const LightSettings& light) {
     if (ctx.cli.json) {
         Json::Value v;
-        v["mode"] = light.mode;
-        v["brightness"] = light.brightnessLevel;
-        v["speed"] = light.speedLevel;
-        v["direction"] = light.direction;
-        v["random"] = light.randomColour;
-        v["colour"] = ColourText(light.colour);
+        AddLightMembers(v, light);
         ctx.cli.out << Json::StyledWriter().write(v);
         return;
     }
-    ctx.cli.out << "mode        " << int(light.mode) << "\n"
-                << "brightness  " << int(light.brightnessLevel) << "\n"
-                << "speed       " << int(light.speedLevel) << "\n"
-                << "direction   " << int(light.direction) << "\n"
-                << "random      " << int(light.randomColour) << "\n"
-                << "colour      " << ColourText(light.colour) << "\n";
+    PrintLightLines(ctx.cli.out, light);
 }
 
 // As the light panel's change: stored, saved, the page refreshed, the light head written.

@@ -52,12 +52,7 @@ void PrintSettings(ModelCommandContext& ctx, const LightSettings& light, const K
     std::ostream& out = ctx.cli.out;
     if (ctx.cli.json) {
         Json::Value v;
-        v["mode"] = light.mode;
-        v["brightness"] = light.brightnessLevel;
-        v["speed"] = light.speedLevel;
-        v["direction"] = light.direction;
-        v["random"] = light.randomColour;
-        v["colour"] = ColourText(light.colour);
+        AddLightMembers(v, light);
         v["customGroup"] = CustomLightGroupOf(light);
         v["polling"] = system.pollingRate;
         v["wflag"] = system.wFlag;
@@ -69,13 +64,8 @@ void PrintSettings(ModelCommandContext& ctx, const LightSettings& light, const K
         out << writer.write(v);
         return;
     }
-    out << "mode          " << int(light.mode) << "\n"
-        << "brightness    " << int(light.brightnessLevel) << "\n"
-        << "speed         " << int(light.speedLevel) << "\n"
-        << "direction     " << int(light.direction) << "\n"
-        << "random        " << int(light.randomColour) << "\n"
-        << "colour        " << ColourText(light.colour) << "\n"
-        << "custom group  " << int(CustomLightGroupOf(light)) << "\n"
+    PrintLightLines(out, light);
+    out << "custom group  " << int(CustomLightGroupOf(light)) << "\n"
         << "polling       " << system.pollingRate << "\n"
         << "wflag         " << system.wFlag << "\n"
         << "6key          " << system.key6Flag << "\n"

@@ -1,5 +1,7 @@
 #include "cli/LightOptions.h"
 
+#include <json/json.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <tuple>
@@ -44,6 +46,24 @@ std::optional<LedColour> ParseColour(std::string text) {
 }
 
 std::string ColourText(const LedColour& c) { return Hex2(c.c0) + Hex2(c.c1) + Hex2(c.c2); }
+
+void AddLightMembers(Json::Value& value, const LightSettings& light) {
+    value["mode"] = light.mode;
+    value["brightness"] = light.brightnessLevel;
+    value["speed"] = light.speedLevel;
+    value["direction"] = light.direction;
+    value["random"] = light.randomColour;
+    value["colour"] = ColourText(light.colour);
+}
+
+void PrintLightLines(std::ostream& out, const LightSettings& light) {
+    out << "mode          " << int(light.mode) << "\n"
+        << "brightness    " << int(light.brightnessLevel) << "\n"
+        << "speed         " << int(light.speedLevel) << "\n"
+        << "direction     " << int(light.direction) << "\n"
+        << "random        " << int(light.randomColour) << "\n"
+        << "colour        " << ColourText(light.colour) << "\n";
+}
 
 void LightOptions::ApplyTo(LightSettings& light) const {
     if (colour) EditLightColour(light, *colour);

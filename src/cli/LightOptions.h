@@ -3,6 +3,7 @@
 // any device or file is touched, then applied to a device's light settings as its panel does.
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,10 @@
 #include "cli/ModelCommands.h"
 #include "devicelink/LightSettings.h"
 #include "devices/keyboard/KeyboardLightEdits.h"
+
+namespace Json {
+class Value;
+}
 
 namespace morvek::cli {
 
@@ -22,6 +27,11 @@ std::optional<OptionList> OptionPairs(ModelCommandContext& ctx, const char* usag
 // "RRGGBB" (an optional leading '#') as colour bytes c0 = red, c1 = green, c2 = blue.
 std::optional<LedColour> ParseColour(std::string text);
 std::string ColourText(const LedColour& colour);
+
+// The light settings as every kind's printout shows them: JSON members, or aligned
+// "name  value" lines (speed as a level).
+void AddLightMembers(Json::Value& value, const LightSettings& light);
+void PrintLightLines(std::ostream& out, const LightSettings& light);
 
 struct LightOptions {
     std::optional<LedColour> colour;

@@ -41,25 +41,15 @@ void PrintPad(ModelCommandContext& ctx, const CTalvorenMousePadDevice& pad) {
     std::ostream& out = ctx.cli.out;
     if (ctx.cli.json) {
         Json::Value v;
-        v["mode"] = light.mode;
-        v["brightness"] = light.brightnessLevel;
-        v["speed"] = light.speedLevel;
-        v["direction"] = light.direction;
-        v["random"] = light.randomColour;
-        v["colour"] = ColourText(light.colour);
+        AddLightMembers(v, light);
         v["blockInUse"] = block.BlockInUse();
         v["block"] = BlockText(block.Held());
         Json::StyledWriter writer;
         out << writer.write(v);
         return;
     }
-    out << "mode          " << int(light.mode) << "\n"
-        << "brightness    " << int(light.brightnessLevel) << "\n"
-        << "speed         " << int(light.speedLevel) << "\n"
-        << "direction     " << int(light.direction) << "\n"
-        << "random        " << int(light.randomColour) << "\n"
-        << "colour        " << ColourText(light.colour) << "\n"
-        << "block in use  " << int(block.BlockInUse()) << "\n"
+    PrintLightLines(out, light);
+    out << "block in use  " << int(block.BlockInUse()) << "\n"
         << "block         " << BlockText(block.Held()) << "\n";
 }
 
