@@ -16,8 +16,11 @@ CDevicePageUI::CDevicePageUI(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
-CDevicePageUI::~CDevicePageUI() {
+CDevicePageUI::~CDevicePageUI() { Unbind(); }
+
+void CDevicePageUI::Unbind() {
     if (model_ != nullptr && model_->View() == this) model_->SetView(nullptr);
+    model_ = nullptr;
 }
 
 void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDevicePowerUI* power) {

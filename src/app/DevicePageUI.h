@@ -30,6 +30,8 @@ public:
     // becomes the model's view and collects the light and key buttons.
     void Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDevicePowerUI* power);
     CTalvorenUSBDevice* Model() const { return model_; }
+    // Stops being the model's view and forgets it (before the model goes away).
+    void Unbind();
     QWidget* Content() const { return content_; }
     CMpDevicePowerUI* PowerIndicator() const { return power_; }
     // Light button n, or nullptr.

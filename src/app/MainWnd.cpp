@@ -12,6 +12,7 @@
 
 #include "app/AboutWnd.h"
 #include "app/ControlFactory.h"
+#include "app/DevicePageUI.h"
 #include "app/MsgWnd.h"
 #include "app/ResourceManager.h"
 #include "app/SkinFrame.h"
@@ -106,6 +107,8 @@ CMainWnd::~CMainWnd() {
     StopMonitor();
     scheduleTimer_.stop();
     registry_.Shutdown();
+    // The models go with the registry member, before the base class deletes the pages.
+    for (auto& [model, page] : pages_) page->Unbind();
     CloseDialogs();
 }
 
