@@ -52,6 +52,8 @@ public:
     uint8_t ColourIndex() const { return colourIndex_; }
     void SetColourIndex(uint8_t index) { colourIndex_ = index; }
     bool FlashOn() const { return flashOn_; }
+    // The engine's clock, for the players that time their entries by it.
+    uint32_t NowMs() const { return clock_(); }
 
     // Shared effect steps; each one writes every LED entry.
     void StepBreathing();

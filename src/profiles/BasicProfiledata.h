@@ -58,6 +58,9 @@ public:
     // The steps of the profile's selected user effect: the ".light" file named by the effect's
     // Guid, in the folder of the light configuration. Empty when any of it is missing.
     const std::vector<LightEffectStep>& ReadLightEffect();
+    // The steps of entry `entry` of the configuration's effect list `list` (the lists are
+    // indexed by device class), read as ReadLightEffect reads them.
+    const std::vector<LightEffectStep>& ReadLightEffectAt(Json::ArrayIndex list, Json::ArrayIndex entry);
     const std::vector<LightEffectStep>& LightEffectSteps() const { return lightSteps_; }
 
     LightInfoWords ReadLightInfo();

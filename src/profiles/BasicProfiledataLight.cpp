@@ -14,10 +14,13 @@ bool CBasicProfiledata::LoadLightConfig() {
 }
 
 const std::vector<LightEffectStep>& CBasicProfiledata::ReadLightEffect() {
+    return ReadLightEffectAt(0, JsonByte(Get(Get(section_, "LightInfo"), "SelectItem")));
+}
+
+const std::vector<LightEffectStep>& CBasicProfiledata::ReadLightEffectAt(Json::ArrayIndex list, Json::ArrayIndex entry) {
     lightSteps_.clear();
     if (lightConfig_.isNull()) return lightSteps_;
-    const uint8_t selectItem = JsonByte(Get(Get(section_, "LightInfo"), "SelectItem"));
-    const Json::Value& guid = Get(At(At(Get(lightConfig_, "LightInfo"), 0), selectItem), "Guid");
+    const Json::Value& guid = Get(At(At(Get(lightConfig_, "LightInfo"), list), entry), "Guid");
     // Only a plain time-stamp id may name a file: a tampered configuration reads nothing elsewhere.
     if (!guid.isString() || !IsPlainTimeStampId(guid.asString())) return lightSteps_;
     const Json::Value effect = readjsonFile(lightConfigPath_.parent_path() / (guid.asString() + ".light"));

@@ -15,8 +15,9 @@ TEST(MouseLightStepsTest, EffectsSelectTheirSteps) {
     EXPECT_EQ(MouseStepOfEffect(8), MouseLightStep::Clear);
     EXPECT_EQ(MouseStepOfEffect(9), MouseLightStep::CustomMode);
     EXPECT_EQ(MouseStepOfEffect(255), MouseLightStep::CustomMode);
-    EXPECT_EQ(MouseStepInterval(0), 28);
-    EXPECT_EQ(MouseStepInterval(4), 7);
+    EXPECT_EQ(MouseStepInterval(0, 0), 28);
+    EXPECT_EQ(MouseStepInterval(8, 4), 7);
+    EXPECT_EQ(MouseStepInterval(11, 0), 1);
 
     const MouseLightRecord custom{{11, 4, 2, 0, 1, 0, 0, 0}};
     EXPECT_EQ(custom.CustomMode(), 2);

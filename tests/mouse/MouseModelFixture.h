@@ -23,8 +23,9 @@ inline const std::filesystem::path kShippedData = MORVEK_SOURCE_DATA_DIR;
 
 class MouseModelFixture {
 public:
-    explicit MouseModelFixture(emulator::EmulatedKind kind) : emulated_(kind) {
-        model_ = std::make_unique<CTalvorenMouseDevice>(emulated_, ui_, TaskQueueMode::Inline);
+    // clock: the light engine's milliseconds (empty: the steady clock).
+    explicit MouseModelFixture(emulator::EmulatedKind kind, LightEngine::Clock clock = {}) : emulated_(kind) {
+        model_ = std::make_unique<CTalvorenMouseDevice>(emulated_, ui_, TaskQueueMode::Inline, std::move(clock));
         model_->SetDataFolderName("mouse");
         model_->SetDataRoots(dir_.Path(), kShippedData);
         ProfileListStore store(kKindMouse, Folder(), ProfileTemplate(kShippedData, kKindMouse));

@@ -6,8 +6,10 @@
 #include <chrono>
 #include <thread>
 
+#include "devicelink/DeviceModelTestSupport.h"
 #include "macros/MacroListFile.h"
 #include "mouse/MouseModelFixture.h"
+#include "profiles/JsonFile.h"
 
 namespace morvek {
 namespace {
@@ -257,6 +259,59 @@ TEST(TalvorenMouseDeviceTest, PreviewRunsTheEffectAndStopsAtOnce) {
     EXPECT_EQ(f.Model().LedsSnapshot()[0], (LedEntry{{9, 8, 7}, 255}));
     f.Model().StopLightPreview();
     EXPECT_FALSE(f.Model().LightPreviewRunning());
+}
+
+TEST(TalvorenMouseDeviceTest, CustomModePlaysTheMousesOwnEffectList) {
+    uint32_t nowMs = 1000;
+    MouseModelFixture f(EmulatedKind::Mouse, [&nowMs] { return nowMs; });
+    f.Model().SetLightCount(19);
+    // List 0 (the keyboard's) and list 1 (the mouse's) name different effects; custom mode 2
+    // of the mouse is its third entry: 300 ms of static blue, then static green.
+    Json::Value config;
+    for (int entry = 0; entry < 3; ++entry) {
+        config["LightInfo"][0][entry]["Guid"] = "2026_01_01_00_00_00_000";
+        config["LightInfo"][1][entry]["Guid"] = "2026_01_01_00_00_00_00" + std::to_string(entry + 1);
+    }
+    WriteJsonFile(f.Folder() / "velko_light.config", config);
+    const auto staticEntry = [](int red, int green, int blue) {
+        Json::Value step;
+        step["LEDREGMode"] = 1;
+        step["LEDBrightness"] = 4;
+        step["red"] = red;
+        step["green"] = green;
+        step["blue"] = blue;
+        step["Time"] = 300;
+        return step;
+    };
+    Json::Value keyboardEffect, mouseEffect;
+    keyboardEffect["LEDEffectList"][0] = staticEntry(255, 0, 0);
+    mouseEffect["LEDEffectList"][0] = staticEntry(0, 0, 255);
+    mouseEffect["LEDEffectList"][1] = staticEntry(0, 255, 0);
+    WriteJsonFile(f.Folder() / "2026_01_01_00_00_00_000.light", keyboardEffect);
+    WriteJsonFile(f.Folder() / "2026_01_01_00_00_00_003.light", mouseEffect);
+
+    f.Model().ReadDeviceConfig();
+    f.Model().StopLightPreview();
+    test::RecordingView view;
+    f.Model().SetView(&view);
+    ASSERT_EQ(f.Model().ApplyLightRecord(MouseLightRecord{{11, 4, 0, 0, 0, 9, 9, 9}}), MouseEditStatus::kDone);
+    EXPECT_EQ(f.Block()[1], 0);  // the mouse runs its first effect; the host plays the custom mode
+
+    // A static entry paints when its pass count reaches the speed's threshold (28 at level 0).
+    for (int tick = 0; tick < 28; ++tick) f.Model().StepLightPreview();
+    EXPECT_EQ(f.Model().LedsSnapshot()[18], (LedEntry{{0, 0, 255}, 255}));
+    for (int tick = 0; tick < 28; ++tick) f.Model().StepLightPreview();
+    nowMs += 301;
+    for (int tick = 0; tick < 29; ++tick) f.Model().StepLightPreview();
+    EXPECT_EQ(f.Model().LedsSnapshot()[0], (LedEntry{{0, 255, 0}, 255}));
+    // The view hears of changes only: dark at the start, blue, green.
+    EXPECT_EQ(view.previews.size(), 2u);
+
+    // A custom mode the list lacks plays nothing: every LED dark.
+    ASSERT_EQ(f.Model().ApplyLightRecord(MouseLightRecord{{12, 4, 0, 0, 0, 9, 9, 9}}), MouseEditStatus::kDone);
+    f.Model().StepLightPreview();
+    EXPECT_EQ(f.Model().LedsSnapshot()[0], (LedEntry{}));
+    f.Model().SetView(nullptr);
 }
 
 }  // namespace

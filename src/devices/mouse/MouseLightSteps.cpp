@@ -40,7 +40,9 @@ MouseLightStep MouseStepOfEffect(uint8_t effect) {
     }
 }
 
-uint8_t MouseStepInterval(uint8_t speedLevel) { return SpeedFactor(speedLevel); }
+uint8_t MouseStepInterval(uint8_t effect, uint8_t speedLevel) {
+    return MouseStepOfEffect(effect) == MouseLightStep::CustomMode ? 1 : SpeedFactor(speedLevel);
+}
 
 void MouseGroupFlow::Step(LightEngine& engine) {
     const LightSettings& s = engine.Settings();

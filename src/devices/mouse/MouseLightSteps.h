@@ -24,8 +24,9 @@ enum class MouseLightStep : uint8_t {
 
 MouseLightStep MouseStepOfEffect(uint8_t effect);
 
-// Ticks of 2 ms between two preview steps at a speed level (the same for every effect).
-uint8_t MouseStepInterval(uint8_t speedLevel);
+// Ticks of 2 ms between two preview steps: by speed level, the same for every built-in
+// effect; a custom light mode passes every tick (its player counts towards each entry's speed).
+uint8_t MouseStepInterval(uint8_t effect, uint8_t speedLevel);
 
 class MouseGroupFlow {
 public:

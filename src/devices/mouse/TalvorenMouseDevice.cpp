@@ -27,7 +27,10 @@ CTalvorenMouseDevice::CTalvorenMouseDevice(hid::IHidBackend& backend, IUiDispatc
                                            LightEngine::Clock flashClock)
     : CTalvorenUSBDevice(backend, ui, mode, std::move(flashClock)),
       preview_({[this] { return IsCommandChannelOpen(); },
-                [this] { return MouseStepInterval(LightRecord().Speed()); },
+                [this] {
+                    const MouseLightRecord light = LightRecord();
+                    return MouseStepInterval(light.Effect(), light.Speed());
+                },
                 [this] { StepLightPreview(); }}) {}
 
 CTalvorenMouseDevice::~CTalvorenMouseDevice() {
@@ -46,6 +49,7 @@ int CTalvorenMouseDevice::RefreshPage() {
         light_ = light;
         lightShown_ = true;
         dpiPage_.Show(stages_, currentStage_, info_ ? info_->DpiStep() : 0);
+        std::vector<LightEffectStep> sequence = LoadCustomLightMode(light);
         std::lock_guard ledLock(LedLock());
         Light().Settings() = light.ToLightSettings();
         if (effectChanged) {
@@ -53,7 +57,10 @@ int CTalvorenMouseDevice::RefreshPage() {
             Light().ClearEffectBuffers();
             Light().SetPhase(0);
             Light().SetColourIndex(0);
+            customPlayer_ = LightEffectPlayer();
+            shownPreview_.clear();
         }
+        customPlayer_.SetSequence(std::move(sequence));
     }
     if (effectChanged) preview_.Restart();
     return CTalvorenUSBDevice::RefreshPage();
@@ -357,10 +364,21 @@ void CTalvorenMouseDevice::StepLightPreview() {
     LightFrame frame;
     {
         std::lock_guard lock(LedLock());
-        if (!RunMouseStep(effect, Light(), groupFlow_)) return;
+        if (!RunMouseStep(effect, Light(), groupFlow_)) customPlayer_.Pass(Light(), Light().NowMs());
         frame = BuildLightFrame(Light().Leds());
+        // A custom mode passes every tick and mostly paints what is shown already.
+        if (frame.previews == shownPreview_) return;
+        shownPreview_ = frame.previews;
     }
     NotifyView([previews = std::move(frame.previews)](IDeviceView& view) { view.ShowLightPreview(previews); });
+}
+
+std::vector<LightEffectStep> CTalvorenMouseDevice::LoadCustomLightMode(const MouseLightRecord& light) {
+    if (!light.IsCustomMode()) return {};
+    // The mouse's own list of the configuration, the one its custom mode names come from.
+    profile_.LoadLightConfig();
+    return profile_.ReadLightEffectAt(static_cast<Json::ArrayIndex>(DeviceClassOfKind(kKindMouse)),
+                                      static_cast<Json::ArrayIndex>(light.CustomMode()));
 }
 
 // ---- What the page shows ---------------------------------------------------------------------

@@ -20,7 +20,9 @@
 #include <string_view>
 #include <vector>
 
+#include "devicelink/LightFrame.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/keyboard/LightEffectPlayer.h"
 #include "devices/mouse/MouseButtonMap.h"
 #include "devices/mouse/MouseDpiPage.h"
 #include "devices/mouse/MouseLightPreview.h"
@@ -162,6 +164,9 @@ private:
     MouseEditStatus StoreSystem(const MouseSystemWords& words);
     // Ends a configuration session after a failed read (the link permitting).
     void EndSession();
+    // The steps of the custom light mode the light plays (none for a built-in effect). Under
+    // the model lock.
+    std::vector<LightEffectStep> LoadCustomLightMode(const MouseLightRecord& light);
 
     // Guarded by the model lock.
     CMouseProfiledata profile_;
@@ -185,6 +190,8 @@ private:
 
     // Guarded by the LED lock.
     MouseGroupFlow groupFlow_;
+    LightEffectPlayer customPlayer_;
+    std::vector<LedPreview> shownPreview_;  // what the view was last given
 
     MouseLightPreview preview_;
 };
