@@ -2,20 +2,16 @@
 
 #include "devicelink/ActiveParamsBlock.h"
 #include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/keyboard/LightBlockLayout.h"
 
 namespace morvek {
+
+using namespace light_block;
+
 namespace {
 
-enum BlockByte : size_t {
-    kSelector = 0,
-    kMode = 1,
-    kBrightness = 2,
-    kSpeed = 3,
-    kDirection = 4,
-    kRandomColour = 5,
-    kRed = 6,
-    kGreen = 7,
-    kBlue = 8,
+// The keyboard's own bytes after the light.
+enum SystemByte : size_t {
     kWFlag = 19,
     kKey6Flag = 20,
     kWinLock = 21,

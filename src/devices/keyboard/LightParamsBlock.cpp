@@ -2,27 +2,15 @@
 
 #include "devicelink/ActiveParamsBlock.h"
 #include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/keyboard/LightBlockLayout.h"
 
 namespace morvek {
-namespace {
 
-enum BlockByte : size_t {
-    kBlockInUse = 0,
-    kMode = 1,
-    kBrightness = 2,
-    kSpeed = 3,
-    kDirection = 4,
-    kRandomColour = 5,
-    kRed = 6,
-    kGreen = 7,
-    kBlue = 8,
-};
-
-}  // namespace
+using namespace light_block;
 
 void LightParamsBlock::TakeRead(const Bytes& read, uint8_t blockInUse) {
     bytes_ = read;
-    bytes_[kBlockInUse] = blockInUse;
+    bytes_[kSelector] = blockInUse;
     bytes_[kSpeed] = SpeedLevelOfByte(read[kSpeed]);
 }
 

@@ -10,6 +10,7 @@
 
 #include "devicelink/HidChannel.h"
 #include "devicelink/LightSettings.h"
+#include "devices/keyboard/LightBlockLayout.h"
 
 namespace morvek {
 
@@ -20,8 +21,8 @@ public:
     using Bytes = std::array<uint8_t, kSize>;
 
     const Bytes& Held() const { return bytes_; }
-    uint8_t BlockInUse() const { return bytes_[0]; }
-    uint8_t Direction() const { return bytes_[4]; }
+    uint8_t BlockInUse() const { return bytes_[light_block::kSelector]; }
+    uint8_t Direction() const { return bytes_[light_block::kDirection]; }
     // Takes a block read from the device: byte 0 becomes the block number, the speed byte a level.
     void TakeRead(const Bytes& read, uint8_t blockInUse);
 
