@@ -46,6 +46,12 @@ public:
     std::filesystem::path Folder() const { return ProfileFolder(dir_.Path(), kKindMouse); }
     std::filesystem::path Document() const { return *ProfileDocument(Folder(), model_->ProfileName()); }
     Json::Value Section() const { return readjsonFile(Document())["Device"][0]; }
+    // The wireless mouse goes out of its receiver's reach (down) or comes back.
+    void SetLinkDown(bool down) {
+        emulator::FaultPlan faults = emulated_.Device().Faults();
+        faults.linkDown = down;
+        emulated_.Device().SetFaults(faults);
+    }
     // Replaces the current profile's device section.
     void WriteSection(const Json::Value& section) {
         Json::Value document = readjsonFile(Document());

@@ -226,9 +226,7 @@ TEST(TalvorenMouseDeviceTest, WirelessMouseOutOfReachReceivesNothing) {
     f.Model().ReadDeviceConfig();
     ASSERT_TRUE(f.Model().DpiFacts());
     f.Model().StopLightPreview();
-    emulator::FaultPlan faults = f.Device().Faults();
-    faults.linkDown = true;
-    f.Device().SetFaults(faults);
+    f.SetLinkDown(true);
     const std::vector<uint8_t> params = f.Device().Params();
     const std::vector<uint8_t> keyTable = f.Device().KeyTable();
     f.Emulated().TakeCommands();

@@ -160,6 +160,22 @@ void CTalvorenMouseDevice::CheckMacroAssignments() {
     CTalvorenUSBDevice::RefreshPage();
 }
 
+void CTalvorenMouseDevice::RestoreDefaults() {
+    const std::filesystem::path templatePath = GetDefaultProfilePath();
+    // Without the template's section the profile would be emptied: it stays as it is.
+    if (!readjsonFile(templatePath).get("Device", Json::Value())[0].isObject()) return;
+    {
+        std::lock_guard lock(ModelLock());
+        profile_.SetTemplatePath(templatePath);
+        // An empty path reads the template's section and writes nothing; the document path stays.
+        profile_.LoadDeviceSection({});
+    }
+    LoadProfile();
+    RefreshPage();
+    SaveProfile();
+    ApplyProfileToPage();
+}
+
 int CTalvorenMouseDevice::WriteKeyTable(int tableIndex, std::vector<KeyListEntry> keys) {
     CHidChannel& channel = CommandChannel();
     if (!channel.IsOpen() || !LinkReady(channel)) return kResultNoAnswer;
@@ -241,12 +257,41 @@ void CTalvorenMouseDevice::GetProfileName(std::string& name) const {
     name = profileDisplayName_;
 }
 
-void CTalvorenMouseDevice::SaveProfile() {
+void CTalvorenMouseDevice::SaveProfile() { SaveProfileDocument(); }
+
+bool CTalvorenMouseDevice::SaveProfileDocument() {
     std::lock_guard lock(ModelLock());
-    profile_.Save();
+    return profile_.Save();
+}
+
+void CTalvorenMouseDevice::SelectKey(int keyIndex) {
+    {
+        std::lock_guard lock(ModelLock());
+        if (keyIndex < 0 || size_t(keyIndex) >= std::min(keys_.size(), MouseButtonMap::kButtonCount)) return;
+    }
+    CTalvorenUSBDevice::SelectKey(keyIndex);
+    // The view shows the selected button's entry in the key panel.
+    CTalvorenUSBDevice::RefreshPage();
 }
 
 // ---- Mouse operations ------------------------------------------------------------------------
+
+MouseKeyStatus CTalvorenMouseDevice::StoreKeyAssignment(const KeyListEntry& entry) {
+    const size_t macroCount = MacroListFile(GetUserDataFolder()).Entries().size();
+    const int button = ActiveKey();
+    {
+        std::lock_guard lock(ModelLock());
+        if (button < 0 || size_t(button) >= std::min(keys_.size(), MouseButtonMap::kButtonCount))
+            return MouseKeyStatus::kNoButton;
+        KeyListEntry& held = keys_[size_t(button)];
+        const MouseKeyStatus status = CheckMouseAssignment(entry.current, held.defaults, macroCount);
+        if (status != MouseKeyStatus::kDone) return status;
+        held.current = entry.current;
+        profile_.WriteKeyList(keys_);
+    }
+    CTalvorenUSBDevice::RefreshPage();
+    return MouseKeyStatus::kDone;
+}
 
 int CTalvorenMouseDevice::DownloadShootPatterns() {
     return morvek::DownloadShootPatterns(CommandChannel(), GetUserDataFolder());

@@ -7,7 +7,10 @@
 // Threads. Page operations (SetStage..., SelectPollingOption, the pointer values,
 // ApplyLightRecord) run on the user-interface thread: they change the model and the profile,
 // save it, and post the settings write to the device thread; its result, when asked for,
-// comes back on the user-interface thread. The virtual operations that talk to the mouse run
+// comes back on the user-interface thread. The key panel's operations (SelectKey,
+// StoreKeyAssignment) and RestoreDefaults change the model and the profile on the caller's
+// thread; the window then posts the writes (key table, settings block) to the device thread.
+// The virtual operations that talk to the mouse run
 // on the device thread. A mouse behind a wireless receiver (wireless channel) is asked
 // whether it is reachable before each configuration command; when it is not, nothing more is
 // sent. Model data is guarded by the model lock, the LED buffer by the LED lock.
@@ -25,6 +28,7 @@
 #include "devices/keyboard/LightEffectPlayer.h"
 #include "devices/mouse/MouseButtonMap.h"
 #include "devices/mouse/MouseDpiPage.h"
+#include "devices/mouse/MouseKeyAssignment.h"
 #include "devices/mouse/MouseLightPreview.h"
 #include "devices/mouse/MouseLightRecord.h"
 #include "devices/mouse/MouseLightSteps.h"
@@ -73,6 +77,10 @@ public:
     // Buttons playing a macro the list no longer has go back to their default; the profile is
     // saved when any changed.
     void CheckMacroAssignments() override;
+    // The default button: the template's section replaces the profile's (its name and identity
+    // stay), the model takes it, RefreshPage, SaveProfile, ApplyProfileToPage. Without a
+    // readable template nothing changes. The window writes the key table and block 0 after it.
+    void RestoreDefaults() override;
     // Device thread. The key table as read at attach with the logical buttons' slots set from
     // keys. Refused (kResultRefused) while no key table was read. 1 on success.
     int WriteKeyTable(int tableIndex, std::vector<KeyListEntry> keys) override;
@@ -90,8 +98,18 @@ public:
     // The loaded document's "profilename".
     void GetProfileName(std::string& name) const override;
     void SaveProfile() override;
+    // Selects logical button 0-9 for the key panel when the key list holds it, and the view
+    // shows its assignment; any other index is ignored and the selection stays.
+    void SelectKey(int keyIndex) override;
 
     // ---- Mouse operations -------------------------------------------------------------------
+    // The key panel's commit: the selected button's assignment becomes entry's current half
+    // (its default stays) and every "Assignment" is written into the profile document; the
+    // file is written by SaveProfileDocument, the mouse by WriteKeyAssignments. A function the
+    // mouse's panel cannot give a button is refused with nothing changed.
+    MouseKeyStatus StoreKeyAssignment(const KeyListEntry& entry);
+    // The profile document's file write; false when it failed or there is no document.
+    bool SaveProfileDocument();
     // Device thread: the shoot patterns of the mouse's data folder. 1 on success.
     int DownloadShootPatterns();
     // Device thread: ReadDeviceProfile's read of the block in use (kept as LastReadBlock) and
