@@ -4,7 +4,6 @@
 #include <json/json.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,7 +11,6 @@
 #include <vector>
 
 #include "cli/LightOptions.h"
-#include "cli/MacroCommands.h"
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
 #include "devices/keyboard/KeyFunctionType.h"
@@ -21,7 +19,6 @@
 #include "devices/keyboard/KeyboardLightEdits.h"
 #include "devices/keyboard/KeyboardLightSettings.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
-#include "macros/MacroDownload.h"
 #include "macros/MacroKeyFixup.h"
 
 namespace morvek::cli {
@@ -105,41 +102,23 @@ bool IsKeyboardPanelType(uint8_t type) {
     return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
-std::string AssignmentText(const KeyAssignment& a) {
-    return "(0x" + Hex2(a.type) + ", 0x" + Hex2(a.p1) + ", 0x" + Hex2(a.p2) + ")";
-}
-
-// As "key_butt_prosave": the macros, then the key table, then the profile file.
-int WriteKeys(ModelCommandContext& ctx, CTalvorenKeyboardDevice& keyboard) {
-    const int macros = OnDevice(keyboard, [&keyboard] { return keyboard.DownloadMacros(); });
-    if (macros != kMacroDownloadDone) return ctx.cli.Fail(MacroDownloadMessage(macros));
-    ctx.cli.out << "download macros: done\n";
-    const int written = OnDevice(keyboard, [&keyboard] { return keyboard.WriteKeyAssignments(0); });
-    ctx.cli.out << "write key table: " << DescribeResult(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the key table: " + DescribeResult(written));
-    if (!keyboard.SaveProfileDocument())
-        return ctx.cli.Fail("cannot write the profile file " + keyboard.ProfileDocumentPath().string());
-    return kExitOk;
-}
-
 int KeyKeyboard(ModelCommandContext& ctx) {
     int exitCode = kExitUsage;
     if (ctx.args.size() == 1 && ctx.args[0] == "--write") {
         CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
-        return keyboard == nullptr ? exitCode : WriteKeys(ctx, *keyboard);
+        if (keyboard == nullptr) return exitCode;
+        return WriteKeysAsPanel(
+            ctx, *keyboard, [keyboard] { return keyboard->SaveProfileDocument(); },
+            "cannot write the profile file " + keyboard->ProfileDocumentPath().string());
     }
     if (ctx.args.size() != 4) return ctx.cli.Usage(kKeyUsage);
     const auto key = ParseNumber(ctx.args[0], 0, kKeyCount - 1);
     if (!key) return ctx.cli.Usage("KEYINDEX must be a number from 0 to 125, not \"" + ctx.args[0] + "\"");
     if (std::find(kBuiltInKeys.begin(), kBuiltInKeys.end(), *key) != kBuiltInKeys.end())
         return ctx.cli.Usage("key " + ctx.args[0] + " is a built-in key (FN, M1-M6) and keeps its function");
-    std::array<uint8_t, 3> bytes{};
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto value = ParseNumber(ctx.args[i + 1], 0, 255);
-        if (!value) return ctx.cli.Usage("TYPE, P1 and P2 are numbers from 0 to 255, not \"" + ctx.args[i + 1] + "\"");
-        bytes[i] = static_cast<uint8_t>(*value);
-    }
-    const KeyAssignment assignment{bytes[0], bytes[1], bytes[2]};
+    const auto parsed = ParseKeyAssignmentWords(ctx, exitCode);
+    if (!parsed) return exitCode;
+    const KeyAssignment assignment = *parsed;
     if (!IsKeyboardPanelType(assignment.type))
         return ctx.cli.Usage("type 0x" + Hex2(assignment.type) + " cannot be given to a keyboard key");
 
@@ -158,7 +137,7 @@ int KeyKeyboard(ModelCommandContext& ctx) {
     if (!keyboard->SaveProfileDocument())
         return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
     const auto identity = [](std::string_view id) { return std::string(id); };
-    ctx.cli.out << "key " << *key << ": " << AssignmentText(assignment) << " "
+    ctx.cli.out << "key " << *key << ": " << KeyAssignmentText(assignment) << " "
                 << keyboard->KeyLabels()[static_cast<size_t>(*key)].label.Text(identity) << "\n";
     return kExitOk;
 }

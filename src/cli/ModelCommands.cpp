@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
+#include "cli/GlobalOptions.h"
 #include "cli/MacroCommands.h"
 #include "devicelink/DeviceModelRegistry.h"
 #include "devices/DeviceModelFactory.h"
@@ -100,6 +102,39 @@ int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const s
     if (!saved) return ctx.cli.Fail("cannot write the profile file " + profileFile);
     if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
     if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(written));
+    return kExitOk;
+}
+
+std::optional<KeyAssignment> ParseKeyAssignmentWords(ModelCommandContext& ctx, int& exitCode) {
+    std::array<uint8_t, 3> bytes{};
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const std::string& word = ctx.args.at(i + 1);
+        const auto value = ParseNumber(word, 0, 255);
+        if (!value) {
+            exitCode = ctx.cli.Usage("TYPE, P1 and P2 are numbers from 0 to 255, not \"" + word + "\"");
+            return std::nullopt;
+        }
+        bytes[i] = static_cast<uint8_t>(*value);
+    }
+    return KeyAssignment{bytes[0], bytes[1], bytes[2]};
+}
+
+std::string KeyAssignmentText(const KeyAssignment& assignment) {
+    char text[32];
+    std::snprintf(text, sizeof text, "(0x%02x, 0x%02x, 0x%02x)", unsigned{assignment.type}, unsigned{assignment.p1},
+                  unsigned{assignment.p2});
+    return text;
+}
+
+int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::function<bool()>& save,
+                     const std::string& saveFailure) {
+    const int macros = OnDevice(model, [&model] { return model.DownloadMacros(); });
+    if (macros != kMacroDownloadDone) return ctx.cli.Fail(MacroDownloadMessage(macros));
+    ctx.cli.out << "download macros: done\n";
+    const int written = OnDevice(model, [&model] { return model.WriteKeyAssignments(0); });
+    ctx.cli.out << "write key table: " << DescribeResult(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the key table: " + DescribeResult(written));
+    if (!save()) return ctx.cli.Fail(saveFailure);
     return kExitOk;
 }
 

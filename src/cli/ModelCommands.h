@@ -6,7 +6,9 @@
 // command goes to the KIND's handler. Each device kind brings its handlers as one row
 // (ModelKindCommands) from its own <Kind>Commands.cpp.
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "devicelink/ResultCodes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "devicelink/UiDispatcher.h"
+#include "profiles/KeyAssignment.h"
 
 namespace morvek::cli {
 
@@ -87,6 +90,17 @@ int OnDevice(CTalvorenUSBDevice& model, Work work) {
 // The end of a panel change on the command line: the profile file saved (profileFile names it
 // in the message), then the settings block written. Exit 1 with the reason when either failed.
 int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile);
+
+// The TYPE P1 P2 words of `key KIND KEYINDEX TYPE P1 P2`, args[1] to args[3], each 0-255 in
+// decimal or 0x-hex. Nothing after a usage message (exitCode says how to end).
+std::optional<KeyAssignment> ParseKeyAssignmentWords(ModelCommandContext& ctx, int& exitCode);
+// "(0xtt, 0xpp, 0xqq)".
+std::string KeyAssignmentText(const KeyAssignment& assignment);
+// `key KIND --write`, as the key panel's "save to profile" button: the macro download, the key
+// table, then the profile file (save, which says whether it was written; saveFailure is the
+// message when not). Exit 1 with the reason at the first failure, nothing further done.
+int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::function<bool()>& save,
+                     const std::string& saveFailure);
 
 struct ProfileSelectionSteps {
     bool macros = false;

@@ -1,5 +1,5 @@
 // The mouse's commands: the DPI stages, the polling option and the pointer values as the mouse
-// page sets them, and apply, light and read-profile for the mouse.
+// page sets them, and apply, light, key and read-profile for the mouse.
 
 #include "cli/MouseCommands.h"
 
@@ -15,7 +15,10 @@
 #include "cli/LightOptions.h"
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
+#include "devices/keyboard/KeyFunctionType.h"
+#include "devices/keyboard/KeyLabels.h"
 #include "devices/mouse/TalvorenMouseDevice.h"
+#include "macros/ShootFile.h"
 
 namespace morvek::cli {
 namespace {
@@ -27,6 +30,8 @@ constexpr const char* kPointerUsage =
     "usage: pointer [--speed N] [--precision 0|1] [--double-click N] [--scroll N] [--scroll-page 0|1]";
 constexpr const char* kLightUsage =
     "usage: light mouse [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
+constexpr const char* kKeyUsage =
+    "usage: key mouse KEYINDEX TYPE P1 P2 (KEYINDEX a logical button 0-9), key mouse --write";
 constexpr long kHalfWordMax = 0xFFFF;
 // Typed DPI values beyond this are refused by the command line before the page's clamping.
 constexpr long kTypedDpiMax = 1000000;
@@ -173,6 +178,65 @@ int LightMouse(ModelCommandContext& ctx) {
     return FinishChange(ctx, *mouse, status, written);
 }
 
+// Why the mouse refused an assignment, in words.
+std::string KeyRefusal(MouseKeyStatus status, const KeyAssignment& a, long button, size_t macroCount) {
+    switch (status) {
+    case MouseKeyStatus::kDone: break;
+    case MouseKeyStatus::kNoButton: return "the mouse's profile holds no entry for button " + std::to_string(button);
+    case MouseKeyStatus::kRefusedType:
+        return "function type " + KeyAssignmentText(a) + " cannot be given to a mouse button";
+    case MouseKeyStatus::kNoSuchDpiFunction:
+        return "the DPI functions are (0x13, 1, 0) up, (0x13, 2, 0) down and (0x13, 3, 0) cycle, not " +
+               KeyAssignmentText(a);
+    case MouseKeyStatus::kNoSuchMacro:
+        return "there is no macro " + std::to_string(a.p1) + " (the list holds " + std::to_string(macroCount) + ")";
+    case MouseKeyStatus::kNoSuchRepeatMode:
+        return "the macro repeat modes are 0 to 3 (0x71 plays a macro a given number of times), not " +
+               std::to_string(a.p2);
+    case MouseKeyStatus::kNoSuchShootPattern:
+        return "there is no shoot pattern " + std::to_string(a.p1) + " (the mouse holds 0 to " +
+               std::to_string(ShootFile::kGunCount - 1) + ")";
+    }
+    return {};
+}
+
+// The label of a button's function; the key labels know no gun key, so it is named here.
+std::string ButtonLabel(const KeyAssignment& a, const std::vector<std::string>& macros) {
+    if (a.type == kKeyTypeGunKey) return "shoot pattern " + std::to_string(a.p1);
+    return KeyLabelFor(a, macros).Text([](std::string_view id) { return std::string(id); });
+}
+
+int KeyMouse(ModelCommandContext& ctx) {
+    int exitCode = kExitUsage;
+    if (ctx.args.size() == 1 && ctx.args[0] == "--write") {
+        CTalvorenMouseDevice* mouse = OpenMouse(ctx, exitCode);
+        if (mouse == nullptr) return exitCode;
+        return WriteKeysAsPanel(ctx, *mouse, [mouse] { return mouse->SaveProfileDocument(); },
+                                "cannot write the mouse's profile file");
+    }
+    if (ctx.args.size() != 4) return ctx.cli.Usage(kKeyUsage);
+    const auto button = ParseNumber(ctx.args[0], 0, long{MouseButtonMap::kButtonCount} - 1);
+    if (!button) return ctx.cli.Usage("KEYINDEX is a logical button of the mouse, 0 to 9, not \"" + ctx.args[0] + "\"");
+    const auto assignment = ParseKeyAssignmentWords(ctx, exitCode);
+    if (!assignment) return exitCode;
+
+    CTalvorenMouseDevice* mouse = OpenMouse(ctx, exitCode);
+    if (mouse == nullptr) return exitCode;
+    mouse->ReloadMacroList();
+    const std::vector<std::string> macros = mouse->Names().macroNames;
+    const std::vector<KeyListEntry> keys = mouse->KeyList();
+    mouse->SelectKey(static_cast<int>(*button));
+    KeyListEntry entry = size_t(*button) < keys.size() ? keys[size_t(*button)] : KeyListEntry{};
+    entry.current = *assignment;
+    const MouseKeyStatus status = mouse->ActiveKey() == *button ? mouse->StoreKeyAssignment(entry)
+                                                                : MouseKeyStatus::kNoButton;
+    if (status != MouseKeyStatus::kDone) return ctx.cli.Fail(KeyRefusal(status, *assignment, *button, macros.size()));
+    if (!mouse->SaveProfileDocument()) return ctx.cli.Fail("cannot write the mouse's profile file");
+    ctx.cli.out << "button " << *button << ": " << KeyAssignmentText(*assignment) << " "
+                << ButtonLabel(*assignment, macros) << "\n";
+    return kExitOk;
+}
+
 int ReadProfileMouse(ModelCommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.cli.Usage("usage: read-profile mouse");
     int exitCode = kExitFailed;
@@ -259,7 +323,7 @@ int RunPointer(CommandContext& ctx) {
 }
 
 ModelKindCommands MouseModelCommands() {
-    return {kKindMouse, ApplyMouse, LightMouse, nullptr, nullptr, ReadProfileMouse};
+    return {kKindMouse, ApplyMouse, LightMouse, KeyMouse, nullptr, ReadProfileMouse};
 }
 
 }  // namespace morvek::cli

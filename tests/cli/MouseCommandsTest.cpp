@@ -39,6 +39,12 @@ struct MouseCli {
         params.resize(66);
         return params;
     }
+    // Slot n of the mouse's key table, as hex (type, p1, p2).
+    std::string SlotHex(size_t slot) const {
+        const CliRun r = Run({"emulator", "dump", "mouse"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return test::ParseJson(r.out)["mouse"]["keyTable"].asString().substr(slot * 6, 6);
+    }
     Json::Value ProfileSection() const {
         const Json::Value list = test::ReadJson(root / "data" / "mouse" / "ProfileList.ini");
         const std::string uuid = list["profilelist"][list["profileselect"].asUInt()]["profileUUID"].asString();
@@ -131,6 +137,81 @@ TEST(MouseCommandsTest, ApplyWritesSettingsMacrosAndKeyTable) {
     EXPECT_EQ(cli.Block()[3], 3);  // the template's speed 3, as it is on a wired mouse
 }
 
+TEST(MouseCommandsTest, ButtonAssignmentsAreStoredThenWrittenToTheirSlots) {
+    const MouseCli cli;
+    // The emulated mouse keeps the buttons in its own slot order (right in 1, DPI cycle in 5, ...).
+    const struct {
+        std::vector<std::string> words;  // KEYINDEX TYPE P1 P2
+        const char* printed;
+        size_t slot;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {{"1", "0x20", "0", "0x04"}, "button 1: (0x20, 0x00, 0x04) keyboard_key_A", 1, "100200", "200004"},
+        {{"7", "0x72", "3", "0"}, "button 7: (0x72, 0x03, 0x00) shoot pattern 3", 5, "130300", "720300"},
+        {{"3", "19", "2", "0"}, "button 3: (0x13, 0x02, 0x00) mouse_key_DPI_sub", 4, "101000", "130200"},
+        {{"8", "0xa0", "0x1b", "0"}, "button 8: (0xa0, 0x1b, 0x00) keyboard_key_GM", 6, "a01b00", "a01b00"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"key", "mouse"};
+        args.insert(args.end(), c.words.begin(), c.words.end());
+        const CliRun r = cli.Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, std::string(c.printed) + "\n");
+        EXPECT_EQ(cli.SlotHex(c.slot), c.before) << c.printed;  // stored, not yet written
+    }
+    EXPECT_EQ(cli.ProfileSection()["KeyList"][1]["Assignment"].asInt(), 0x200004);
+    EXPECT_EQ(cli.ProfileSection()["KeyList"][1]["DefaultAssignment"].asInt(), 0x100200);
+
+    const CliRun r = cli.Run({"key", "mouse", "--write"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "download macros: done\nwrite key table: done\n");
+    for (const auto& c : cases) EXPECT_EQ(cli.SlotHex(c.slot), c.after) << c.printed;
+    EXPECT_EQ(cli.SlotHex(0), "100100");
+}
+
+TEST(MouseCommandsTest, AssignmentsTheMouseCannotTakeAreRefused) {
+    const MouseCli cli;
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"key", "mouse", "2", "0xd0", "0xa2", "1"}, "function type (0xd0, 0xa2, 0x01) cannot be given"},
+        {{"key", "mouse", "2", "0xa0", "0x1b", "0"}, "function type (0xa0, 0x1b, 0x00) cannot be given"},
+        {{"key", "mouse", "2", "0x13", "4", "0"}, "the DPI functions are"},
+        {{"key", "mouse", "2", "0x70", "0", "0"}, "there is no macro 0 (the list holds 0)"},
+        {{"key", "mouse", "2", "0x72", "4", "0"}, "there is no shoot pattern 4 (the mouse holds 0 to 3)"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = cli.Run(c.args);
+        EXPECT_EQ(r.status, 1) << c.message;
+        EXPECT_TRUE(Has(r.err, c.message)) << r.err;
+    }
+    const Json::Value shipped = test::ReadJson(std::filesystem::path(MORVEK_SOURCE_DATA_DIR) / "mouse.Json");
+    EXPECT_EQ(cli.ProfileSection()["KeyList"], shipped["Device"][0]["KeyList"]);
+
+    const CliRun r = test::RunCli({"--data-dir", (cli.root / "data").string(), "--default-data", MORVEK_SOURCE_DATA_DIR,
+                                   "--emulate", "keyboard", "key", "mouse", "1", "0x20", "0", "4"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "morvekctl: no mouse is attached\n");
+}
+
+TEST(MouseCommandsTest, WirelessMouseOutOfReachGetsItsKeysWhenBack) {
+    const MouseCli cli("wireless-mouse");
+    const std::vector<std::string> down = {"--emulator-link-down"};
+    CliRun r = cli.Run({"key", "mouse", "1", "0x10", "0x04", "0"}, down);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(cli.ProfileSection()["KeyList"][1]["Assignment"].asInt(), 0x100400);
+    r = cli.Run({"key", "mouse", "--write"}, down);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "writing the key table")) << r.err;
+    EXPECT_EQ(cli.SlotHex(1), "100200");
+
+    r = cli.Run({"key", "mouse", "--write"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(cli.SlotHex(1), "100400");
+}
+
 TEST(MouseCommandsTest, WrongCommandLinesExitWithTwo) {
     const MouseCli cli;
     test::ExpectUsageErrors({{"dpi"},
@@ -142,6 +223,13 @@ TEST(MouseCommandsTest, WrongCommandLinesExitWithTwo) {
                              {"pointer", "--bogus", "1"},
                              {"pointer", "--precision", "2"},
                              {"light", "mouse", "--brightness", "5"},
+                             {"key", "mouse"},
+                             {"key", "mouse", "10", "0x20", "0", "4"},
+                             {"key", "mouse", "-1", "0x20", "0", "4"},
+                             {"key", "mouse", "left", "0x20", "0", "4"},
+                             {"key", "mouse", "1", "0x20", "0", "256"},
+                             {"key", "mouse", "1", "0x20", "0"},
+                             {"key", "mouse", "--write", "now"},
                              {"apply", "mouse", "extra"}},
                             [&](const std::vector<std::string>& args) { return cli.Run(args); });
 }
