@@ -45,6 +45,14 @@ Json::Value CBasicProfiledata::LoadDeviceSection(const std::filesystem::path& pa
     return section_;
 }
 
+bool CBasicProfiledata::ResetSectionToTemplate() {
+    if (templatePath_.empty()) return false;
+    const Json::Value section = At(Get(readjsonFile(templatePath_), "Device"), deviceIndex_);
+    if (!section.isObject()) return false;
+    section_ = section;
+    return true;
+}
+
 LightInfoWords CBasicProfiledata::ReadLightInfo() {
     const Json::Value& info = Get(section_, "LightInfo");
     if (!info.isObject()) {

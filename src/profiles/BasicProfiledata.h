@@ -49,6 +49,10 @@ public:
     // Reads the document's device section into memory. A document without one gets the
     // template's section, and the document is written back with it once.
     Json::Value LoadDeviceSection(const std::filesystem::path& path);
+    // The template's device section replaces the one in memory (the file changes at the next
+    // Save). False, and the section kept, when the template has none: resetting to nothing
+    // would empty the profile.
+    bool ResetSectionToTemplate();
     const Json::Value& DeviceSection() const { return section_; }
 
     // The user light effects ("velko_light.config" in the kind's profile folder).

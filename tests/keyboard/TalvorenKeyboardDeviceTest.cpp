@@ -324,6 +324,36 @@ TEST_F(KeyboardModelTest, MacroReferencesPastTheListGoBackToTheirDefault) {
     EXPECT_EQ(reopened.ReadKeyList()[37].current, DefaultKeyTable()[37]);
 }
 
+TEST_F(KeyboardModelTest, RestoreDefaultsBringsBackTheShippedSettingsUnderTheSameName) {
+    AttachAndReadConfig();
+    const LightSettings shippedLight = model_.CurrentLightSettings();
+    const KeyListEntry shippedKey = model_.KeyList()[37];
+    LightSettings light = shippedLight;
+    light.mode = 8;
+    ASSERT_TRUE(model_.ChangeLightSettings(light));
+    model_.SelectKey(37);
+    KeyListEntry entry = shippedKey;
+    entry.current = {0x20, 0, 4};
+    ASSERT_TRUE(model_.StoreKeyAssignment(entry));
+    bool saved = false;
+    const std::vector<CTalvorenKeyboardDevice::SystemChange> lock = {{KeyboardSystemField::WinLock, 1}};
+    ASSERT_TRUE(model_.ChangeSystemSettings(lock, saved));
+    std::string name;
+    model_.GetProfileName(name);
+
+    model_.RestoreDefaults();
+    EXPECT_EQ(model_.CurrentLightSettings(), shippedLight);
+    EXPECT_EQ(model_.KeyList()[37], shippedKey);
+    EXPECT_EQ(model_.SystemSettings().winLock, 0);
+    CKeyboardProfiledata reopened;
+    reopened.LoadDeviceSection(model_.ProfileDocumentPath());
+    EXPECT_EQ(reopened.ReadKeyList()[37].current, shippedKey.current);
+    EXPECT_EQ(reopened.ReadLightInfo()[0] & 0xFF, shippedLight.mode);
+    std::string after;
+    model_.GetProfileName(after);
+    EXPECT_EQ(after, name);
+}
+
 // The window's threads: panel changes on the test thread (the user-interface thread) while the
 // device thread reads the configuration; every write lands, in order.
 TEST(KeyboardModelThreadTest, PanelChangesRunBesideTheDeviceThread) {

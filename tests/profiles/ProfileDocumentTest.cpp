@@ -292,6 +292,24 @@ TEST(ProfileDocumentTest, ADocumentWithoutItsSectionIsRepairedFromTheTemplateOnc
     EXPECT_EQ(test::ReadText(bare), R"({"profilename": "Bare"})");
 }
 
+TEST(ProfileDocumentTest, ResetToTheTemplateNeedsTheTemplatesSection) {
+    Loaded<CBasicProfiledata> p(R"({"LightInfo": {"SelectItem": 7}})");
+    const auto templatePath = p.Path().parent_path() / "template.Json";
+    // No template, a template that is not JSON, one without the section: the section stays.
+    EXPECT_FALSE(p.doc.ResetSectionToTemplate());
+    p.doc.SetTemplatePath(templatePath);
+    for (const char* text : {"", "{not json", R"({"profilename": "t"})", R"({"Device": [5]})"}) {
+        test::WriteText(templatePath, text);
+        EXPECT_FALSE(p.doc.ResetSectionToTemplate()) << text;
+        EXPECT_EQ(p.doc.ReadLightInfo()[0], 7u) << text;
+    }
+    test::WriteJson(templatePath, test::TemplateDocument("t"));
+    ASSERT_TRUE(p.doc.ResetSectionToTemplate());
+    EXPECT_EQ(p.doc.DeviceSection(), test::TemplateDocument("t")["Device"][0]);
+    // Only Save writes the file.
+    EXPECT_EQ(p.File()["Device"][0]["LightInfo"]["SelectItem"].asInt(), 7);
+}
+
 TEST(ProfileDocumentTest, SaveReplacesOnlyTheDeviceSectionOfTheFileAsItIsNow) {
     Loaded<CBasicProfiledata> p(R"({"LightInfo": {"SelectItem": 1}})");
     Json::Value file = p.File();

@@ -88,6 +88,22 @@ void CTalvorenKeyboardDevice::SendLedFrame() {
 void CTalvorenKeyboardDevice::LoadProfile() {
     std::lock_guard lock(ModelLock());
     LoadProfileDocument();
+    TakeProfileSection();
+}
+
+void CTalvorenKeyboardDevice::RestoreDefaults() {
+    {
+        std::lock_guard lock(ModelLock());
+        profile_.SetTemplatePath(GetDefaultProfilePath());
+        if (!profile_.ResetSectionToTemplate()) return;
+        TakeProfileSection();
+    }
+    RefreshPage();
+    SaveProfile();
+    ApplyProfileToPage();
+}
+
+void CTalvorenKeyboardDevice::TakeProfileSection() {
     keys_ = KeyListOfDocument(profile_.ReadKeyList());
     system_ = KeyboardSystemSettings::FromWords(profile_.ReadKeyboardSystem());
     profile_.ReadLightInfo();

@@ -63,6 +63,10 @@ public:
     void ReadDeviceProfile() override;
     // The current profile's document, key list, light settings, system settings and name lists.
     void LoadProfile() override;
+    // The shipped default profile's settings replace the current ones (name and identity stay);
+    // then the page, the file and the page's lists follow. Nothing changes when the template
+    // cannot be read.
+    void RestoreDefaults() override;
     // Key labels, then the view shows the model.
     void ApplyProfileToPage() override;
     // Keys that play a macro the list no longer holds go back to their default; when any
@@ -160,6 +164,9 @@ public:
 private:
     // Copies the profile's light settings into the light engine; true when the mode changed.
     bool CopyLightFromProfile();
+    // Keys, system settings, light and macro names from the profile section in memory. Under
+    // the model lock.
+    void TakeProfileSection();
     // After a mode change: ResetLightEffects and the mode's start action.
     void RestartLightMode();
     // Writes the table on the device's queue (nothing without one).

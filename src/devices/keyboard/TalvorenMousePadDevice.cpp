@@ -96,8 +96,7 @@ void CTalvorenMousePadDevice::ApplyProfileToPage() {
 void CTalvorenMousePadDevice::RestoreDefaults() {
     {
         std::lock_guard lock(ModelLock());
-        // An empty path reads the template's section and writes nothing; the document path stays.
-        profile_.LoadDeviceSection({});
+        if (!profile_.ResetSectionToTemplate()) return;
     }
     RefreshPage();
     SaveProfile();

@@ -49,7 +49,7 @@ public:
     // Reloads the light names, then tells the view to show the light settings.
     void ApplyProfileToPage() override;
     // The default profile document replaces the current one: RefreshPage, SaveProfile,
-    // ApplyProfileToPage.
+    // ApplyProfileToPage. Nothing changes when the template cannot be read.
     void RestoreDefaults() override;
     // Device thread. Writes the settings block at profileIndex x 64; the other values are not
     // used by the pad. The write's result (1 success; 0 with the channel closed).

@@ -161,14 +161,10 @@ void CTalvorenMouseDevice::CheckMacroAssignments() {
 }
 
 void CTalvorenMouseDevice::RestoreDefaults() {
-    const std::filesystem::path templatePath = GetDefaultProfilePath();
-    // Without the template's section the profile would be emptied: it stays as it is.
-    if (!readjsonFile(templatePath).get("Device", Json::Value())[0].isObject()) return;
     {
         std::lock_guard lock(ModelLock());
-        profile_.SetTemplatePath(templatePath);
-        // An empty path reads the template's section and writes nothing; the document path stays.
-        profile_.LoadDeviceSection({});
+        profile_.SetTemplatePath(GetDefaultProfilePath());
+        if (!profile_.ResetSectionToTemplate()) return;
     }
     LoadProfile();
     RefreshPage();
