@@ -150,7 +150,7 @@ int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched) {
         unmatched = true;  // the interface's usages belong to no row
         return -1;
     }
-    return slots_.ClaimSlot(entry);
+    return slots_.ClaimSlot(entry, slots_.DeviceKindOf(backend_, entry));
 }
 
 void DeviceMonitor::CheckPresence(MonitorPass& pass) {

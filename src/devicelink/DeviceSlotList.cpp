@@ -3,9 +3,24 @@
 #include <algorithm>
 
 #include "devicelink/DevicePath.h"
+#include "devicelink/HidChannel.h"
 #include "devicelink/HidInterfaceHandle.h"
 
 namespace morvek {
+namespace {
+
+// Byte 0 of the information record the device answers on its command collection.
+std::optional<uint16_t> AskDeviceKind(hid::IHidBackend& backend, const std::string& commandPath) {
+    CHidChannel channel(backend);
+    if (!channel.Open(commandPath)) return std::nullopt;
+    DeviceInfoRecord record;
+    const int result = channel.ReadDeviceInfo(record);
+    channel.Close();
+    if (result != kResultSuccess) return std::nullopt;
+    return record.DeviceSpecific();
+}
+
+}  // namespace
 
 DeviceEntry EntryFromPath(const std::string& path) {
     DeviceEntry e;
@@ -68,10 +83,11 @@ bool DeviceSlotList::HasFreeSlot() const {
     return std::any_of(slots_.begin(), slots_.end(), IsFree);
 }
 
-int DeviceSlotList::ClaimSlot(DeviceEntry& entry) {
+int DeviceSlotList::ClaimSlot(DeviceEntry& entry, std::optional<uint16_t> kind) {
+    const auto ofKind = [&](const DeviceEntry& e) { return !kind || e.kind == *kind; };
     const auto table = InterfaceMatchTable();
-    const auto row =
-        std::find_if(table.begin(), table.end(), [&](const DeviceEntry& r) { return SameSixNumbers(r, entry); });
+    const auto row = std::find_if(table.begin(), table.end(),
+                                  [&](const DeviceEntry& r) { return SameSixNumbers(r, entry) && ofKind(r); });
     if (row == table.end()) return -1;
     entry.kind = row->kind;
     entry.role = row->role;
@@ -79,13 +95,43 @@ int DeviceSlotList::ClaimSlot(DeviceEntry& entry) {
     std::lock_guard lock(mutex_);
     for (size_t i = 0; i < slots_.size(); ++i) {
         DeviceEntry& slot = slots_[i];
-        if (SameSixNumbers(slot, entry) && IsFree(slot)) {
+        if (SameSixNumbers(slot, entry) && ofKind(slot) && IsFree(slot)) {
             slot.present = 1;
             slot.path = entry.path;
             return static_cast<int>(i);
         }
     }
     return -1;
+}
+
+std::optional<uint16_t> DeviceSlotList::SiblingSlotKind(const DeviceEntry& entry,
+                                                        const std::vector<uint16_t>& kinds) const {
+    std::lock_guard lock(mutex_);
+    for (const DeviceEntry& slot : slots_) {
+        if (slot.present == 0 || slot.path.empty() || slot.path == entry.path) continue;
+        if (std::find(kinds.begin(), kinds.end(), slot.kind) == kinds.end()) continue;
+        if (PathWithCollection(slot.path, entry.collectionNumber) == entry.path) return slot.kind;
+    }
+    return std::nullopt;
+}
+
+std::optional<uint16_t> DeviceSlotList::DeviceKindOf(hid::IHidBackend& backend, const DeviceEntry& entry) const {
+    std::vector<uint16_t> kinds;
+    for (const DeviceEntry& row : InterfaceMatchTable()) {
+        if (SameSixNumbers(row, entry) && std::find(kinds.begin(), kinds.end(), row.kind) == kinds.end())
+            kinds.push_back(row.kind);
+    }
+    if (kinds.size() < 2) return std::nullopt;
+    if (const auto kind = SiblingSlotKind(entry, kinds)) return kind;
+    // The command collection of the first kind's device stands for the interface.
+    const int commandRow = FindMatchRow(entry.vendorId, entry.productId, kinds.front(), kRoleCommand);
+    if (commandRow < 0) return std::nullopt;
+    const auto commandPath =
+        PathWithCollection(entry.path, InterfaceMatchTable()[static_cast<size_t>(commandRow)].collectionNumber);
+    if (!commandPath) return std::nullopt;
+    const auto reported = AskDeviceKind(backend, *commandPath);
+    if (!reported || std::find(kinds.begin(), kinds.end(), *reported) == kinds.end()) return std::nullopt;
+    return reported;
 }
 
 void DeviceSlotList::ReleaseSlot(size_t index) {
@@ -107,9 +153,8 @@ int DeviceSlotList::MatchPath(hid::IHidBackend& backend, const std::string& path
     entry.productId = attributes.productId;
     entry.usagePage = caps.usagePage;
     entry.usage = caps.usage;
-    const int slot = ClaimSlot(entry);
     probe.Close();
-    return slot;
+    return ClaimSlot(entry, DeviceKindOf(backend, entry));
 }
 
 }  // namespace morvek

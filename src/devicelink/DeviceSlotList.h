@@ -1,8 +1,16 @@
 #pragma once
 // The live device list: one slot per row of the interface match table. The device monitor
 // matches each enumerated path against the table and claims a free slot for it.
+//
+// Rows of different kinds may carry the same numbers (the wired mouse and the mouse pad). Such
+// an interface goes to the kind its device names: the kind of a slot that already holds another
+// collection of the same interface, else the kind the device reports in byte 0 of its
+// information record, asked on its command collection. A device that names none of those kinds
+// (or does not answer) takes the first free slot in table order.
 
+#include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,19 +38,27 @@ public:
     bool HasFreeSlot() const;
     // Second-stage match on the six numbers (with usage page and usage): copies kind and role
     // of the first matching row into entry, marks the first matching free slot present with
-    // the entry's path and returns its index; -1 when nothing matches.
-    int ClaimSlot(DeviceEntry& entry);
+    // the entry's path and returns its index; -1 when nothing matches. With a kind, only rows
+    // and slots of that kind count.
+    int ClaimSlot(DeviceEntry& entry, std::optional<uint16_t> kind = std::nullopt);
+    // For an interface whose six numbers rows of several kinds share: the kind its device
+    // names (see above), found through backend. Nothing when the numbers are not shared or
+    // nothing names one of those kinds.
+    std::optional<uint16_t> DeviceKindOf(hid::IHidBackend& backend, const DeviceEntry& entry) const;
     // The slot's interface is gone: it becomes free again.
     void ReleaseSlot(size_t index);
 
     // Runs the whole match of one enumerated path: candidate check, probe open (read only,
-    // shared), attributes and usage from the opened interface, claim. Returns the slot or -1.
+    // shared), attributes and usage from the opened interface, the device's kind when its
+    // numbers are shared, claim. Returns the slot or -1.
     int MatchPath(hid::IHidBackend& backend, const std::string& path);
 
 private:
     static bool SameNumbers(const DeviceEntry& a, const DeviceEntry& b);
     static bool SameSixNumbers(const DeviceEntry& a, const DeviceEntry& b);
     static bool IsFree(const DeviceEntry& slot);
+    // The kind of a slot holding another collection of the entry's interface, if it is one of kinds.
+    std::optional<uint16_t> SiblingSlotKind(const DeviceEntry& entry, const std::vector<uint16_t>& kinds) const;
 
     mutable std::mutex mutex_;
     std::vector<DeviceEntry> slots_;

@@ -37,6 +37,35 @@ TEST(MorvekctlTest, DevicesListsEveryEmulatedDeviceWithItsInterfaces) {
     EXPECT_EQ(lines[11], "  event    (not present)");
 }
 
+// The wired mouse and the pad have the same interface numbers; each alone is still its own kind,
+// with both of its interfaces.
+TEST(MorvekctlTest, AMousePadOrReceiverAloneIsListedAsItsOwnKind) {
+    struct Case {
+        const char* emulate;
+        const char* kind;
+        bool wireless;
+    };
+    const Case cases[] = {
+        {"pad", "pad", false},
+        {"mouse", "mouse", false},
+        {"wireless-mouse", "mouse", true},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Morvekctl({"--emulate", c.emulate, "--json", "devices"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const Json::Value list = test::ParseJson(r.out);
+        ASSERT_EQ(list.size(), 1u) << r.out;
+        const std::string path = std::string("emu:") + c.emulate + "&";
+        EXPECT_EQ(list[0]["kind"].asString(), c.kind) << c.emulate;
+        EXPECT_EQ(list[0]["wireless"].asBool(), c.wireless) << c.emulate;
+        EXPECT_EQ(list[0]["command"].asString().rfind(path, 0), 0u) << c.emulate;
+        EXPECT_EQ(list[0]["event"].asString().rfind(path, 0), 0u) << c.emulate;
+    }
+    // A command for the pad finds it.
+    const CliRun r = Morvekctl({"--emulate", "pad", "key-table", "pad"});
+    EXPECT_NE(r.err.find("has no key table"), std::string::npos) << r.err;
+}
+
 TEST(MorvekctlTest, InfoAndKeyTableOfTheKeyboard) {
     CliRun r = Morvekctl({"--emulate", "keyboard", "info", "keyboard"});
     ASSERT_EQ(r.status, 0) << r.err;

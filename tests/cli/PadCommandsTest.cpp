@@ -19,7 +19,7 @@ struct PadCli {
     test::TempFolder root;
     std::string state = (root / "state.json").string();
 
-    // The mouse is attached too: it has the pad's ids and, listed first, takes the mouse slots.
+    // The mouse is attached too: it has the pad's interface numbers, and each still finds its own.
     CliRun Run(std::vector<std::string> args) const {
         std::vector<std::string> full = {"--data-dir",     (root / "data").string(), "--default-data",
                                          MORVEK_SOURCE_DATA_DIR, "--emulate", "keyboard,mouse,pad",

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "devicelink/DeviceSlotList.h"
 #include "devicelink/HidInterfaceHandle.h"
 #include "support/ScriptedHid.h"
@@ -80,6 +84,89 @@ TEST(DeviceSlotListTest, PathWithoutCollectionMatchesOnlyTheHeadsetRow) {
     DeviceSlotList slots;
     EXPECT_EQ(Scan(backend, slots), (std::vector<int>{6}));
     EXPECT_EQ(slots.Slot(6).kind, kKindHeadset);
+}
+
+// The wired mouse's and the pad's interfaces (same numbers); the command collection answers
+// the information record with kind in byte 0, or not at all.
+struct SharedDevice {
+    std::string node;
+    std::optional<uint8_t> kind;
+    bool commandListedFirst = false;
+
+    std::string Command() const { return node + "&vid_0000&pid_0000&mi_01&col04"; }
+    std::string Event() const { return node + "&vid_0000&pid_0000&mi_01&col03"; }
+};
+
+void AddShared(ScriptedHidBackend& backend, const SharedDevice& device) {
+    const auto addCommand = [&] {
+        auto command = backend.Add(InterfaceInfo(device.Command(), 0, 0, 0xFF1C, 0x92), VendorCollectionDescriptor());
+        command->SetResponder([kind = device.kind](const test::Bytes& written) -> std::vector<test::Bytes> {
+            if (!kind) return {};
+            test::Bytes answer = written;
+            answer.resize(64, 0);
+            answer[7] = 0;
+            answer[8] = *kind;
+            return {answer};
+        });
+    };
+    if (device.commandListedFirst) addCommand();
+    backend.Add(InterfaceInfo(device.Event(), 0, 0, 0x0C, 0x01), ConsumerCollectionDescriptor());
+    if (!device.commandListedFirst) addCommand();
+}
+
+TEST(DeviceSlotListTest, MouseAndPadNumbersGoToTheKindTheDeviceNames) {
+    struct Case {
+        const char* what;
+        SharedDevice device;
+        size_t commandSlot;
+    };
+    const Case cases[] = {
+        {"a pad alone", {"/dev/hidraw1", kKindMousePad, false}, 4},
+        {"a pad alone, command collection listed first", {"/dev/hidraw1", kKindMousePad, true}, 4},
+        {"a mouse alone", {"/dev/hidraw1", kKindMouse, false}, 2},
+        {"a device naming another kind: table order", {"/dev/hidraw1", kKindKeyboard, false}, 2},
+        {"a device that does not answer: table order", {"/dev/hidraw1", std::nullopt, false}, 2},
+    };
+    for (const Case& c : cases) {
+        ScriptedHidBackend backend;
+        AddShared(backend, c.device);
+        DeviceSlotList slots;
+        Scan(backend, slots);
+        const DeviceEntry command = slots.Slot(c.commandSlot);
+        const DeviceEntry event = slots.Slot(c.commandSlot + 1);
+        EXPECT_EQ(command.path, c.device.Command()) << c.what;
+        EXPECT_EQ(command.role, kRoleCommand) << c.what;
+        EXPECT_EQ(event.path, c.device.Event()) << c.what;
+        EXPECT_EQ(event.kind, command.kind) << c.what;
+    }
+}
+
+TEST(DeviceSlotListTest, MouseAndPadTogetherTakeTheirOwnSlotsInEitherOrder) {
+    for (bool padListedFirst : {false, true}) {
+        ScriptedHidBackend backend;
+        const SharedDevice mouse{"/dev/hidraw1", kKindMouse, false};
+        const SharedDevice pad{"/dev/hidraw2", kKindMousePad, false};
+        AddShared(backend, padListedFirst ? pad : mouse);
+        AddShared(backend, padListedFirst ? mouse : pad);
+        DeviceSlotList slots;
+        EXPECT_EQ(Scan(backend, slots).size(), 4u);
+        EXPECT_EQ(slots.Slot(2).path, mouse.Command()) << padListedFirst;
+        EXPECT_EQ(slots.Slot(3).path, mouse.Event()) << padListedFirst;
+        EXPECT_EQ(slots.Slot(4).path, pad.Command()) << padListedFirst;
+        EXPECT_EQ(slots.Slot(5).path, pad.Event()) << padListedFirst;
+    }
+}
+
+TEST(DeviceSlotListTest, ASecondPadDoesNotTakeTheFreeMouseSlots) {
+    ScriptedHidBackend backend;
+    const SharedDevice first{"/dev/hidraw1", kKindMousePad, false};
+    AddShared(backend, first);
+    AddShared(backend, {"/dev/hidraw2", kKindMousePad, false});
+    DeviceSlotList slots;
+    EXPECT_EQ(Scan(backend, slots).size(), 2u);
+    EXPECT_EQ(slots.Slot(4).path, first.Command());
+    EXPECT_EQ(slots.Slot(2).present, 0);
+    EXPECT_EQ(slots.Slot(3).present, 0);
 }
 
 TEST(DeviceSlotListTest, TwoDevicesWithTheSameNumbersTakeTheMouseThenThePadSlots) {

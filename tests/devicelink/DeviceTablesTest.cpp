@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "devicelink/DevicePath.h"
 #include "devicelink/DeviceTables.h"
 
@@ -30,6 +33,24 @@ TEST(ParsePathNumberTest, FindsMarkersRegardlessOfCase) {
     for (const auto& c : cases) {
         EXPECT_EQ(ParsePathNumber(c.path, c.marker), c.expected) << c.path << " " << c.marker;
     }
+}
+
+TEST(PathWithCollectionTest, NamesAnotherCollectionOfTheSameInterface) {
+    struct Case {
+        const char* path;
+        uint16_t collection;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"/dev/hidraw3&vid_0000&pid_0000&mi_01&col03", 4, "/dev/hidraw3&vid_0000&pid_0000&mi_01&col04"},
+        {"emu:pad&vid_0000&pid_0000&mi_01&col04", 4, "emu:pad&vid_0000&pid_0000&mi_01&col04"},
+        {"x&col0f#rest", 0x1A, "x&col1a#rest"},
+        {"\\\\?\\HID#VID_0000&PID_0000&MI_01&COL03#7&1f2e", 4, "\\\\?\\HID#VID_0000&PID_0000&MI_01&COL04#7&1f2e"},
+        {"x&col1", 0x123, "x&col123"},  // at least two digits, more when the number needs them
+        {"/dev/hidraw5&vid_0000&pid_0000&mi_03", 0, "/dev/hidraw5&vid_0000&pid_0000&mi_03"},
+        {"/dev/hidraw5&vid_0000&pid_0000&mi_03", 4, std::nullopt},  // no collection marker to change
+    };
+    for (const Case& c : cases) EXPECT_EQ(PathWithCollection(c.path, c.collection), c.expected) << c.path;
 }
 
 TEST(DeviceTablesTest, MatchRowsAreFoundByIdentityKindAndRole) {

@@ -48,8 +48,7 @@ protected:
 };
 
 TEST_F(MousePadHotPlugTest, ReplugReusesTheModelAndReadsTheConfigurationAgain) {
-    // The mouse and the pad have the same ids: the mouse, listed first, takes the mouse slots.
-    emulator_.Attach(emulator::EmulatedKind::Mouse);
+    // Alone, although its interfaces carry the wired mouse's numbers.
     emulator::EmulatedDevice& device = emulator_.Attach(emulator::EmulatedKind::MousePad);
     monitor_.RunOnePass();
     ASSERT_TRUE(pad_->IsCommandChannelOpen());
