@@ -20,6 +20,13 @@ constexpr int kSettleMs = 1500;
 // Frames of the newly selected page.
 constexpr int kPageSettleMs = 300;
 
+// The file of a page: its kind name; the receiver's mouse page apart from the wired mouse's.
+QString FileStem(uint16_t kind) {
+    if (kind == kKindWirelessMouse) return "wireless-mouse";
+    const char* name = KindName(kind);
+    return name ? name : "device";
+}
+
 void SaveEntry(CMainWnd* window, QString folder, int index) {
     CDeviceList& list = window->DeviceList();
     while (index < list.Count() && !list.IsEntryVisible(index)) ++index;
@@ -29,8 +36,8 @@ void SaveEntry(CMainWnd* window, QString folder, int index) {
     }
     list.ShowDeviceEntry(index, true, true);
     QTimer::singleShot(kPageSettleMs, window, [window, folder, index] {
-        const char* kind = KindName(window->DeviceList().Entry(index)->Model()->Kind());
-        const QString file = QDir(folder).filePath(QString(kind ? kind : "device") + ".png");
+        const QString stem = FileStem(window->DeviceList().Entry(index)->Model()->Kind());
+        const QString file = QDir(folder).filePath(stem + ".png");
         if (!window->grab().save(file)) std::cerr << "morvek: cannot write " << file.toStdString() << "\n";
         SaveEntry(window, folder, index + 1);
     });

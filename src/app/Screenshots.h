@@ -1,7 +1,8 @@
 #pragma once
 // morvek --screenshot=DIR: once the devices have arrived, every shown device page is selected in
-// turn and the window saved as DIR/<kind name>.png ("keyboard.png", "mouse.png", ...), then the
-// program quits. Used for the documentation's pictures.
+// turn and the window saved as DIR/<kind name>.png ("keyboard.png", "mouse.png", ...; the
+// wireless mouse's page as "wireless-mouse.png"), then the program quits. Used for the
+// documentation's pictures.
 
 #include <QString>
 

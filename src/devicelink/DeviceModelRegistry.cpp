@@ -24,13 +24,21 @@ void DeviceModelRegistry::ConfigureModel(CTalvorenUSBDevice& model, const Device
 }
 
 void DeviceModelRegistry::CreateModels(const DeviceSlotList& slots, const ModelFactory& factory) {
-    for (const DevicePageTemplate& page : DevicePageTemplates()) {
-        const int row = FindMatchRow(page.vendorId, page.productId, page.kind, page.role);
-        if (row < 0) continue;
-        std::unique_ptr<CTalvorenUSBDevice> model = factory ? factory(page) : nullptr;
-        if (!model) continue;
-        ConfigureModel(*model, page, slots.Slot(static_cast<size_t>(row)));
-        Add(std::move(model));
+    const auto pages = DevicePageTemplates();
+    const auto rows = InterfaceMatchTable();
+    for (size_t page = 0; page < pages.size(); ++page) {
+        const DevicePageTemplate& t = pages[page];
+        // Every command row that looks this template up: the mouse's gives the wired mouse and
+        // the receiver (kind 6 is looked up as a mouse) a model each.
+        for (size_t row = 0; row < rows.size(); ++row) {
+            const DeviceEntry& r = rows[row];
+            if (r.role != t.role || FindPageTemplate(r.vendorId, r.productId, r.kind, r.role) != static_cast<int>(page))
+                continue;
+            std::unique_ptr<CTalvorenUSBDevice> model = factory ? factory(t) : nullptr;
+            if (!model) continue;
+            ConfigureModel(*model, t, slots.Slot(row));
+            Add(std::move(model));
+        }
     }
 }
 
@@ -114,8 +122,9 @@ DeviceModelRegistry::Arrival DeviceModelRegistry::OnDeviceArrival(const DeviceEn
     } else if (slot.role == kRoleEvent) {
         for (CTalvorenUSBDevice* model : ModelsOfKind(slot.kind)) {
             const DeviceEntry identity = model->Identity();
+            // Same kind too: the wired mouse's model never takes the receiver's events.
             if (model->EventChannel().IsOpen() || identity.vendorId != slot.vendorId ||
-                identity.productId != slot.productId)
+                identity.productId != slot.productId || identity.kind != slot.kind)
                 continue;
             arrival = {model, false, model->OpenEventChannel(slot.path)};
             break;
@@ -138,7 +147,9 @@ CTalvorenUSBDevice* DeviceModelRegistry::OnDeviceRemoval(const DeviceEntry& slot
         CTalvorenUSBDevice* found = nullptr;
         for (CTalvorenUSBDevice* model : ModelsOfKind(slot.kind)) {
             const DeviceEntry identity = model->Identity();
-            if (identity.vendorId != slot.vendorId || identity.productId != slot.productId) continue;
+            if (identity.vendorId != slot.vendorId || identity.productId != slot.productId ||
+                identity.kind != slot.kind)
+                continue;
             if (!model->EventChannel().IsOpen()) continue;
             if (model->EventChannel().Interface().Path() == slot.path) {
                 found = model;

@@ -7,7 +7,8 @@
 //   it is open already, and its schedule starts timer 1001 (configuration read after 500 ms),
 //   also when the channel could not be opened;
 // - arrival of an event interface (role 0xFF): the model of that kind, vendor and product whose
-//   event channel is closed opens it and starts its event reader; event 0x0401 then starts the
+//   event channel is closed opens it and starts its event reader (the receiver's events go to
+//   the receiver's model, not to the wired mouse's); event 0x0401 then starts the
 //   schedule's timer 1002 on the user-interface thread;
 // - removal: the channel is closed (a transfer in progress ends at once), the event reader
 //   stops, the schedule stops; model, page and state stay for the device's return.
@@ -52,9 +53,10 @@ public:
     // of its match row: page layout file, key count, light point count, power-indicator style, data folder
     // name, identity, class number, light configuration name; then InitDevicePage.
     static void ConfigureModel(CTalvorenUSBDevice& model, const DevicePageTemplate& page, const DeviceEntry& slot);
-    // Page creation at start-up: for each page template, in the table's order, whose match row
-    // exists, the model the factory makes (none: the template is skipped) is configured with
-    // that row's slot and added.
+    // Page creation at start-up: for each page template, in the table's order, and each command
+    // row of the match table that looks that template up (kind 6 as kind 2), in the table's
+    // order, the model the factory makes (none: skipped) is configured with that row's slot and
+    // added: mouse, wireless mouse, keyboard, mouse pad, headset.
     void CreateModels(const DeviceSlotList& slots, const ModelFactory& factory);
     // Adds a configured model with its schedule.
     CTalvorenUSBDevice& Add(std::unique_ptr<CTalvorenUSBDevice> model);

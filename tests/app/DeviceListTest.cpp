@@ -19,8 +19,9 @@ using test::MainWndTest;
 
 TEST_F(MainWndTest, StartWithoutDevicesShowsNoDeviceLinkAndOnePageAndModelPerKind) {
     Start();
-    EXPECT_EQ(List().Count(), 4);
-    EXPECT_EQ(window->Models().Count(), 4u);
+    // Mouse, wireless mouse, keyboard, mouse pad, headset.
+    EXPECT_EQ(List().Count(), 5);
+    EXPECT_EQ(window->Models().Count(), 5u);
     EXPECT_EQ(List().VisibleCount(), 0);
     EXPECT_TRUE(Control("No_device_Link")->isVisibleTo(window.get()));
     EXPECT_EQ(window->CurrentDevice(), nullptr);
@@ -77,7 +78,7 @@ TEST_F(MainWndTest, ReplugReusesPageAndModelAndTheConfigurationIsReadAgain) {
     ASSERT_TRUE(WaitVisible(keyboard, true));
     EXPECT_EQ(List().Entry(keyboard)->Model(), model);
     EXPECT_EQ(window->PageOf(model), page);
-    EXPECT_EQ(window->Models().Count(), 4u);
+    EXPECT_EQ(window->Models().Count(), 5u);
     EXPECT_TRUE(model->IsCommandChannelOpen());
     const int before = reports();
     EXPECT_TRUE(QTest::qWaitFor([&] { return reports() > before; }, 3000));
@@ -85,8 +86,6 @@ TEST_F(MainWndTest, ReplugReusesPageAndModelAndTheConfigurationIsReadAgain) {
 
 TEST_F(MainWndTest, PreviousAndNextStopAtTheEndsOfTheVisibleEntries) {
     Start();
-    // The mouse and the pad share their ids, so the first of them takes the mouse's slot: both
-    // are attached, as the demo does.
     for (EmulatedKind kind : {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad, EmulatedKind::Headset})
         emulator.Attach(kind);
     const int mouse = EntryOfKind(kKindMouse);
@@ -97,7 +96,8 @@ TEST_F(MainWndTest, PreviousAndNextStopAtTheEndsOfTheVisibleEntries) {
                 WaitVisible(headset, true));
     emulator.Detach(EmulatedKind::Mouse);
     ASSERT_TRUE(WaitVisible(mouse, false));
-    // Entries in table order: mouse (hidden now), keyboard, pad, headset.
+    // Entries in table order: mouse (hidden now), wireless mouse (not attached), keyboard, pad,
+    // headset.
     List().ShowDeviceEntry(keyboard, true, true);
     window->Notify(Msg("click", "device_select_prev"));
     EXPECT_EQ(List().SelectedIndex(), keyboard);
@@ -107,6 +107,64 @@ TEST_F(MainWndTest, PreviousAndNextStopAtTheEndsOfTheVisibleEntries) {
     EXPECT_EQ(List().SelectedIndex(), headset);
     window->Notify(Msg("click", "device_select_next"));
     EXPECT_EQ(List().SelectedIndex(), headset);
+}
+
+// The pad has the wired mouse's interface numbers: alone, or plugged before the mouse, it still
+// shows as the pad, and each keeps its entry over a re-plug.
+TEST_F(MainWndTest, APadAloneOrBeforeTheMouseShowsAsThePad) {
+    Start();
+    const int mouse = EntryOfKind(kKindMouse);
+    const int pad = EntryOfKind(kKindMousePad);
+    emulator.Attach(EmulatedKind::MousePad);
+    ASSERT_TRUE(WaitVisible(pad, true));
+    EXPECT_FALSE(List().IsEntryVisible(mouse));
+    EXPECT_EQ(List().SelectedIndex(), pad);
+    auto* pages = window->findChild<QStackedWidget*>("device_switch");
+    EXPECT_EQ(pages->currentWidget(), window->PageOf(List().Entry(pad)->Model()));
+
+    emulator.Attach(EmulatedKind::Mouse);
+    ASSERT_TRUE(WaitVisible(mouse, true));
+    EXPECT_EQ(List().SelectedIndex(), pad);
+    emulator.Find(EmulatedKind::MousePad)->Unplug();
+    ASSERT_TRUE(WaitVisible(pad, false));
+    emulator.Find(EmulatedKind::MousePad)->Plug();
+    ASSERT_TRUE(WaitVisible(pad, true));
+    EXPECT_TRUE(List().IsEntryVisible(mouse));
+    EXPECT_TRUE(List().Entry(pad)->Model()->IsCommandChannelOpen());
+    EXPECT_TRUE(List().Entry(mouse)->Model()->IsCommandChannelOpen());
+}
+
+// The receiver gets a mouse page of its own, shown alone or beside the wired mouse's.
+TEST_F(MainWndTest, AWirelessMouseHasAMousePageOfItsOwn) {
+    Start();
+    const int mouse = EntryOfKind(kKindMouse);
+    const int receiver = EntryOfKind(kKindWirelessMouse);
+    ASSERT_GE(receiver, 0);
+    CTalvorenUSBDevice* model = List().Entry(receiver)->Model();
+    CDevicePageUI* page = window->PageOf(model);
+    ASSERT_NE(page, nullptr);
+    EXPECT_NE(page, window->PageOf(List().Entry(mouse)->Model()));
+    EXPECT_EQ(model->PageLayoutFile(), "XML\\DeviceXml\\mousedevice.xml");
+
+    emulator.Attach(EmulatedKind::WirelessMouse);
+    ASSERT_TRUE(WaitVisible(receiver, true));
+    EXPECT_FALSE(List().IsEntryVisible(mouse));
+    EXPECT_EQ(window->CurrentDevice(), model);
+    EXPECT_TRUE(model->IsCommandChannelOpen());
+    EXPECT_TRUE(model->CommandChannel().IsWireless());
+    auto* pages = window->findChild<QStackedWidget*>("device_switch");
+    EXPECT_EQ(pages->currentWidget(), page);
+    // The configuration is read through the receiver 500 ms after arrival.
+    const auto reports = [&] { return emulator.Dump(EmulatedKind::WirelessMouse)["reports"].asInt(); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reports() > 0; }, 3000));
+
+    emulator.Attach(EmulatedKind::Mouse);
+    ASSERT_TRUE(WaitVisible(mouse, true));
+    EXPECT_EQ(List().SelectedIndex(), receiver);
+    EXPECT_FALSE(List().Entry(mouse)->Model()->CommandChannel().IsWireless());
+    emulator.Detach(EmulatedKind::WirelessMouse);
+    ASSERT_TRUE(WaitVisible(receiver, false));
+    EXPECT_EQ(List().SelectedIndex(), mouse);
 }
 
 TEST_F(MainWndTest, ClickingAnEntryShowsItsPage) {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
+#include <string>
+#include <vector>
 
 #include "DeviceModelTestSupport.h"
 #include "devicelink/DeviceModelRegistry.h"
@@ -26,8 +29,12 @@ protected:
         });
     }
 
+    // The model built for kind (the mouse list holds the wired mouse's and the receiver's).
     test::RecordingModel& ModelOfKind(uint16_t kind) {
-        auto models = registry_.ModelsOfKind(kind);
+        std::vector<CTalvorenUSBDevice*> models;
+        for (CTalvorenUSBDevice* model : registry_.ModelsOfKind(kind)) {
+            if (model->Identity().kind == kind) models.push_back(model);
+        }
         EXPECT_EQ(models.size(), 1u);
         return static_cast<test::RecordingModel&>(*models.at(0));
     }
@@ -43,9 +50,9 @@ protected:
     DeviceMonitor monitor_{backend_, owner_};
 };
 
-TEST_F(HotPlugTest, PageCreationMakesOneConfiguredModelPerPageTemplate) {
-    ASSERT_EQ(registry_.Count(), 4u);
-    const std::vector<uint16_t> kinds = {kKindMouse, kKindKeyboard, kKindMousePad, kKindHeadset};
+TEST_F(HotPlugTest, PageCreationMakesOneConfiguredModelPerPageTemplateAndOneForTheReceiver) {
+    ASSERT_EQ(registry_.Count(), 5u);
+    const std::vector<uint16_t> kinds = {kKindMouse, kKindWirelessMouse, kKindKeyboard, kKindMousePad, kKindHeadset};
     for (size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(registry_.Model(i).Kind(), kinds[i]);
 
     test::RecordingModel& keyboard = Keyboard();
@@ -58,7 +65,11 @@ TEST_F(HotPlugTest, PageCreationMakesOneConfiguredModelPerPageTemplate) {
     EXPECT_EQ(keyboard.GetDeviceClassNumber(), kClassKeyboard);
     EXPECT_EQ(keyboard.Identity(), monitor_.Slots().Slot(0));
     EXPECT_EQ(ModelOfKind(kKindMousePad).DataFolderName(), "MousePad");
-    EXPECT_EQ(ModelOfKind(kKindWirelessMouse).DataFolderName(), "mouse");
+    const test::RecordingModel& receiver = ModelOfKind(kKindWirelessMouse);
+    EXPECT_EQ(receiver.DataFolderName(), "mouse");
+    EXPECT_EQ(receiver.PageLayoutFile(), "XML\\DeviceXml\\mousedevice.xml");
+    EXPECT_EQ(receiver.GetDeviceClassNumber(), kClassMouse);
+    EXPECT_EQ(receiver.Identity(), monitor_.Slots().Slot(7));
     EXPECT_EQ(ModelOfKind(kKindHeadset).LightCount(), 13);
 }
 
@@ -119,7 +130,7 @@ TEST_F(HotPlugTest, PlugUnplugAndReplugAKeyboard) {
     EXPECT_FALSE(keyboard.EventChannel().IsOpen());
     EXPECT_FALSE(keyboard.EventReaderRunning());
     EXPECT_EQ(schedule.NextDeadline(), std::nullopt);
-    EXPECT_EQ(registry_.Count(), 4u);
+    EXPECT_EQ(registry_.Count(), 5u);
     EXPECT_EQ(keyboard.GetLedColour(3), 0xFF00FF00u);
     EXPECT_EQ(keyboard.ProfileName(), "2026_01_02_03_04_05_006");
 
@@ -192,19 +203,87 @@ TEST_F(HotPlugTest, ACommandInterfaceWhoseChannelCannotOpenStillArrivesAndItsTim
 }
 
 TEST_F(HotPlugTest, EveryKindFindsItsOwnModel) {
-    for (EmulatedKind kind :
-         {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad, EmulatedKind::Headset})
+    for (EmulatedKind kind : {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
+                              EmulatedKind::Headset, EmulatedKind::WirelessMouse})
         emulator_.Attach(kind);
     monitor_.RunOnePass();
-    EXPECT_EQ(owner_.arrivals.size(), 7u);
-    for (uint16_t kind : {kKindKeyboard, kKindMouse, kKindMousePad, kKindHeadset}) {
+    EXPECT_EQ(owner_.arrivals.size(), 9u);
+    for (uint16_t kind : {kKindKeyboard, kKindMouse, kKindMousePad, kKindHeadset, kKindWirelessMouse}) {
         EXPECT_TRUE(ModelOfKind(kind).IsCommandChannelOpen()) << kind;
     }
+    // The receiver's model asks for the mouse behind it before each command.
+    EXPECT_TRUE(ModelOfKind(kKindWirelessMouse).CommandChannel().IsWireless());
+    EXPECT_FALSE(ModelOfKind(kKindMouse).CommandChannel().IsWireless());
     // The headset has no event interface in the match table.
     EXPECT_TRUE(Keyboard().EventReaderRunning());
     EXPECT_TRUE(ModelOfKind(kKindMouse).EventReaderRunning());
+    EXPECT_TRUE(ModelOfKind(kKindWirelessMouse).EventReaderRunning());
     EXPECT_TRUE(ModelOfKind(kKindMousePad).EventReaderRunning());
     EXPECT_FALSE(ModelOfKind(kKindHeadset).EventReaderRunning());
+}
+
+// The wired mouse and the pad share their interface numbers; each goes to its own model, alone
+// or together, whichever is plugged first, and again after a re-plug.
+TEST_F(HotPlugTest, MouseAndPadEachOpenTheirOwnModelInAnyPlugOrder) {
+    const std::vector<std::vector<EmulatedKind>> orders = {
+        {EmulatedKind::MousePad},
+        {EmulatedKind::Mouse},
+        {EmulatedKind::MousePad, EmulatedKind::Mouse},
+        {EmulatedKind::Mouse, EmulatedKind::MousePad},
+    };
+    const auto modelKind = [](EmulatedKind kind) {
+        return kind == EmulatedKind::Mouse ? uint16_t{kKindMouse} : uint16_t{kKindMousePad};
+    };
+    for (const auto& order : orders) {
+        for (EmulatedKind kind : order) {
+            emulator_.Attach(kind);
+            monitor_.RunOnePass();
+        }
+        // Unplugging and re-plugging the first one brings it back to the same model.
+        emulator_.Find(order.front())->Unplug();
+        monitor_.RunOnePass();
+        EXPECT_FALSE(ModelOfKind(modelKind(order.front())).IsCommandChannelOpen());
+        emulator_.Find(order.front())->Plug();
+        monitor_.RunOnePass();
+        for (uint16_t kind : {kKindMouse, kKindMousePad}) {
+            const bool attached = std::any_of(order.begin(), order.end(),
+                                              [&](EmulatedKind k) { return modelKind(k) == kind; });
+            test::RecordingModel& model = ModelOfKind(kind);
+            EXPECT_EQ(model.IsCommandChannelOpen(), attached) << kind << " of " << order.size();
+            EXPECT_EQ(model.EventReaderRunning(), attached) << kind << " of " << order.size();
+            if (!attached) continue;
+            const std::string word = kind == kKindMouse ? "emu:mouse" : "emu:pad";
+            EXPECT_TRUE(model.CommandChannel().Interface().Path().starts_with(word)) << kind;
+            EXPECT_TRUE(model.EventChannel().Interface().Path().starts_with(word)) << kind;
+        }
+        for (EmulatedKind kind : order) emulator_.Detach(kind);
+        monitor_.RunOnePass();
+    }
+}
+
+TEST_F(HotPlugTest, AReceiverOpensItsOwnModelAloneAndBesideAWiredMouse) {
+    for (bool withWiredMouse : {false, true}) {
+        if (withWiredMouse) emulator_.Attach(EmulatedKind::Mouse);
+        emulator_.Attach(EmulatedKind::WirelessMouse);
+        monitor_.RunOnePass();
+        test::RecordingModel& receiver = ModelOfKind(kKindWirelessMouse);
+        EXPECT_TRUE(receiver.IsCommandChannelOpen()) << withWiredMouse;
+        EXPECT_TRUE(receiver.CommandChannel().IsWireless());
+        EXPECT_EQ(receiver.Identity().interfaceNumber, kReceiverControlInterface);
+        EXPECT_TRUE(receiver.EventReaderRunning());
+        EXPECT_EQ(ModelOfKind(kKindMouse).IsCommandChannelOpen(), withWiredMouse);
+        EXPECT_EQ(ModelOfKind(kKindMouse).EventReaderRunning(), withWiredMouse);
+        clock_.Advance(milliseconds(500));
+        registry_.RunDue();
+        EXPECT_GE(receiver.configReads.load(), 1);
+        EXPECT_EQ(receiver.lastConfigResult.load(), kResultSuccess);
+
+        emulator_.Detach(EmulatedKind::WirelessMouse);
+        emulator_.Detach(EmulatedKind::Mouse);
+        monitor_.RunOnePass();
+        EXPECT_FALSE(receiver.IsCommandChannelOpen());
+        EXPECT_FALSE(receiver.EventReaderRunning());
+    }
 }
 
 // With device threads, the configuration read runs there and what follows it waits for the
