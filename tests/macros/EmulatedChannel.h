@@ -26,6 +26,8 @@ public:
             if (slot.present && slot.role == kRoleCommand) channel_.Open(slot.path);
         }
         channel_.SetWireless(kind == emulator::EmulatedKind::WirelessMouse);
+        // Finding the device may ask it for its kind; only what the test sends is recorded.
+        TakeCommands();
     }
 
     CHidChannel& Channel() { return channel_; }
