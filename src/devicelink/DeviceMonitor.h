@@ -14,7 +14,9 @@
 // An enumeration failure does not end the thread (a transient failure
 // would end hot-plug until the program restarts); the pass is skipped with a trace and the
 // monitor keeps polling. Paths known to match nothing (no row with their numbers, or a
-// probe that showed other usages) are not matched again while they stay enumerated.
+// probe that showed other usages) are not matched again while they stay enumerated. An
+// interface whose numbers rows of several kinds share (mouse and pad) may cost one command
+// report on the monitor thread: its device is asked for its kind before a slot is claimed.
 
 #include <atomic>
 #include <chrono>
