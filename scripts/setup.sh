@@ -9,7 +9,7 @@ packages=(
   libjsoncpp-dev
   libasound2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   qt6-base-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   xvfb xauth
 )
