@@ -150,7 +150,7 @@ TEST(DeviceMonitorTest, ASecondIdenticalKeyboardIsIgnoredUntilTheFirstLeaves) {
     EXPECT_EQ(pass.removals, (std::vector<size_t>{0, 1}));
     // The second keyboard takes the freed slots on the next pass.
     EXPECT_EQ(monitor.RunOnePass().arrivals, (std::vector<size_t>{1, 0}));
-    EXPECT_EQ(monitor.Slots().Slot(0).path, std::string("second:") + test::kEmuKeyboardCommand);
+    EXPECT_EQ(monitor.Slots().Slot(0).path, "second:" + std::string(test::kEmuKeyboardCommand));
 }
 
 TEST(DeviceMonitorTest, EveryKindTakesItsSlotsAndNoEnumerationRunsWhileNoneIsFree) {

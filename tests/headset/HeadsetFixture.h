@@ -58,7 +58,7 @@ protected:
         model.ApplyProfileToPage();
     }
 
-    std::filesystem::path ProfilePath() const { return data_ / "HD" / (std::string(kHeadsetProfileId) + ".Json"); }
+    std::filesystem::path ProfilePath() const { return (data_ / "HD" / kHeadsetProfileId).concat(".Json"); }
     Json::Value SavedSection() const { return readjsonFile(ProfilePath())["Device"][0]; }
 
     // The calls since the last Forget, as "name=value" for writes and "name?" for reads.

@@ -36,7 +36,7 @@ inline void ConfigurePad(CTalvorenUSBDevice& model, const TempFolder& folder) {
 }
 
 inline std::filesystem::path PadProfilePath(const TempFolder& folder) {
-    return folder.Path() / "MousePad" / (std::string(kProfileUuid) + ".Json");
+    return (folder.Path() / "MousePad" / kProfileUuid).concat(".Json");
 }
 
 }  // namespace morvek::test
