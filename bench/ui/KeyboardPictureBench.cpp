@@ -13,13 +13,14 @@
 #include "app/ResourceManager.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::app {
 namespace {
 
 void BM_KeyboardPictureFrame(benchmark::State& state) {
     CResourceManager& resources = CResourceManager::GetInstance();
-    resources.SetResourcePath(MORVEK_SOURCE_SKIN_DIR);
+    resources.SetResourcePath(test::SourceSkinDir());
     resources.LoadResource();
     RegisterCustomControls(CControlFactory::GetInstance());
     CDialogBuilder builder(resources);

@@ -22,6 +22,7 @@
 #include "app/ResourceManager.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "emulator/EmulatorBackend.h"
+#include "support/SourcePaths.h"
 
 using namespace morvek;
 
@@ -32,7 +33,7 @@ constexpr int kClickIntervalMs = 20;
 
 int Run(int seconds) {
     app::CResourceManager& resources = app::CResourceManager::GetInstance();
-    resources.SetResourcePath(MORVEK_SOURCE_SKIN_DIR);
+    resources.SetResourcePath(morvek::test::SourceSkinDir());
     resources.LoadResource();
     app::RegisterCustomControls(app::CControlFactory::GetInstance());
 

@@ -19,6 +19,7 @@
 #include "app/controls/SkinImage.h"
 #include "devicelink/PowerStatus.h"
 #include "devices/keyboard/KeyIndex.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::app {
 namespace {
@@ -48,7 +49,7 @@ private:
 };
 
 TEST_F(ShippedSkinTest, EveryUiFileBuilds) {
-    QDirIterator files(MORVEK_SOURCE_SKIN_DIR, {"*.ui"}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator files(test::SourceSkinDir(), {"*.ui"}, QDir::Files, QDirIterator::Subdirectories);
     int built = 0;
     while (files.hasNext()) {
         const QString path = files.next();

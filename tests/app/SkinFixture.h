@@ -10,6 +10,7 @@
 
 #include "app/ResourceManager.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::test {
 
@@ -41,7 +42,7 @@ private:
 // The shipped skin, as the source tree holds it.
 inline void UseShippedSkin() {
     auto& resources = app::CResourceManager::GetInstance();
-    resources.SetResourcePath(MORVEK_SOURCE_SKIN_DIR);
+    resources.SetResourcePath(test::SourceSkinDir());
     resources.LoadResource();
 }
 

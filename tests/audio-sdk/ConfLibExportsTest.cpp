@@ -7,6 +7,7 @@
 #include "audio-sdk/SdkFixtures.h"
 #include "platform/audio/AudioLibraryAbi.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::audiosdk {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 TEST(ConfLibExports, TheLoadedLibraryKeepsValuesInTheUserDataFolder) {
     morvek::test::TempFolder data;
     ASSERT_EQ(::setenv("MORVEK_DATA_DIR", data.Path().c_str(), 1), 0);
-    void* handle = dlopen(MORVEK_AUDIO_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(morvek::test::AudioLibraryPath(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle, nullptr) << dlerror();
     for (const char* name : {audio::kEntryConfLibInit, audio::kEntryGetDeviceById, audio::kEntryPropertyControl,
                              audio::kEntryRegisterCallbackFunction, audio::kEntryGetDeviceCount,

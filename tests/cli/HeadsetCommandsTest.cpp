@@ -9,6 +9,7 @@
 
 #include "cli/CliRun.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::cli {
 namespace {
@@ -21,7 +22,7 @@ struct HeadsetCli {
 
     CliRun Run(std::vector<std::string> args) const {
         std::vector<std::string> full = {"--data-dir", (root / "data").string(), "--default-data",
-                                         MORVEK_SOURCE_DATA_DIR, "--emulate", "headset", "--emulator-state", state};
+                                         test::SourceDataDir(), "--emulate", "headset", "--emulator-state", state};
         full.insert(full.end(), args.begin(), args.end());
         return test::RunCli(full);
     }

@@ -13,6 +13,7 @@
 #include "emulator/KeyboardMatrix.h"
 #include "platform/Trace.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::cli {
 namespace {
@@ -26,7 +27,7 @@ struct KeyboardCli {
     // With the shipped DefaultData and the emulated keyboard and pad.
     CliRun Run(std::vector<std::string> args) const {
         std::vector<std::string> full = {"--data-dir",     (root / "data").string(), "--default-data",
-                                         MORVEK_SOURCE_DATA_DIR, "--emulate", "keyboard,pad",
+                                         test::SourceDataDir(), "--emulate", "keyboard,pad",
                                          "--emulator-state", state};
         full.insert(full.end(), args.begin(), args.end());
         return test::RunCli(full);
@@ -163,7 +164,7 @@ TEST(KeyboardCommandsTest, WrongCommandLinesAreRefused) {
 
 TEST(KeyboardCommandsTest, FailuresSayWhy) {
     const KeyboardCli cli;
-    CliRun r = test::RunCli({"--data-dir", (cli.root / "data").string(), "--default-data", MORVEK_SOURCE_DATA_DIR,
+    CliRun r = test::RunCli({"--data-dir", (cli.root / "data").string(), "--default-data", test::SourceDataDir(),
                              "--emulate", "pad", "light", "keyboard", "--mode", "1"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "morvekctl: no keyboard is attached\n");

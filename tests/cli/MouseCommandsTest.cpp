@@ -10,6 +10,7 @@
 #include "cli/CliRun.h"
 #include "emulator/HexText.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::cli {
 namespace {
@@ -25,7 +26,7 @@ struct MouseCli {
 
     CliRun Run(std::vector<std::string> args, std::vector<std::string> extra = {}) const {
         std::vector<std::string> full = {"--data-dir",       (root / "data").string(), "--default-data",
-                                         MORVEK_SOURCE_DATA_DIR, "--emulate", emulate, "--emulator-state", state};
+                                         test::SourceDataDir(), "--emulate", emulate, "--emulator-state", state};
         full.insert(full.end(), extra.begin(), extra.end());
         full.insert(full.end(), args.begin(), args.end());
         return test::RunCli(full);
@@ -187,10 +188,10 @@ TEST(MouseCommandsTest, AssignmentsTheMouseCannotTakeAreRefused) {
         EXPECT_EQ(r.status, 1) << c.message;
         EXPECT_TRUE(Has(r.err, c.message)) << r.err;
     }
-    const Json::Value shipped = test::ReadJson(std::filesystem::path(MORVEK_SOURCE_DATA_DIR) / "mouse.Json");
+    const Json::Value shipped = test::ReadJson(std::filesystem::path(test::SourceDataDir()) / "mouse.Json");
     EXPECT_EQ(cli.ProfileSection()["KeyList"], shipped["Device"][0]["KeyList"]);
 
-    const CliRun r = test::RunCli({"--data-dir", (cli.root / "data").string(), "--default-data", MORVEK_SOURCE_DATA_DIR,
+    const CliRun r = test::RunCli({"--data-dir", (cli.root / "data").string(), "--default-data", test::SourceDataDir(),
                                    "--emulate", "keyboard", "key", "mouse", "1", "0x20", "0", "4"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "morvekctl: no mouse is attached\n");

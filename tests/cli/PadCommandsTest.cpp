@@ -9,6 +9,7 @@
 
 #include "cli/CliRun.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::cli {
 namespace {
@@ -22,7 +23,7 @@ struct PadCli {
     // The mouse is attached too: it has the pad's interface numbers, and each still finds its own.
     CliRun Run(std::vector<std::string> args) const {
         std::vector<std::string> full = {"--data-dir",     (root / "data").string(), "--default-data",
-                                         MORVEK_SOURCE_DATA_DIR, "--emulate", "keyboard,mouse,pad",
+                                         test::SourceDataDir(), "--emulate", "keyboard,mouse,pad",
                                          "--emulator-state", state};
         full.insert(full.end(), args.begin(), args.end());
         return test::RunCli(full);

@@ -12,11 +12,12 @@
 
 #include "platform/FileIo.h"
 #include "profiles/JsonFile.h"
+#include "support/SourcePaths.h"
 
 namespace morvek {
 namespace {
 
-const std::filesystem::path kDataDir = MORVEK_SOURCE_DATA_DIR;
+const std::filesystem::path kDataDir = test::SourceDataDir();
 
 const std::vector<std::string> kShippedFiles = {
     "keyboard.Json",     "mouse.Json",        "MousePad.Json",     "HD.Json",           "default_light.json",

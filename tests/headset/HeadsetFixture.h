@@ -12,6 +12,7 @@
 #include "profiles/JsonFile.h"
 #include "support/FakeAudioLibrary.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::test {
 
@@ -24,7 +25,7 @@ protected:
         headset_ = &backend_.Attach(emulator::EmulatedKind::Headset);
         library_.devices = {{audio::kFlowPlayback, {{1, 1, 0, 1}}}, {audio::kFlowRecording, {{2, 2, 0, 1}}}};
         library_.answers = {{L"GetSupportFeature", L"131072,0,0,0,0,0,0"}};
-        Json::Value document = readjsonFile(std::filesystem::path(MORVEK_DEFAULT_DATA) / "HD.Json");
+        Json::Value document = readjsonFile(std::filesystem::path(test::SourceDataDir()) / "HD.Json");
         document["profileUUID"] = kHeadsetProfileId;
         std::filesystem::create_directories(data_ / "HD");
         ASSERT_EQ(WriteJsonFile(ProfilePath(), document), 0);
@@ -48,7 +49,7 @@ protected:
         model.AttachIdentity(entry);
         model.SetPageLayoutFile("XML\\DeviceXml\\hs6533device.xml");
         model.SetDataFolderName("HD");
-        model.SetDataRoots(data_.Path(), MORVEK_DEFAULT_DATA);
+        model.SetDataRoots(data_.Path(), test::SourceDataDir());
         model.SetProfileName(kHeadsetProfileId);
         model.SetLightCount(13);
         model.InitDevicePage();

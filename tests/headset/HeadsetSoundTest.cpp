@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "HeadsetFixture.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::test {
 namespace {
@@ -224,7 +225,7 @@ TEST_F(HeadsetSoundTest, AProfileThatCannotBeWrittenIsReported) {
 TEST_F(HeadsetWithOurLibraryTest, APresetReachesTheLibrarysKeptValues) {
     ASSERT_EQ(::setenv("MORVEK_DATA_DIR", data_.Path().c_str(), 1), 0);
     auto model = std::make_unique<CTalvorenHS6533Device>(backend_, ui_, TaskQueueMode::Inline,
-                                                         [] { return audio::LoadAudioLibrary(MORVEK_AUDIO_LIBRARY); });
+                                                         [] { return audio::LoadAudioLibrary(test::AudioLibraryPath()); });
     Configure(*model);
     ASSERT_TRUE(model->AudioActive());
     EXPECT_TRUE(model->HasVoiceChanger());
@@ -236,7 +237,7 @@ TEST_F(HeadsetWithOurLibraryTest, APresetReachesTheLibrarysKeptValues) {
     EXPECT_EQ(kept["playback"]["EQ_Slider5"].asInt(), -4);
     // Read back by a model started afterwards.
     auto again = std::make_unique<CTalvorenHS6533Device>(backend_, ui_, TaskQueueMode::Inline,
-                                                         [] { return audio::LoadAudioLibrary(MORVEK_AUDIO_LIBRARY); });
+                                                         [] { return audio::LoadAudioLibrary(test::AudioLibraryPath()); });
     Configure(*again);
     EXPECT_EQ(again->Words()[kWordMicInValue], 35);
     ::unsetenv("MORVEK_DATA_DIR");

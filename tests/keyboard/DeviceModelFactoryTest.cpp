@@ -10,6 +10,7 @@
 #include "emulator/EmulatorBackend.h"
 #include "emulator/KeyboardMatrix.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek {
 namespace {
@@ -40,7 +41,7 @@ TEST(DeviceModelFactoryTest, KeyboardModelReadsItsConfigurationOnEveryArrival) {
     auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(keyboards[0]);
     ASSERT_NE(keyboard, nullptr);
     EXPECT_EQ(keyboard->GetClassName(), "TalvorenKeyboardDevice");
-    keyboard->SetDataRoots(folder / "data", MORVEK_SOURCE_DATA_DIR);
+    keyboard->SetDataRoots(folder / "data", test::SourceDataDir());
 
     emulator::EmulatedDevice& device = backend.Attach(emulator::EmulatedKind::Keyboard);
     monitor.RunOnePass();

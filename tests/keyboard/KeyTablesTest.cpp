@@ -12,12 +12,13 @@
 #include "devices/keyboard/KeyIndex.h"
 #include "devices/keyboard/KeyNameTable.h"
 #include "profiles/JsonFile.h"
+#include "support/SourcePaths.h"
 
 namespace morvek {
 namespace {
 
 TEST(KeyTablesTest, ShippedKeyboardTemplateHoldsTheDefaultKeyTable) {
-    const Json::Value document = readjsonFile(MORVEK_SOURCE_DATA_DIR "/keyboard.Json");
+    const Json::Value document = readjsonFile(std::filesystem::path(test::SourceDataDir()) / "keyboard.Json");
     const Json::Value& keys = document["Device"][0]["KeyList"];
     ASSERT_TRUE(keys.isArray());
     ASSERT_EQ(keys.size(), DefaultKeyTable().size());

@@ -10,6 +10,7 @@
 #include "devices/keyboard/TalvorenMousePadDevice.h"
 #include "emulator/EmulatorBackend.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::test {
 
@@ -31,7 +32,7 @@ inline const DeviceEntry& PadSlot() {
 inline void ConfigurePad(CTalvorenUSBDevice& model, const TempFolder& folder) {
     const int page = FindPageTemplate(0, 0, kKindMousePad, kRoleCommand);
     DeviceModelRegistry::ConfigureModel(model, DevicePageTemplates()[static_cast<size_t>(page)], PadSlot());
-    model.SetDataRoots(folder.Path(), MORVEK_SOURCE_DATA_DIR);
+    model.SetDataRoots(folder.Path(), test::SourceDataDir());
     model.SetProfileName(kProfileUuid);
 }
 

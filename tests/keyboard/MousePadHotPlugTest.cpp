@@ -7,6 +7,7 @@
 #include "devicelink/DeviceModelTestSupport.h"
 #include "devicelink/DeviceMonitor.h"
 #include "keyboard/MousePadDeviceSupport.h"
+#include "support/SourcePaths.h"
 
 namespace morvek {
 namespace {
@@ -23,7 +24,7 @@ protected:
         auto pads = registry_.ModelsOfKind(kKindMousePad);
         EXPECT_EQ(pads.size(), 1u);
         pad_ = static_cast<CTalvorenMousePadDevice*>(pads.at(0));
-        pad_->SetDataRoots(folder_.Path(), MORVEK_SOURCE_DATA_DIR);
+        pad_->SetDataRoots(folder_.Path(), test::SourceDataDir());
         pad_->SetProfileName(test::kProfileUuid);
     }
 

@@ -26,6 +26,7 @@
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek {
 namespace {
@@ -40,9 +41,9 @@ void ConfigureKeyboard(CTalvorenKeyboardDevice& model, const std::filesystem::pa
     DeviceEntry slot;
     slot.kind = kKindKeyboard;
     DeviceModelRegistry::ConfigureModel(model, KeyboardPage(), slot);
-    model.SetDataRoots(data, MORVEK_SOURCE_DATA_DIR);
+    model.SetDataRoots(data, test::SourceDataDir());
     ProfileListStore profiles(kKindKeyboard, ProfileFolder(data, kKindKeyboard),
-                              ProfileTemplate(MORVEK_SOURCE_DATA_DIR, kKindKeyboard));
+                              ProfileTemplate(test::SourceDataDir(), kKindKeyboard));
     EXPECT_EQ(profiles.LoadProfileList(), ProfileStatus::kOk);
     model.SetProfileName(profiles.GetCurrentProfileUUID());
 }

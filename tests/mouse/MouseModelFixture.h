@@ -16,10 +16,11 @@
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::test {
 
-inline const std::filesystem::path kShippedData = MORVEK_SOURCE_DATA_DIR;
+inline const std::filesystem::path kShippedData = test::SourceDataDir();
 
 class MouseModelFixture {
 public:

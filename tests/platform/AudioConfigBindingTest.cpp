@@ -5,6 +5,7 @@
 
 #include "support/FakeAudioLibrary.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek::audio {
 namespace {
@@ -165,7 +166,7 @@ TEST(AudioLibraryLoading, LoadsOurLibraryAndRefusesAMissingOne) {
 
     morvek::test::TempFolder data;
     ASSERT_EQ(::setenv("MORVEK_DATA_DIR", data.Path().c_str(), 1), 0);
-    auto entries = LoadAudioLibrary(MORVEK_AUDIO_LIBRARY, &error);
+    auto entries = LoadAudioLibrary(test::AudioLibraryPath(), &error);
     ASSERT_TRUE(entries) << error;
     EXPECT_TRUE(entries->closeTestSound && entries->registerCallbackFunction);
     std::vector<std::string> messages;

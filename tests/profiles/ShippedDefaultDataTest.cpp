@@ -9,11 +9,12 @@
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
 #include "support/TempFolder.h"
+#include "support/SourcePaths.h"
 
 namespace morvek {
 namespace {
 
-const std::filesystem::path kShipped = MORVEK_SOURCE_DATA_DIR;
+const std::filesystem::path kShipped = test::SourceDataDir();
 
 // The first profile of a kind, made from the shipped template and loaded into document.
 void LoadFirstProfile(const test::TempFolder& data, uint16_t kind, CBasicProfiledata& document) {
