@@ -7,19 +7,23 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 jobs="$(nproc)"
 
+echo "test: 1/4 plain build and its tests"
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 # Sanitizer builds: -O1 and line tables only, as the sanitizers recommend; quicker to build.
+echo "test: 2/4 AddressSanitizer and UndefinedBehaviorSanitizer build and its tests"
 sanitizer_flags=(-DMORVEK_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1")
 BUILD_DIR=build-asan ./scripts/build.sh -DMORVEK_SANITIZE=address "${sanitizer_flags[@]}"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 # Qt is not built with ThreadSanitizer, so its reports inside Qt would be noise: the TSan build
 # leaves the Qt application out (its threaded parts are core classes, tested here).
+echo "test: 3/4 ThreadSanitizer build and its tests"
 BUILD_DIR=build-tsan ./scripts/build.sh -DMORVEK_SANITIZE=thread -DMORVEK_BUILD_UI=OFF "${sanitizer_flags[@]}"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build-tsan --output-on-failure -j "$jobs"
 
+echo "test: 4/4 fuzz targets, a short run each"
 CXX=clang++ BUILD_DIR=build-fuzz BUILD_TARGETS="DescriptorFuzz ChannelAnswerFuzz DocumentFuzz" \
   ./scripts/build.sh -DMORVEK_FUZZ=ON -DMORVEK_BUILD_TESTS=OFF -DMORVEK_BUILD_BENCH=OFF -DMORVEK_BUILD_UI=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1"
 fuzz_seconds="${FUZZ_SECONDS:-15}"
