@@ -142,35 +142,133 @@ FUNCTION_TABS = [
 ]
 
 PROFILE_BUTTONS = [
-    ("device_add_btn", "+", "New profile"),
-    ("device_sub_btn", "−", "Delete profile"),
-    ("device_copy_btn", "⧉", "Copy profile"),
-    ("device_import_btn", "⇩", "Import profile"),
-    ("device_export_btn", "⇧", "Export profile"),
-    ("device_reset_btn", "↺", "Reset profile"),
+    ("device_add_btn", "+", "profile_add_tip"),
+    ("device_sub_btn", "−", "profile_delete_tip"),
+    ("device_copy_btn", "⧉", "profile_copy_tip"),
+    ("device_import_btn", "⇩", "profile_import_tip"),
+    ("device_export_btn", "⇧", "profile_export_tip"),
+    ("device_reset_btn", "↺", "profile_reset_tip"),
 ]
 
+# Tabs a page shows unless the profile bar's table for its kind says otherwise: the headset's
+# three are hidden on every other page.
+HEADSET_TABS = ("6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab")
 
-def profile_bar(kind):
-    """The profile bar: profile choice, the fold-out menu with the profile operations, the tabs."""
+
+def tip_key(key):
+    """A control without a text of its own: its tooltip and accessible name are this key's text."""
+    return prop("tipkey", key, stdset=False)
+
+
+def profile_bar():
+    """The profile bar's content (controls/DeviceProfile.ui): the profile choice, the fold-out
+    menu with the profile operations, and the row of function tabs."""
     menu = Widget("QWidget", "profile_menu_layout", [prop("visible", False)], "QHBoxLayout",
-                  [Widget("QLineEdit", "device_profile_name_edit", fixed(130, 26)),
+                  [Widget("QLineEdit", "device_profile_name_edit", fixed(130, 26) + [tip_key("profile_name_tip")]),
                    Widget("QPushButton", "device_profile_edit_save_btn", text_key("profile_rename_text"))]
-                  + [Widget("QPushButton", name, [prop("text", symbol), prop("toolTip", tip)] + fixed(28, 26))
+                  + [Widget("QPushButton", name, [prop("text", symbol), tip_key(tip)] + fixed(28, 26))
                      for name, symbol, tip in PROFILE_BUTTONS],
                   spacing=4, margins=(0, 0, 0, 0))
     tabs = [Widget("QPushButton", name, text_key(key) + [prop("checkable", True), prop("autoExclusive", True),
-                                                          prop("skinrole", "tab", stdset=False)])
+                                                          prop("skinrole", "tab", stdset=False)]
+                   + ([prop("visible", False)] if name in HEADSET_TABS else []))
             for name, key in FUNCTION_TABS]
-    profiles = Widget("QWidget", "%s_profile_row" % kind, [], "QHBoxLayout",
-                      [Widget("QComboBox", "device_profile_combo", fixed(150, 26)),
-                       Widget("QPushButton", "profile_fun_spread_btn", [prop("text", "⋯")] + fixed(28, 26)),
-                       menu, Spacer("%s_profile_spacer" % kind)],
+    profiles = Widget("QWidget", "profile_row", [], "QHBoxLayout",
+                      [Widget("QComboBox", "device_profile_combo", fixed(170, 26) + [tip_key("profile_combo_tip")]),
+                       Widget("QPushButton", "profile_fun_spread_btn",
+                              [prop("text", "≡"), tip_key("profile_menu_tip")] + fixed(28, 26)),
+                       menu, Spacer("profile_spacer")],
                       spacing=4, margins=(0, 0, 0, 0))
-    tab_row = Widget("QWidget", "%s_tab_row" % kind, [IGNORED_WIDTH], "QHBoxLayout", tabs + [Spacer("%s_tab_spacer" % kind)],
+    tab_row = Widget("QWidget", "profile_tab_row", [IGNORED_WIDTH], "QHBoxLayout", tabs + [Spacer("profile_tab_spacer")],
                      spacing=2, margins=(0, 0, 0, 0))
-    return Widget("CDeviceProfileUI", "DeviceProfileItem", [], "QVBoxLayout", [profiles, tab_row],
-                  spacing=4, margins=(8, 6, 8, 0))
+    return Widget("QWidget", "device_profile", [], "QVBoxLayout", [profiles, tab_row], spacing=4, margins=(8, 6, 8, 0))
+
+
+# ---------------------------------------------------------------------------------------------
+# Light panel (controls/LightControl.ui), shared by every kind: the effect with its custom key
+# colour groups, the levels and direction, and the colour. Which parts a mode uses is the
+# panel's to enable and show.
+
+COLOUR_OPTIONS = [("#ff0000", "colour_red_tip"), ("#ff8000", "colour_orange_tip"), ("#ffff00", "colour_yellow_tip"),
+                  ("#00ff00", "colour_green_tip"), ("#00ffff", "colour_cyan_tip"), ("#0000ff", "colour_blue_tip"),
+                  ("#8000ff", "colour_purple_tip"), ("#ffffff", "colour_white_tip")]
+
+
+def label(name, key):
+    return Widget("QLabel", name, text_key(key))
+
+
+def group(name, layout, children, props=(), spacing=6, margins=(0, 0, 0, 0)):
+    return Widget("QWidget", name, list(props), layout, children, spacing=spacing, margins=margins)
+
+
+def slider_row(name, key):
+    slider = Widget("QSlider", name, [prop("orientation", ("enum", "Qt::Horizontal")), prop("minimum", 0),
+                                      prop("maximum", 4), prop("pageStep", 1), prop("tickPosition",
+                                                                                    ("enum", "QSlider::TicksBelow")),
+                                      prop("tickInterval", 1), tip_key(key)])
+    return group(name + "_row", "QHBoxLayout", [Widget("QLabel", name + "_label", text_key(key) + fixed(84, 22)), slider])
+
+
+def direction_group(name, options):
+    return group(name, "QHBoxLayout",
+                 [Widget("QRadioButton", option, text_key(key)) for option, key in options] + [Spacer(name + "_end")])
+
+
+def light_panel():
+    effect = group("lighteffect_layout", "QVBoxLayout", [
+        label("light_mode_label", "light_mode_text"),
+        Widget("QComboBox", "light_combo_modeSelect", [tip_key("light_mode_text"), prop("maxVisibleItems", 16)]),
+        group("light_combo_custommodeSelectLayout", "QVBoxLayout", [
+            label("light_custom_group_label", "light_custom_group_text"),
+            Widget("QComboBox", "light_combo_custommodeSelect", [tip_key("light_custom_group_text")]),
+        ], [prop("visible", False)], spacing=4),
+        group("lightcustom_layout", "QVBoxLayout", [
+            label("light_custom_hint", "light_custom_hint_text"),
+            group("light_custom_buttons", "QHBoxLayout", [
+                Widget("QPushButton", "custom_bright_color_btn", text_key("custom_bright_text")),
+                Widget("QPushButton", "custom_off_color_btn", text_key("custom_off_text")),
+            ]),
+        ], [prop("visible", False)], spacing=4),
+        Spacer("light_effect_end", vertical=True),
+        Widget("QPushButton", "deng_same_mode", text_key("same_mode_text") + [prop("visible", False)]),
+    ], [prop("skinrole", "card", stdset=False)], spacing=6, margins=(10, 8, 10, 8))
+    levels = group("light_levels_layout", "QVBoxLayout", [
+        slider_row("deng_light_slider", "light_brightness_text"),
+        slider_row("deng_speed_slider", "light_speed_text"),
+        label("light_direction_label", "light_direction_text"),
+        direction_group("deng_fx_layout", [("deng_FXL_check", "direction_left_text"),
+                                           ("deng_FXR_check", "direction_right_text")]),
+        direction_group("deng_fx_updown_layout", [("deng_FXUP_check", "direction_up_text"),
+                                                  ("deng_FXDOWN_check", "direction_down_text")]),
+        direction_group("deng_fx_inout_layout", [("deng_FXIN_check", "direction_in_text"),
+                                                 ("deng_FXOUT_check", "direction_out_text")]),
+        Widget("QCheckBox", "deng_7color_check", text_key("light_random_text")),
+        Spacer("light_levels_end", vertical=True),
+    ], [prop("skinrole", "card", stdset=False)], spacing=6, margins=(10, 8, 10, 8))
+    edits = []
+    for channel, key in (("R", "colour_red_value_tip"), ("G", "colour_green_value_tip"), ("B", "colour_blue_value_tip")):
+        edits.append(Widget("QLabel", "deng_label_" + channel, [prop("text", channel)]))
+        edits.append(Widget("QLineEdit", "deng_edit_" + channel, fixed(44, 24) + [tip_key(key), prop("maxLength", 3)]))
+    options = [Widget("QPushButton", "color_option_%d" % n,
+                      fixed(22, 22) + [tip_key(key), prop("bkcolor", colour, stdset=False),
+                                       prop("skinrole", "swatch", stdset=False),
+                                       prop("styleSheet", "background: %s;" % colour)])
+               for n, (colour, key) in enumerate(COLOUR_OPTIONS)]
+    colour = group("light_colour_card", "QVBoxLayout", [
+        label("light_colour_label", "light_colour_text"),
+        group("colorpallet_layout", "QHBoxLayout", [
+            Widget("CColorPaletteUI", "deng_Color_Pallet", [prop("minimumSize", ("size", (180, 96))),
+                                                            tip_key("light_palette_tip")]),
+            Widget("QPushButton", "deng_colordp_btn", fixed(36, 96) + [tip_key("light_colour_shown_tip"),
+                                                                      prop("skinrole", "swatch", stdset=False)]),
+        ]),
+        group("deng_rgb_layout", "QHBoxLayout", edits + [Spacer("deng_rgb_end")], spacing=4),
+        group("deng_color_layout", "QHBoxLayout", options + [Spacer("deng_color_end")], spacing=4),
+        Spacer("light_colour_end", vertical=True),
+    ], [prop("skinrole", "card", stdset=False)], spacing=6, margins=(10, 8, 10, 8))
+    return Widget("QWidget", "light_control", [], "QHBoxLayout", [effect, levels, colour],
+                  spacing=8, margins=(8, 6, 8, 8))
 
 
 def panel(cls, name):
@@ -178,8 +276,9 @@ def panel(cls, name):
 
 
 def page(kind, picture, key_panels, function_panels):
-    """A device page: profile bar, then "device_function_switch" whose first page shows the
-    picture above "device_key_function_switch"."""
+    """A device page: the profile bar (a panel built from its own skin file), then
+    "device_function_switch" whose first page shows the picture above
+    "device_key_function_switch", the panels that work on the picture."""
     centred = Widget("QWidget", "%s_device_picture" % kind, [], "QHBoxLayout",
                      [Spacer("%s_picture_left" % kind), picture, Spacer("%s_picture_right" % kind)],
                      spacing=0, margins=(0, 4, 0, 4))
@@ -188,7 +287,7 @@ def page(kind, picture, key_panels, function_panels):
                    spacing=6, margins=(0, 0, 0, 0))
     switch = Widget("QStackedWidget", "device_function_switch", [], None, [first] + function_panels)
     return Widget("QWidget", "%s_device" % kind, [prop("skinrole", "page", stdset=False)], "QVBoxLayout",
-                  [profile_bar(kind), switch], spacing=0, margins=(0, 0, 0, 0))
+                  [Widget("CDeviceProfileUI", "DeviceProfileItem"), switch], spacing=0, margins=(0, 0, 0, 0))
 
 
 def key_button(name, rect, role, text="", hidden=False, extra=()):
@@ -611,7 +710,8 @@ APP_ICON = svg_file(64, 64, [
 
 
 def all_files():
-    files = {}
+    files = {"controls/DeviceProfile.ui": ui_file(profile_bar(), "The profile bar of every device page."),
+             "controls/LightControl.ui": ui_file(light_panel(), "The light panel of every device page.")}
     for name, (ui, pictures) in (("keyboarddevice", keyboard_page()), ("mousedevice", mouse_page()),
                                  ("mousepaddevice", pad_page()), ("hs6533device", headset_page())):
         files["devices/%s.ui" % name] = ui_file(ui, "The %s page." % name.replace("device", ""))

@@ -91,13 +91,21 @@ void CResourceManager::ReloadText(QWidget* root) const {
     QList<QWidget*> controls = root->findChildren<QWidget*>();
     controls.prepend(root);
     for (QWidget* control : controls) {
+        const QVariant tipKey = control->property(kTipKeyProperty);
+        if (tipKey.isValid()) {
+            const QString tip = Text(tipKey.toString());
+            control->setToolTip(tip);
+            control->setAccessibleName(tip);
+        }
         if (!control->property(kResourceTextProperty).toBool()) continue;
         QVariant key = control->property(kTextKeyProperty);
         if (!key.isValid()) {
             key = control->property("text");
             control->setProperty(kTextKeyProperty, key);
         }
-        control->setProperty("text", Text(key.toString()));
+        const QString text = Text(key.toString());
+        control->setProperty("text", text);
+        if (!tipKey.isValid()) control->setAccessibleName(text);
     }
 }
 
@@ -106,6 +114,7 @@ void CResourceManager::SetResourceText(QWidget* control, const QString& key) con
     control->setProperty(kResourceTextProperty, true);
     control->setProperty(kTextKeyProperty, key);
     control->setProperty("text", Text(key));
+    if (!control->property(kTipKeyProperty).isValid()) control->setAccessibleName(Text(key));
 }
 
 void CResourceManager::Release() {

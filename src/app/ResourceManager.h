@@ -15,7 +15,10 @@
 //   </Language>
 //
 // A control shows a translated text when its dynamic property "resourcetext" is true: its
-// text (or the "textkey" property, kept from the first translation) is the key.
+// text (or the "textkey" property, kept from the first translation) is the key. A control
+// whose dynamic property "tipkey" names a key shows that key's text as its tooltip. Every
+// translated control also gets an accessible name (what screen readers and desktop
+// automation find it by): the tooltip's text, else its own text.
 
 #include <QHash>
 #include <QString>
@@ -34,6 +37,7 @@ public:
     // Dynamic properties of controls.
     static constexpr const char* kResourceTextProperty = "resourcetext";
     static constexpr const char* kTextKeyProperty = "textkey";
+    static constexpr const char* kTipKeyProperty = "tipkey";
 
     // The process-wide resource manager.
     static CResourceManager& GetInstance();
