@@ -4,6 +4,7 @@
 #include "app/MpDevicePowerUI.h"
 #include "app/controls/CChartViewUI.h"
 #include "app/controls/CCircleProgressUI.h"
+#include "app/controls/CColorPaletteUI.h"
 #include "app/controls/CCloudShareListItemUI.h"
 #include "app/controls/CComboEditContainerElementUI.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
@@ -12,6 +13,7 @@
 #include "app/controls/CRedioMacroButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/CWndUI.h"
+#include "app/panels/CDeviceProfileUI.h"
 
 namespace morvek::app {
 
@@ -41,10 +43,11 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CHandImgButtonUI", Make<CHandImgButtonUI>());
     factory.RegistControl("CHandImgSelectButtonUI", Make<CHandImgSelectButtonUI>());
     factory.RegistControl("CRedioMacroButtonUI", Make<CRedioMacroButtonUI>());
+    factory.RegistControl("CColorPaletteUI", Make<CColorPaletteUI>());
     factory.RegistControl("CLightControlUI", Container("LightControl"));
     factory.RegistControl("CMacroControlUI", Container("MacroControl"));
     factory.RegistControl("CKeySetControlUI", Container("KeySetControl"));
-    factory.RegistControl("CDeviceProfileUI", Container("DeviceProfile"));
+    factory.RegistControl("CDeviceProfileUI", Make<CDeviceProfileUI>());
     factory.RegistControl("CShootControlUI", Container("ShootControl"));
     factory.RegistControl("CMagicControlUI", Container("MagicControl"));
     factory.RegistControl("CVoice6533ControlUI", Container("Voice6533Control"));

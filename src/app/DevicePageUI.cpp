@@ -3,9 +3,13 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/IndexedName.h"
 #include "app/MpDevicePowerUI.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/DevicePanelUI.h"
 #include "devicelink/FunctionTabs.h"
 #include "devicelink/TalvorenUSBDevice.h"
 
@@ -19,6 +23,7 @@ CDevicePageUI::CDevicePageUI(QWidget* parent) : QWidget(parent) {
 CDevicePageUI::~CDevicePageUI() { Unbind(); }
 
 void CDevicePageUI::Unbind() {
+    for (CDevicePanelUI* panel : findChildren<CDevicePanelUI*>()) panel->Unbind();
     if (model_ != nullptr && model_->View() == this) model_->SetView(nullptr);
     model_ = nullptr;
 }
@@ -44,6 +49,15 @@ void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDeviceP
     model->SetView(this);
 }
 
+void CDevicePageUI::SetupPanels(IPanelHost& host) {
+    if (model_ == nullptr) return;
+    // The profile bar chooses the profile the other panels show.
+    QList<CDevicePanelUI*> panels = findChildren<CDevicePanelUI*>();
+    std::stable_partition(panels.begin(), panels.end(),
+                          [](CDevicePanelUI* panel) { return qobject_cast<CDeviceProfileUI*>(panel) != nullptr; });
+    for (CDevicePanelUI* panel : panels) panel->Setup(*model_, host);
+}
+
 CDeviceKeyButtonUI* CDevicePageUI::LightButton(int index) const {
     if (index < 0 || index >= static_cast<int>(lightButtons_.size())) return nullptr;
     return lightButtons_[static_cast<size_t>(index)];
@@ -54,7 +68,10 @@ CDeviceKeyButtonUI* CDevicePageUI::KeyButton(int index) const {
     return keyButtons_[static_cast<size_t>(index)];
 }
 
-void CDevicePageUI::Refresh() { update(); }
+void CDevicePageUI::Refresh() {
+    for (CDevicePanelUI* panel : findChildren<CDevicePanelUI*>()) panel->ShowModel();
+    update();
+}
 
 void CDevicePageUI::ShowLightPreview(const std::vector<LedPreview>& previews) {
     const size_t count = std::min(previews.size(), lightButtons_.size());

@@ -2,7 +2,9 @@
 // CDevicePageUI: a device page in "device_switch". It holds the picture and panels the page
 // template's layout file builds and is the view of the page's model: light buttons ("light_" n,
 // n below the model's light count) show the LED colours of every frame, the function tabs
-// follow the model's function type, and power records go to the page's power indicator.
+// follow the model's function type, and power records go to the page's power indicator. Its
+// feature panels (CDevicePanelUI) are set up with the model when the window sets the page up,
+// and show the model again whenever the model refreshes its view.
 
 #include <QString>
 #include <QWidget>
@@ -18,7 +20,9 @@ class CTalvorenUSBDevice;
 namespace morvek::app {
 
 class CDeviceKeyButtonUI;
+class CDevicePanelUI;
 class CMpDevicePowerUI;
+class IPanelHost;
 
 class CDevicePageUI final : public QWidget, public IDeviceView {
     Q_OBJECT
@@ -30,8 +34,16 @@ public:
     // becomes the model's view and collects the light and key buttons.
     void Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDevicePowerUI* power);
     CTalvorenUSBDevice* Model() const { return model_; }
-    // Stops being the model's view and forgets it (before the model goes away).
+    // The page set-up: every panel of the page binds to the model (the profile bar first, which
+    // gives the model its profile).
+    void SetupPanels(IPanelHost& host);
+    // Stops being the model's view and forgets it, with its panels (before the model goes away).
     void Unbind();
+    // The page's panel of that class, or nullptr.
+    template <class Panel>
+    Panel* FindPanel() const {
+        return findChild<Panel*>();
+    }
     QWidget* Content() const { return content_; }
     CMpDevicePowerUI* PowerIndicator() const { return power_; }
     // Light button n, or nullptr.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -12,10 +13,14 @@
 
 #include "app/AboutWnd.h"
 #include "app/ControlFactory.h"
+#include "app/DeviceOptionUI.h"
 #include "app/DevicePageUI.h"
 #include "app/MsgWnd.h"
 #include "app/ResourceManager.h"
 #include "app/SkinFrame.h"
+#include "app/panels/PanelRoutes.h"
+#include "devices/SynchronisedDevices.h"
+#include "macros/MacroDownload.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "profiles/DefaultData.h"
@@ -57,7 +62,8 @@ CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QW
     : QWidget(parent),
       backend_(backend),
       modelFactory_(modelFactory ? modelFactory(dispatcher_) : DeviceModelRegistry::ModelFactory{}),
-      pump_([this](const TNotifyUI& msg) { Notify(msg); }) {
+      pump_([this](const TNotifyUI& msg) { Notify(msg); }),
+      synchronised_([this] { return AllModels(); }) {
     setObjectName("MainWnd");
     setWindowTitle(kTitle);
     setWindowFlag(Qt::FramelessWindowHint);
@@ -97,13 +103,12 @@ CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QW
     connect(&dpiTimer_, &QTimer::timeout, this, &CMainWnd::ApplyScreenDpi);
     trayMenuTimer_.setSingleShot(true);
     connect(&trayMenuTimer_, &QTimer::timeout, this, &CMainWnd::ShowTrayMenu);
-    profileTimer_.setSingleShot(true);
-    connect(&profileTimer_, &QTimer::timeout, this, &CMainWnd::SwitchProfile);
     CreateTray();
 }
 
 CMainWnd::~CMainWnd() {
     tray_.hide();
+    synchronised_.Stop();
     StopMonitor();
     scheduleTimer_.stop();
     registry_.Shutdown();
@@ -126,6 +131,7 @@ void CMainWnd::OnWindowInit() {
     show();
     ConnectSleepSignal();
     monitor_->Start();
+    synchronised_.Start();
     dpiTimer_.start(kDpiApplyDelayMs);
 }
 
@@ -223,6 +229,44 @@ int CMainWnd::Ask(const QString& text, bool textIsKey, int buttonMode) {
     return ShowMessageBox(this, {}, text, dpi_.Value(), textIsKey, buttonMode);
 }
 
+QString CMainWnd::ChooseFile(bool open, const QString& filter) {
+    if (fileChooser_) return fileChooser_(open, filter);
+    return open ? QFileDialog::getOpenFileName(this, {}, {}, filter) : QFileDialog::getSaveFileName(this, {}, {}, filter);
+}
+
+void CMainWnd::ShowMacroDownloadResult(int result) {
+    if (result == kMacroDownloadFailed) {
+        Ask("message_text_7", true, 0);
+    } else if (result > 0) {
+        QString text = CResourceManager::GetInstance().Text("message_text_16");
+        Ask(text.replace("%d", QString::number(result)), false, 0);
+    }
+}
+
+bool CMainWnd::SynchronisationOffered() const { return deviceList_ != nullptr && deviceList_->VisibleCount() > 1; }
+
+std::vector<CTalvorenUSBDevice*> CMainWnd::AllModels() {
+    std::vector<CTalvorenUSBDevice*> models;
+    for (size_t i = 0; i < registry_.Count(); ++i) models.push_back(&registry_.Model(i));
+    return models;
+}
+
+void CMainWnd::ApplySameLight(CTalvorenUSBDevice& source) {
+    const std::optional<SynchronisedDevice> from = SynchronisedDeviceOf(source);
+    if (!from || !SynchronisationOffered()) return;
+    std::vector<SynchronisedDevice> devices;
+    for (CTalvorenUSBDevice* model : AllModels()) {
+        if (auto device = SynchronisedDeviceOf(*model)) devices.push_back(std::move(*device));
+    }
+    const SynchronisedLighting::Outcome outcome = synchronised_.Apply(*from, devices);
+    if (!outcome.type) return;
+    // The entries of the devices that took the light show it.
+    for (int i = 0; i < deviceList_->Count(); ++i) {
+        CDeviceOptionUI* entry = deviceList_->Entry(i);
+        if (entry->Model() != nullptr) entry->SetSynchroChecked(entry->Model()->CommandChannel().IsSynchronised());
+    }
+}
+
 void CMainWnd::CloseDialogs() {
     if (about_) about_->reject();
     if (skinFrame_) skinFrame_->close();
@@ -247,7 +291,7 @@ void CMainWnd::OpenAbout() {
     CAboutWnd about(this);
     if (!about.IsBuilt()) return;
     about.SetVersionText(CAboutWnd::ApplicationVersionText());
-    about.resize(kWidth, kHeight);
+    about.resize(kAboutWidth, kAboutHeight);
     about_ = &about;
     about.exec();
 }

@@ -1,8 +1,10 @@
 #pragma once
-// CMainWnd: the program's main window (class "MainWnd", skin "XML_MAIN", 800 x 572). It hosts
-// the device list and one page per device kind, owns the device monitor, the device models with
-// their list-entry schedules, the tray icon and the small windows, and routes every notification
-// of its controls (Notify) through its routing tables.
+// CMainWnd: the program's main window (class "MainWnd", skin "XML_MAIN"). It hosts the device
+// list and one page per device kind, owns the device monitor, the device models with their
+// list-entry schedules, the synchronised lighting, the tray icon and the small windows, and
+// routes every notification of its controls (Notify) through its routing tables: its own
+// handlers for the window's chrome and the device list, the panels' routes for the controls of
+// the device pages (each panel class adds its own, PanelRoutes). It is the panels' host.
 //
 // Threads: the window lives on the user-interface thread. The device monitor announces slots
 // from its own thread and waits until the window has handled each one; every transfer runs on
@@ -28,8 +30,10 @@
 #include "app/NotifyRouter.h"
 #include "app/QtUiDispatcher.h"
 #include "app/SkinFrame.h"
+#include "app/panels/PanelHost.h"
 #include "devicelink/DeviceModelRegistry.h"
 #include "devicelink/DeviceMonitor.h"
+#include "devices/keyboard/SynchronisedLighting.h"
 #include "platform/hid/HidBackend.h"
 
 class QMenu;
@@ -37,15 +41,19 @@ class QMenu;
 namespace morvek::app {
 
 class CDevicePageUI;
+class PanelRoutes;
 
-class CMainWnd final : public QWidget, public IDialogBuilderCallback, private IDeviceMonitorOwner {
+class CMainWnd final : public QWidget, public IDialogBuilderCallback, public IPanelHost, private IDeviceMonitorOwner {
     Q_OBJECT
 public:
     static constexpr const char* kSkinName = "XML_MAIN";
     static constexpr const char* kTitle = "Morvek gaming keyboard";
-    static constexpr int kWidth = 800;
-    static constexpr int kHeight = 572;
-    static constexpr int kProfileSwitchDelayMs = 400;  // timer 1055
+    // Larger than the system's 800 x 572, so that a device picture and its panels both fit.
+    static constexpr int kWidth = 960;
+    static constexpr int kHeight = 640;
+    // The About window keeps the system's size.
+    static constexpr int kAboutWidth = 800;
+    static constexpr int kAboutHeight = 572;
     static constexpr int kDpiApplyDelayMs = 100;       // timer 1011
     static constexpr int kTrayMenuDelayMs = 10;        // timer 1032
     static constexpr const char* kLightControlOn = "控制灯光";
@@ -53,6 +61,8 @@ public:
 
     // How the window asks the user: ShowMessageBox with the window's DPI, unless replaced.
     using MessageBoxFunction = std::function<int(const QString& text, bool textIsKey, int buttonMode)>;
+    // How the window asks for a file: the desktop's file chooser, unless replaced.
+    using FileChooserFunction = std::function<QString(bool open, const QString& filter)>;
 
     // Builds the skin and the window's controls (InitWindow); nothing talks to devices yet.
     // modelFactory makes the device models, with the window's dispatcher.
@@ -88,6 +98,16 @@ public:
     CAboutWnd* AboutWindow() const { return about_; }
 
     void SetMessageBoxFunction(MessageBoxFunction function) { messageBox_ = std::move(function); }
+    void SetFileChooserFunction(FileChooserFunction function) { fileChooser_ = std::move(function); }
+    SynchronisedLighting& Synchronisation() { return synchronised_; }
+
+    // IPanelHost
+    int Ask(const QString& text, bool textIsKey, int buttonMode) override;
+    QString ChooseFile(bool open, const QString& filter) override;
+    QSize ScreenSize() const override { return {screenWidth_, screenHeight_}; }
+    void ShowMacroDownloadResult(int result) override;
+    bool SynchronisationOffered() const override;
+    void ApplySameLight(CTalvorenUSBDevice& source) override;
 
     // IDialogBuilderCallback: the window's custom tags.
     QWidget* CreateControl(const QString& tag, QWidget* parent) override;
@@ -104,8 +124,6 @@ signals:
     // This program takes (lParam 1) or gives up (lParam 0) the light control: the message
     // companion programs receive.
     void LightControlAnnounced(int wParam, int lParam);
-    // The profile switch of timer 1055 ran for the current device.
-    void ProfileSwitched(int profileIndex);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -117,11 +135,9 @@ private:
     void OnClick(const TNotifyUI& msg, int index);
     void ToggleHostLightControl();
     void SetHostLightControlOfAll(bool on);
-    void SelectFunctionTab(const TNotifyUI& msg, int tab);
     void OnDeviceSelectChanged(const TNotifyUI& msg);
-    void StartProfileSwitch(int index);
-    void SwitchProfile();
     void RestoreDefaultsOfCurrent();
+    QWidget* CurrentPage() const;
 
     // Device pages and list (MainWndDevices.cpp).
     void CreateDevicePages();
@@ -152,8 +168,9 @@ private:
     void ApplyStoredLanguage();
     void ApplyScreenDpi();
     void ConnectSleepSignal();
-    int Ask(const QString& text, bool textIsKey, int buttonMode);
     void ShowLightControlState();
+    // The models synchronised lighting paints (every model the registry made).
+    std::vector<CTalvorenUSBDevice*> AllModels();
 
     hid::IHidBackend& backend_;
     QtUiDispatcher dispatcher_;
@@ -174,8 +191,6 @@ private:
     QTimer scheduleTimer_;
     QTimer dpiTimer_;        // 1011
     QTimer trayMenuTimer_;   // 1032
-    QTimer profileTimer_;    // 1055
-    int pendingProfileIndex_ = -1;
 
     bool initialised_ = false;
     bool hostLightControl_ = true;
@@ -186,6 +201,10 @@ private:
     QPointer<CAboutWnd> about_;
     QPointer<CSkinFrame> skinFrame_;
     MessageBoxFunction messageBox_;
+    FileChooserFunction fileChooser_;
+    // Declared after the registry: stopped before the models go.
+    SynchronisedLighting synchronised_;
+    std::unique_ptr<PanelRoutes> panelRoutes_;
 
     // The monitor's wait for the user-interface thread.
     std::mutex uiWaitMutex_;

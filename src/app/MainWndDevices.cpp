@@ -54,6 +54,7 @@ bool CMainWnd::CreateDevicePage(CTalvorenUSBDevice& model, const DevicePageTempl
         resources.ReloadText(built);
         pump_.Attach(built);
     }
+    devicePage->SetupPanels(*this);
     return true;
 }
 

@@ -1,18 +1,16 @@
 // CMainWnd: the routing tables of the notifications and the handlers of the window itself.
-// Routes without a handler belong to feature panels that act on the current device; they are
-// routed here so that every control name of the skin has its place.
+// The panels add the routes of their own controls (PanelRoutes). Routes without a handler
+// belong to feature panels still to come; they are routed here so that every control name of
+// the skin has its place.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
-#include <QStackedWidget>
 
-#include "app/DeviceOptionUI.h"
-#include "app/ResourceManager.h"
+#include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
+#include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "platform/Trace.h"
-#include "profiles/ProfileListStore.h"
-#include "profiles/ProfileTabs.h"
 
 namespace morvek::app {
 
@@ -21,6 +19,8 @@ void CMainWnd::BuildRoutes() {
     const auto self = [this](void (CMainWnd::*handler)()) {
         return [this, handler](const TNotifyUI&, int) { (this->*handler)(); };
     };
+    panelRoutes_ = std::make_unique<PanelRoutes>(r, [this] { return CurrentPage(); });
+    CDeviceProfileUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -38,11 +38,6 @@ void CMainWnd::BuildRoutes() {
     r.AddPrefix("click", "windowdeviceset_", "system_device_settings");
     r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
     r.AddName("click", "reset_repeat_btn", "keyboard_repeat_reset");
-    r.AddNames("click",
-               {"device_add_btn", "device_sub_btn", "device_copy_btn", "device_import_btn", "device_export_btn",
-                "device_profile_edit_save_btn", "profile_fun_spread_btn"},
-               "profile_operation");
-    r.AddName("click", "device_reset_btn", "profile_reset");
     r.AddNames("click", {"key_butt_keysave", "key_butt_keydefalut", "key_butt_keycancel", "key_butt_prosave"},
                "key_assignment");
     r.AddNames("click", {"macro_btn_starredio", "macro_btn_stopredio"}, "macro_recording");
@@ -83,10 +78,6 @@ void CMainWnd::BuildRoutes() {
     r.AddName("selectchanged", "synchro_device_select", "synchronised_device");
     r.AddName("selectchanged", "device_select", "select_device_page",
               [this](const TNotifyUI& msg, int) { OnDeviceSelectChanged(msg); });
-    for (int tab = 1; tab <= kProfileTabCount; ++tab) {
-        r.AddName("selectchanged", ProfileTabName(tab), "function_tab",
-                  [this, tab](const TNotifyUI& msg, int) { SelectFunctionTab(msg, tab); });
-    }
     r.AddNames("selectchanged",
                {"deng_FXL_check", "deng_FXR_check", "deng_FXUP_check", "deng_FXDOWN_check", "deng_FXIN_check",
                 "deng_FXOUT_check", "deng_7color_check"},
@@ -105,9 +96,7 @@ void CMainWnd::BuildRoutes() {
     r.AddPrefix("movevaluechanged", "velko_DPI_slider_", "mouse_dpi_live");
     r.AddPrefix("movevaluechanged", "DPI_slider_", "mouse_dpi_live");
 
-    // ---- itemselect (the profile combo first: its timer is the window's own) ---------------
-    r.AddName("itemselect", "device_profile_combo", "profile_switch_timer",
-              [this](const TNotifyUI& msg, int) { StartProfileSwitch(msg.wParam); });
+    // ---- itemselect -----------------------------------------------------------------------
     r.AddNames("itemselect", {"light_combo_modeSelect", "light_combo_custommodeSelect"}, "light_mode");
     r.AddNames("itemselect",
                {"keyset_function_combo", "keyset_macro_over_combo", "keyset_mousekey_combo", "keyset_mouseswing_combo",
@@ -170,54 +159,13 @@ void CMainWnd::ToggleHostLightControl() {
     SetHostLightControlOfAll(hostLightControl_);
 }
 
-void CMainWnd::SelectFunctionTab(const TNotifyUI& msg, int tab) {
-    if (msg.wParam == 0) return;  // the tab that was left
-    if (CTalvorenUSBDevice* device = CurrentDevice()) device->SetFunctionType(tab);
-}
-
 void CMainWnd::OnDeviceSelectChanged(const TNotifyUI& msg) {
     if (msg.wParam == 0) return;
     const int index = deviceList_->IndexOfButton(msg.pSender);
     if (index >= 0) deviceList_->ShowDeviceEntry(index, true, true);
 }
 
-void CMainWnd::StartProfileSwitch(int index) {
-    // Selections within 400 ms of each other switch once, to the last one.
-    pendingProfileIndex_ = index;
-    profileTimer_.start(kProfileSwitchDelayMs);
-}
-
-void CMainWnd::SwitchProfile() {
-    CTalvorenUSBDevice* device = CurrentDevice();
-    if (device == nullptr || pendingProfileIndex_ < 0) return;
-    ProfileListStore store(device->Kind(), device->GetUserDataFolder(), device->GetDefaultProfilePath());
-    if (store.LoadProfileList() != ProfileStatus::kOk || store.SelectProfile(pendingProfileIndex_) != ProfileStatus::kOk)
-        return;
-    device->SetProfileName(store.GetCurrentProfileUUID());
-    device->LoadProfile();
-    device->CheckMacroAssignments();
-    device->ApplyProfileToPage();
-    const int width = screenWidth_;
-    const int height = screenHeight_;
-    const bool hasMacros = device->Kind() == kKindKeyboard || device->Kind() == kKindMouse ||
-                           device->Kind() == kKindWirelessMouse;
-    device->RunOnDevice(
-        [device, width, height, hasMacros] {
-            device->WriteSettings(0, 0, 1, width, height);
-            const int macros = hasMacros ? device->DownloadMacros() : 0;
-            device->WriteKeyAssignments(0);
-            return macros;
-        },
-        [this](int macros) {
-            if (macros == -1) {
-                Ask("message_text_7", true, 0);
-            } else if (macros > 0) {
-                QString text = CResourceManager::GetInstance().Text("message_text_16");
-                Ask(text.replace("%d", QString::number(macros)), false, 0);
-            }
-        });
-    emit ProfileSwitched(pendingProfileIndex_);
-}
+QWidget* CMainWnd::CurrentPage() const { return PageOf(CurrentDevice()); }
 
 void CMainWnd::RestoreDefaultsOfCurrent() {
     CTalvorenUSBDevice* device = CurrentDevice();

@@ -95,19 +95,6 @@ TEST_F(MainWndTest, AnotherProgramTakingTheLightsShowsTheSameButtonAsAClick) {
     EXPECT_FALSE(window->HostLightControl());
 }
 
-TEST_F(MainWndTest, ProfileSelectionsWithin400msSwitchOnceToTheLast) {
-    Start();
-    emulator.Attach(emulator::EmulatedKind::Keyboard);
-    ASSERT_TRUE(WaitVisible(EntryOfKind(kKindKeyboard), true));
-    QSignalSpy switched(window.get(), &CMainWnd::ProfileSwitched);
-    // Only the last selection is a profile the list has.
-    for (int index : {5, 3, 0}) window->Notify(Msg("itemselect", "device_profile_combo", index));
-    EXPECT_TRUE(switched.wait(1000));
-    QTest::qWait(CMainWnd::kProfileSwitchDelayMs + 100);
-    ASSERT_EQ(switched.size(), 1);
-    EXPECT_EQ(switched[0][0].toInt(), 0);
-}
-
 TEST_F(MainWndTest, RestoreDefaultsAsksFirstAndDoesNothingWithoutADevice) {
     window->Notify(Msg("click", "default_btn"));
     EXPECT_TRUE(asked.empty());

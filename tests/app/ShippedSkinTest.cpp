@@ -10,6 +10,7 @@
 
 #include "app/ControlFactory.h"
 #include "app/DialogBuilder.h"
+#include "app/MainWnd.h"
 #include "app/QtPrinters.h"
 #include "app/ResourceManager.h"
 #include "app/SkinFixture.h"
@@ -77,8 +78,8 @@ TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
         SCOPED_TRACE(c.file);
         const auto page = Build(c.file);
         ASSERT_NE(page, nullptr);
-        // The page fits beside the 180-pixel device list of the 800-pixel window.
-        EXPECT_LE(page->minimumSizeHint().width(), 800 - 180);
+        // The page fits beside the 180-pixel device list of the window.
+        EXPECT_LE(page->minimumSizeHint().width(), CMainWnd::kWidth - 180);
         auto* picture = page->findChild<CSelectPanelUI*>(c.picture);
         ASSERT_NE(picture, nullptr);
         EXPECT_FALSE(SkinImage(picture->BackgroundImage()).NaturalSize().isEmpty());
@@ -167,6 +168,28 @@ TEST_F(ShippedSkinTest, PowerAndDeviceListPicturesExist) {
         for (const char* variant : {"_normal", "_selected", "_synchro_normal", "_synchro_selected"}) {
             const QString name = QString("common/device_ico/%1%2.png").arg(prefix, variant);
             EXPECT_FALSE(SkinImage(name).NaturalSize().isEmpty()) << name.toStdString();
+        }
+    }
+}
+
+// Screen readers and desktop automation find every control of the panels by a name: its text,
+// or for a control without one, what it does.
+TEST_F(ShippedSkinTest, EveryPanelControlHasAnAccessibleNameInEveryLanguage) {
+    for (const char* language : {"lan_en.xml", "lan_cn.xml", "lan_de.xml"}) {
+        ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage(language));
+        for (const char* skin : {"XML\\CustomControlXML\\DeviceProfile.xml", "XML\\CustomControlXML\\LightControl.xml"}) {
+            SCOPED_TRACE(std::string(language) + " " + skin);
+            const auto panel = Build(skin);
+            ASSERT_NE(panel, nullptr);
+            CResourceManager::GetInstance().ReloadText(panel.get());
+            for (QWidget* control : panel->findChildren<QWidget*>()) {
+                const bool interactive = control->focusPolicy() != Qt::NoFocus;
+                if (!interactive) continue;
+                EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+                // A translated name, never a text key.
+                EXPECT_FALSE(control->accessibleName().contains("_text") || control->accessibleName().contains("_tip"))
+                    << control->objectName().toStdString();
+            }
         }
     }
 }
