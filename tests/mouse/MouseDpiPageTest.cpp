@@ -46,6 +46,30 @@ TEST(MouseDpiPageTest, LastEnabledStageCannotBeSwitchedOff) {
     EXPECT_FALSE(page.SetEnabled(5, true));
 }
 
+TEST(MouseDpiPageTest, SwitchingOffTheCurrentStageMovesItToTheNextEnabledOne) {
+    struct Case {
+        std::vector<uint8_t> enabled;  // enable byte per stage, after the switch-off
+        int current;
+        int disabled;
+        int expected;
+    };
+    const Case cases[] = {
+        {{1, 0, 1, 1, 1}, 1, 1, 2},  // the next stage
+        {{1, 0, 0, 1, 1}, 1, 1, 3},  // disabled stages are passed over
+        {{1, 1, 1, 1, 0}, 4, 4, 0},  // wraps around at the end of the list
+        {{0, 1, 1}, 0, 0, 1},        // a list of three stages wraps at three
+        {{1, 0, 1, 1, 1}, 3, 1, 3},  // another stage switched off: the current one stays
+        {{0, 0, 0, 0, 0}, 2, 2, 2},  // none left (the page never allows it): stays
+        {{}, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<DpiStageRecord> stages;
+        for (uint8_t on : c.enabled) stages.push_back(DpiStageRecord{on, 0, 8, 8, 0, 0, 0});
+        EXPECT_EQ(CurrentStageAfterDisabling(stages, c.current, c.disabled), c.expected)
+            << "current " << c.current << ", disabled " << c.disabled;
+    }
+}
+
 TEST(MouseDpiPageTest, ShowFollowsTheStagesPresent) {
     MouseDpiPage page;
     std::vector<DpiStageRecord> stages = {{1, 0, 8, 8, 0, 0, 0}, {0, 0, 16, 16, 0, 0, 0}, {1, 0, 32, 32, 0, 0, 0}};

@@ -58,6 +58,22 @@ TEST(TalvorenMouseDeviceTest, TypedDpiIsStoredSavedAndWritten) {
     EXPECT_EQ(f.Model().CommitStageEdit(5, "800"), MouseEditStatus::kBadStage);
 }
 
+TEST(TalvorenMouseDeviceTest, SwitchingOffTheCurrentStageMovesTheCurrentStageOnTheMouse) {
+    MouseModelFixture f(EmulatedKind::Mouse);
+    f.Model().ReadDeviceConfig();
+    ASSERT_EQ(f.Model().CurrentStage(), 1);  // the template's
+    EXPECT_EQ(f.Model().SetStageEnabled(1, false), MouseEditStatus::kDone);
+    EXPECT_EQ(f.Model().CurrentStage(), 2);
+    EXPECT_EQ(f.Block()[MouseSettingBlock::kCurrentStageOffset], 2);
+    EXPECT_EQ(f.Section()["DPIStages"]["StageActive"].asInt(), 2);
+    EXPECT_TRUE(f.Model().DpiPage().Row(2).current);
+    EXPECT_FALSE(f.Model().DpiPage().Row(1).current);
+
+    // Another stage switched off: the current stage stays.
+    EXPECT_EQ(f.Model().SetStageEnabled(4, false), MouseEditStatus::kDone);
+    EXPECT_EQ(f.Block()[MouseSettingBlock::kCurrentStageOffset], 2);
+}
+
 TEST(TalvorenMouseDeviceTest, PageEventsGrowTheStageList) {
     MouseModelFixture fresh(EmulatedKind::Mouse);
     Json::Value section = fresh.Section();

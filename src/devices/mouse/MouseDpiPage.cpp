@@ -20,6 +20,16 @@ std::optional<uint16_t> DpiStepsFromText(std::string_view text, const MouseDpiFa
     return static_cast<uint16_t>(std::min<int64_t>(dpi / facts.step, top));
 }
 
+int CurrentStageAfterDisabling(const std::vector<DpiStageRecord>& stages, int currentStage, int disabled) {
+    const int count = std::min<int>(static_cast<int>(stages.size()), kMouseStageCount);
+    if (disabled != currentStage || count == 0) return currentStage;
+    for (int step = 1; step < count; ++step) {
+        const int candidate = (disabled + step) % count;
+        if (stages[size_t(candidate)].enable != 0) return candidate;
+    }
+    return currentStage;
+}
+
 void MouseDpiPage::Show(const std::vector<DpiStageRecord>& stages, int currentStage, uint8_t step) {
     const int count = std::min<int>(static_cast<int>(stages.size()), kMouseStageCount);
     for (int n = 0; n < kMouseStageCount; ++n) rows_[size_t(n)].shown = n < count;
@@ -28,6 +38,10 @@ void MouseDpiPage::Show(const std::vector<DpiStageRecord>& stages, int currentSt
         ShowValue(n, stages[size_t(n)].dpiX, step);
     }
     GreyOutLastTicked();
+    ShowCurrent(currentStage);
+}
+
+void MouseDpiPage::ShowCurrent(int currentStage) {
     for (int n = 0; n < kMouseStageCount; ++n) rows_[size_t(n)].current = n == currentStage;
 }
 

@@ -35,6 +35,11 @@ struct MouseDpiFacts {
 // slider's range. Nothing for a mouse reporting a DPI step of 0.
 std::optional<uint16_t> DpiStepsFromText(std::string_view text, const MouseDpiFacts& facts);
 
+// The stage in use after a stage was switched off. The mouse would go on using a stage its DPI
+// button skips, so switching off the current stage moves the current stage to the next enabled
+// stage of the list (wrapping around); any other stage switched off leaves it where it is.
+int CurrentStageAfterDisabling(const std::vector<DpiStageRecord>& stages, int currentStage, int disabled);
+
 struct DpiStageRow {
     bool shown = false;         // the stage list holds this stage
     bool rowEnabled = false;
@@ -58,6 +63,8 @@ public:
     bool SetEnabled(int stage, bool on);
     // Slider and edit show value steps.
     void ShowValue(int stage, uint16_t value, uint8_t step);
+    // The slider of currentStage wears the current-stage images, the others the usual ones.
+    void ShowCurrent(int currentStage);
 
     const DpiStageRow& Row(int stage) const { return rows_.at(static_cast<size_t>(stage)); }
 

@@ -306,6 +306,10 @@ MouseEditStatus CTalvorenMouseDevice::SetStageEnabled(int stage, bool on, WriteD
         dpiPage_.SetEnabled(stage, on);
         GrowStages(stage);
         stages_[size_t(stage)].enable = on ? 1 : 0;
+        if (!on) {
+            currentStage_ = CurrentStageAfterDisabling(stages_, currentStage_, stage);
+            profile_.SetCurrentDpiStage(currentStage_);
+        }
     }
     return StoreAndWrite(std::move(done));
 }

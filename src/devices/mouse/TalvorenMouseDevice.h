@@ -124,6 +124,7 @@ public:
     // the main window passes the primary screen's; without a screen the size the mouse holds.
     void SetScreenSize(uint16_t width, uint16_t height);
     // Page events of the DPI rows and the polling options: model, profile, save, settings write.
+    // Switching off the current stage makes the next enabled stage the current one.
     MouseEditStatus SetStageEnabled(int stage, bool on, WriteDone done = {});
     MouseEditStatus SetStageSlider(int stage, int value, WriteDone done = {});
     // The slider is moving: slider and edit follow, nothing is stored or sent.
