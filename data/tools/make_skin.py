@@ -271,6 +271,243 @@ def light_panel():
                   spacing=8, margins=(8, 6, 8, 8))
 
 
+# ---------------------------------------------------------------------------------------------
+# Key assignment panel (controls/KeySetControl.ui), shared by the keyboard and the mouse: the
+# function list, one page per function ("function_switch_tablayout", page n = the list item
+# whose user data is n) and the buttons. The panel fills the lists with the names of what
+# they offer; a page's edits take decimal numbers.
+
+KEYSET_PAGES = ["keyset_page_default_text", "keyset_page_mouse_text", "keyset_page_swing_text",
+                "keyset_page_wheel_text", "keyset_page_dpi_text", "keyset_page_fire_text", "keyset_page_key_text",
+                "keyset_page_media_text", "keyset_page_system_text", "keyset_page_macro_text",
+                "keyset_page_gun_text", "keyset_page_combo_text"]
+
+MODIFIER_OPTIONS = ["keyset_modifier_none_text", "keyset_modifier_ctrl_text", "keyset_modifier_shift_text",
+                    "keyset_modifier_alt_text", "keyset_modifier_win_text"]
+
+
+def notice(name):
+    """A line that tells the user what became of a change the device did not take; hidden until then."""
+    return Widget("QLabel", name, [prop("visible", False), prop("wordWrap", True),
+                                   prop("skinrole", "notice", stdset=False)])
+
+
+def number_edit(name, key, width=56, length=3):
+    return Widget("QLineEdit", name, fixed(width, 24) + [tip_key(key), prop("maxLength", length)])
+
+
+def labelled(name, key, control):
+    """A label with the control it names, in a row."""
+    return group(name, "QHBoxLayout", [Widget("QLabel", name + "_label", text_key(key)), control], spacing=4)
+
+
+def list_row(name, combo, key):
+    return labelled(name, key, Widget("QComboBox", combo, [tip_key(key), prop("minimumWidth", 220),
+                                                           prop("maxVisibleItems", 12)]))
+
+
+def keyset_page(number, children):
+    return group("keyset_page_%d" % number, "QVBoxLayout", children + [Spacer("keyset_page_%d_end" % number,
+                                                                              vertical=True)], spacing=6)
+
+
+def repeat_edits(prefix):
+    """The count, delay and speed edits of the swing and wheel pages."""
+    return group(prefix + "_edits", "QHBoxLayout", [
+        labelled(prefix + "_num", "keyset_count_text", number_edit("keyset_%s_num_edit" % prefix, "keyset_count_text")),
+        labelled(prefix + "_delay", "keyset_delay_text",
+                 number_edit("keyset_%s_delay_edit" % prefix, "keyset_delay_tip")),
+        labelled(prefix + "_speed", "keyset_speed_text",
+                 number_edit("keyset_%s_speed_edit" % prefix, "keyset_speed_tip")),
+        Spacer(prefix + "_edits_end"),
+    ], spacing=12)
+
+
+def key_set_panel():
+    pages = [
+        keyset_page(0, [label("keyset_default_label", "keyset_default_hint_text")]),
+        keyset_page(1, [list_row("keyset_mousekey_row", "keyset_mousekey_combo", "keyset_mouse_button_text")]),
+        keyset_page(2, [list_row("keyset_mouseswing_row", "keyset_mouseswing_combo", "keyset_direction_text"),
+                        repeat_edits("mouseswing")]),
+        keyset_page(3, [list_row("keyset_mousewheel_row", "keyset_mousewheel_combo", "keyset_direction_text"),
+                        repeat_edits("mousewheel")]),
+        keyset_page(4, [list_row("keyset_mousedpi_row", "keyset_mousedpi_combo", "keyset_page_dpi_text")]),
+        keyset_page(5, [group("keyset_fire_edits", "QHBoxLayout", [
+            labelled("keyset_fire_interval", "keyset_interval_text",
+                     number_edit("keyset_mousefire_interval_edit", "keyset_interval_tip")),
+            labelled("keyset_fire_num", "keyset_count_text",
+                     number_edit("keyset_mousefire_num_edit", "keyset_fire_count_tip")),
+            Spacer("keyset_fire_end")], spacing=12)]),
+        keyset_page(6, [
+            group("keyset_modifier_layout", "QHBoxLayout",
+                  [Widget("QLabel", "keyset_modifier_label", text_key("keyset_modifier_text"))]
+                  + [Widget("QRadioButton", "key_ComBox_check_%d" % n, text_key(key))
+                     for n, key in enumerate(MODIFIER_OPTIONS)] + [Spacer("keyset_modifier_end")], spacing=10),
+            labelled("keyset_keyboard_row", "keyset_key_text",
+                     Widget("QLineEdit", "keyset_keyboard_text_edit",
+                            fixed(200, 26) + [tip_key("keyset_capture_tip"), prop("readOnly", True),
+                                              prop("placeholderText", "…")])),
+            label("keyset_capture_hint", "keyset_capture_hint_text"),
+        ]),
+        keyset_page(7, [list_row("keyset_media_row", "keyset_media_combo", "keyset_page_media_text")]),
+        keyset_page(8, [list_row("keyset_system_row", "keyset_system_combo", "keyset_page_system_text")]),
+        keyset_page(9, [
+            list_row("keyset_macro_row", "keyset_macro_combo", "keyset_macro_text"),
+            list_row("keyset_macro_over_row", "keyset_macro_over_combo", "keyset_macro_repeat_text"),
+            group("keyset_macro_cycle_layout", "QHBoxLayout", [
+                Widget("QLabel", "keyset_macro_cycle_label", text_key("keyset_macro_cycle_text")),
+                number_edit("keyset_macro_cycle_edit", "keyset_macro_cycle_text"),
+                Spacer("keyset_macro_cycle_end")], [prop("visible", False)], spacing=4),
+        ]),
+        keyset_page(10, [list_row("keyset_gunkey_row", "keyset_gunkey_combo", "keyset_page_gun_text")]),
+        keyset_page(11, [list_row("keyset_combokey_row", "keyset_combokey_combo", "keyset_page_combo_text")]),
+    ]
+    buttons = group("keyset_buttons", "QHBoxLayout", [
+        Spacer("keyset_buttons_start"),
+        Widget("QPushButton", "key_butt_keydefalut", text_key("keyset_default_text")),
+        Widget("QPushButton", "key_butt_keycancel", text_key("keyset_cancel_text") + [prop("enabled", False)]),
+        Widget("QPushButton", "key_butt_keysave", text_key("keyset_apply_text") + [prop("enabled", False)]),
+        Widget("QPushButton", "key_butt_prosave", text_key("keyset_save_text") + [prop("enabled", False)]),
+    ], spacing=6)
+    layout = group("keyset_layout", "QVBoxLayout", [
+        group("keyset_function_row", "QHBoxLayout", [
+            Widget("QLabel", "keyset_key_name", [prop("minimumWidth", 160)]),
+            Widget("QLabel", "keyset_function_label", text_key("keyset_function_text")),
+            Widget("QComboBox", "keyset_function_combo", [tip_key("keyset_function_text"), prop("minimumWidth", 200),
+                                                          prop("maxVisibleItems", 12)]),
+            Spacer("keyset_function_end")], spacing=8),
+        Widget("QStackedWidget", "function_switch_tablayout", [], None, pages),
+        buttons,
+    ], [prop("visible", False), prop("skinrole", "card", stdset=False)], spacing=8, margins=(10, 8, 10, 8))
+    hint = label("keyset_hint", "keyset_hint_text")
+    return Widget("QWidget", "key_set_control", [], "QVBoxLayout",
+                  [hint, layout, notice("keyset_device_notice"), Spacer("keyset_end", vertical=True)],
+                  spacing=6, margins=(8, 6, 8, 8))
+
+
+# ---------------------------------------------------------------------------------------------
+# Keyboard system panel (controls/KeyboardSystem.ui): the polling rate, the keyboard's three
+# flags, the key repeat rate and delay with a box to try them, and the desktop's own keyboard
+# settings.
+
+POLLING_RATES = ["125 Hz", "250 Hz", "500 Hz", "1000 Hz"]
+MOUSE_POLLING_RATES = ["125 Hz", "250 Hz", "500 Hz", "1000 Hz", "2000 Hz"]
+
+
+def option_row(name, prefix, texts, title_key):
+    return group(name, "QHBoxLayout", [Widget("QLabel", name + "_label", text_key(title_key) + fixed(120, 22))]
+                 + [Widget("QRadioButton", "%s%d" % (prefix, n), [prop("text", text), prop("accessibleName", text)])
+                    for n, text in enumerate(texts)]
+                 + [Spacer(name + "_end")], spacing=12)
+
+
+def card(name, children, layout="QVBoxLayout"):
+    return group(name, layout, children, [prop("skinrole", "card", stdset=False)], spacing=8, margins=(10, 8, 10, 8))
+
+
+def keyboard_system_panel():
+    device = card("keyboard_device_card", [
+        label("keyboard_device_title", "keyboard_device_settings_text"),
+        option_row("polling_rate_layout", "polling_rate_option_", POLLING_RATES, "polling_rate_text"),
+        Widget("QCheckBox", "winlockflag_option", text_key("winlock_text")),
+        Widget("QCheckBox", "wflag_option", text_key("wflag_text")),
+        Widget("QCheckBox", "6flag_option", text_key("key6flag_text")),
+        notice("system_device_notice"),
+        Spacer("keyboard_device_end", vertical=True),
+    ])
+    delays = group("repeat_delay_layout", "QHBoxLayout",
+                   [Widget("QLabel", "repeat_delay_label", text_key("repeat_delay_text") + fixed(120, 22))]
+                   + [Widget("QRadioButton", "repeat_delay_check_%d" % n, text_key("repeat_delay_%d_text" % n))
+                      for n in range(4)] + [Spacer("repeat_delay_end")], spacing=12)
+    repeat = card("keyboard_repeat_card", [
+        label("keyboard_repeat_title", "keyboard_repeat_settings_text"),
+        group("repeat_rate_layout", "QHBoxLayout", [
+            Widget("QLabel", "repeat_rate_label", text_key("repeat_rate_text") + fixed(120, 22)),
+            Widget("QLabel", "repeat_rate_slow", text_key("repeat_slow_text")),
+            Widget("QSlider", "repeat_rate_slider", [prop("orientation", ("enum", "Qt::Horizontal")),
+                                                     prop("minimum", 0), prop("maximum", 31), prop("pageStep", 4),
+                                                     tip_key("repeat_rate_text")]),
+            Widget("QLabel", "repeat_rate_fast", text_key("repeat_fast_text"))], spacing=8),
+        delays,
+        Widget("QLabel", "repeat_delay_time_label1", []),
+        group("repeat_test_layout", "QHBoxLayout", [
+            Widget("QTextEdit", "repeat_input_richedit", [prop("maximumSize", ("size", (16777215, 60))),
+                                                          prop("acceptRichText", False),
+                                                          tip_key("Repeat_input_text")]),
+            Widget("QPushButton", "reset_repeat_btn", text_key("repeat_reset_text"))], spacing=8),
+        group("keyboard_desktop_layout", "QHBoxLayout", [
+            Spacer("keyboard_desktop_start"),
+            Widget("QPushButton", "windowdeviceset_1", text_key("desktop_keyboard_settings_text")
+                   + [prop("visible", False)])], spacing=0),
+    ])
+    return Widget("QWidget", "keyboard_system", [], "QVBoxLayout", [device, repeat, Spacer("keyboard_system_end", vertical=True)],
+                  spacing=8, margins=(8, 6, 8, 8))
+
+
+# ---------------------------------------------------------------------------------------------
+# Mouse DPI panel (controls/MouseDpi.ui): five stage rows ("DPI_layout_" n with its check,
+# slider and DPI edit) and the polling rate. The slider of the stage in use is marked
+# "stageCurrent".
+
+def dpi_row(n):
+    return group("DPI_layout_%d" % n, "QHBoxLayout", [
+        Widget("QCheckBox", "DPI_enable_check_%d" % n, text_key("dpi_stage_%d_text" % n) + fixed(80, 22)),
+        Widget("QSlider", "DPI_slider_%d" % n, [prop("orientation", ("enum", "Qt::Horizontal")), prop("minimum", 0),
+                                                prop("maximum", 320), prop("pageStep", 4),
+                                                tip_key("dpi_slider_%d_tip" % n),
+                                                prop("stageCurrent", False, stdset=False)]),
+        number_edit("DPI_edit_%d" % n, "dpi_edit_%d_tip" % n, width=64, length=5),
+        Widget("QLabel", "DPI_unit_%d" % n, [prop("text", "DPI")]),
+    ], spacing=10)
+
+
+def mouse_dpi_panel():
+    stages = card("mouse_dpi_card", [label("mouse_dpi_title", "dpi_stages_text")]
+                  + [dpi_row(n) for n in range(5)] + [label("mouse_dpi_hint", "dpi_stages_hint_text"),
+                                                      notice("dpi_device_notice"),
+                                                      Spacer("mouse_dpi_end", vertical=True)])
+    polling = card("mouse_polling_card", [
+        label("mouse_polling_title", "polling_rate_text"),
+        group("mouse_polling_layout", "QVBoxLayout",
+              [Widget("QRadioButton", "polling_rate_option_%d" % n, [prop("text", text), prop("accessibleName", text)])
+               for n, text in enumerate(MOUSE_POLLING_RATES)], spacing=6),
+        Spacer("mouse_polling_end", vertical=True),
+    ])
+    return Widget("QWidget", "mouse_dpi", [], "QHBoxLayout", [stages, polling], spacing=8, margins=(8, 6, 8, 8))
+
+
+# ---------------------------------------------------------------------------------------------
+# Mouse pointer panel (controls/MousePointer.ui): pointer speed and precision, double-click
+# time, scroll lines or a page at a time (kept in the profile), and the desktop's own mouse
+# settings.
+
+def slider_with_ends(name, key, minimum, maximum, page_step, slow_key, fast_key):
+    return group(name + "_layout", "QHBoxLayout", [
+        Widget("QLabel", name + "_label", text_key(key) + fixed(150, 22)),
+        Widget("QLabel", name + "_low", text_key(slow_key)),
+        Widget("QSlider", name, [prop("orientation", ("enum", "Qt::Horizontal")), prop("minimum", minimum),
+                                 prop("maximum", maximum), prop("pageStep", page_step), tip_key(key)]),
+        Widget("QLabel", name + "_high", text_key(fast_key))], spacing=8)
+
+
+def mouse_pointer_panel():
+    pointer = card("mouse_pointer_card", [
+        label("mouse_pointer_title", "pointer_settings_text"),
+        slider_with_ends("pointer_speed_slider", "pointer_speed_text", 1, 20, 2, "slow_text", "fast_text"),
+        Widget("QCheckBox", "pointer_precision_check", text_key("pointer_precision_text")),
+        slider_with_ends("double_click_slider", "double_click_text", 200, 900, 100, "slow_text", "fast_text"),
+        slider_with_ends("scroll_speed_slider", "scroll_lines_text", 1, 20, 2, "few_text", "many_text"),
+        Widget("QCheckBox", "scrolls_page_check", text_key("scroll_page_text")),
+        label("mouse_pointer_hint", "pointer_saved_hint_text"),
+        group("mouse_desktop_layout", "QHBoxLayout", [
+            Spacer("mouse_desktop_start"),
+            Widget("QPushButton", "windowdeviceset_0", text_key("desktop_mouse_settings_text")
+                   + [prop("visible", False)])], spacing=0),
+        Spacer("mouse_pointer_end", vertical=True),
+    ])
+    return Widget("QWidget", "mouse_pointer", [], "QHBoxLayout", [pointer], spacing=8, margins=(8, 6, 8, 8))
+
+
 def panel(cls, name):
     return Widget(cls, name, [prop("skinrole", "panel", stdset=False)])
 
@@ -297,6 +534,9 @@ def key_button(name, rect, role, text="", hidden=False, extra=()):
     if role == "light":
         props.append(prop("lightimage", LIGHT_IMAGES[(rect[2], rect[3])] if (rect[2], rect[3]) in LIGHT_IMAGES
                           else "devices/led_glow.svg"))
+    if role in ("keycap", "mousekey"):
+        # Shown while the key does something else than its factory function.
+        props.append(prop("keysetimage", "devices/keyset_mark.svg"))
     if hidden:
         props.append(prop("visible", False))
     props += list(extra)
@@ -406,7 +646,7 @@ def keyboard_page():
         % (KB_MARGIN - 5, KB_MARGIN - 5, width - 2 * KB_MARGIN + 10, height - 2 * KB_MARGIN + 10),
         "<rect x='%d' y='4' width='60' height='3' rx='1.5' fill='#e63946' opacity='0.8'/>" % (width // 2 - 30),
     ])
-    pages = [panel("QWidget", "keyboard_cursor_panel"), panel("QWidget", "keyboard_system_panel")]
+    pages = [panel("QWidget", "keyboard_cursor_panel"), panel("CKeyboardSystemUI", "SystemControlItem")]
     ui = page("keyboard", picture,
               [panel("CLightControlUI", "LightControlItem"), panel("CKeySetControlUI", "KeySetControlItem"),
                panel("QWidget", "keyboard_key_function_panel_2")],
@@ -457,8 +697,8 @@ def mouse_page():
     ui = page("mouse", picture,
               [panel("CLightControlUI", "LightControlItem"), panel("CKeySetControlUI", "KeySetControlItem"),
                panel("CShootControlUI", "ShootControlItem")],
-              [panel("CMacroControlUI", "MacroControlItem"), panel("QWidget", "mouse_cursor_panel"),
-               panel("QWidget", "mouse_system_panel")])
+              [panel("CMacroControlUI", "MacroControlItem"), panel("CMouseDpiUI", "DpiControlItem"),
+               panel("CMousePointerUI", "PointerControlItem")])
     return ui, {"devices/mouse_body.svg": body, "devices/logo_glow.svg": logo}
 
 
@@ -700,6 +940,9 @@ def power_pictures():
     }
 
 
+# A bar along the bottom of a key whose function was changed; drawn stretched over the key.
+KEYSET_MARK = svg_file(20, 20, ["<rect x='4' y='16.5' width='12' height='2' rx='1' fill='#ffb703'/>"])
+
 APP_ICON = svg_file(64, 64, [
     "<rect x='4' y='4' width='56' height='56' rx='12' fill='#1c1f26' stroke='#e63946' stroke-width='5'/>",
     "<polyline points='16,46 16,18 32,36 48,18 48,46' fill='none' stroke='#e63946' stroke-width='7' "
@@ -711,7 +954,11 @@ APP_ICON = svg_file(64, 64, [
 
 def all_files():
     files = {"controls/DeviceProfile.ui": ui_file(profile_bar(), "The profile bar of every device page."),
-             "controls/LightControl.ui": ui_file(light_panel(), "The light panel of every device page.")}
+             "controls/LightControl.ui": ui_file(light_panel(), "The light panel of every device page."),
+             "controls/KeySetControl.ui": ui_file(key_set_panel(), "The key assignment panel of the keyboard and mouse."),
+             "controls/KeyboardSystem.ui": ui_file(keyboard_system_panel(), "The keyboard's system settings."),
+             "controls/MouseDpi.ui": ui_file(mouse_dpi_panel(), "The mouse's DPI stages and polling rate."),
+             "controls/MousePointer.ui": ui_file(mouse_pointer_panel(), "The mouse's pointer settings.")}
     for name, (ui, pictures) in (("keyboarddevice", keyboard_page()), ("mousedevice", mouse_page()),
                                  ("mousepaddevice", pad_page()), ("hs6533device", headset_page())):
         files["devices/%s.ui" % name] = ui_file(ui, "The %s page." % name.replace("device", ""))
@@ -719,6 +966,7 @@ def all_files():
     for (w, h), name in LIGHT_IMAGES.items():
         files[name] = glow_svg("g", w, h, 4)
     files["devices/led_glow.svg"] = glow_svg("g", 16, 16, 5)
+    files["devices/keyset_mark.svg"] = KEYSET_MARK
     for name, colours in BACKGROUNDS.items():
         files[name] = background(*colours)
     files.update(device_icons())
