@@ -14,6 +14,10 @@
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/CWndUI.h"
 #include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/CKeySetControlUI.h"
+#include "app/panels/CKeyboardSystemUI.h"
+#include "app/panels/CMouseDpiUI.h"
+#include "app/panels/CMousePointerUI.h"
 
 namespace morvek::app {
 
@@ -46,7 +50,10 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CColorPaletteUI", Make<CColorPaletteUI>());
     factory.RegistControl("CLightControlUI", Container("LightControl"));
     factory.RegistControl("CMacroControlUI", Container("MacroControl"));
-    factory.RegistControl("CKeySetControlUI", Container("KeySetControl"));
+    factory.RegistControl("CKeySetControlUI", Make<CKeySetControlUI>());
+    factory.RegistControl("CKeyboardSystemUI", Make<CKeyboardSystemUI>());
+    factory.RegistControl("CMouseDpiUI", Make<CMouseDpiUI>());
+    factory.RegistControl("CMousePointerUI", Make<CMousePointerUI>());
     factory.RegistControl("CDeviceProfileUI", Make<CDeviceProfileUI>());
     factory.RegistControl("CShootControlUI", Container("ShootControl"));
     factory.RegistControl("CMagicControlUI", Container("MagicControl"));

@@ -91,6 +91,9 @@ void CDevicePageUI::ShowFunctionTabs(const FunctionTabs& tabs) {
         if (auto* keyFunction = findChild<QStackedWidget*>(kKeyFunctionSwitchName))
             keyFunction->setCurrentIndex(*tabs.keyFunctionTab);
     }
+    if (model_ == nullptr) return;
+    const int functionType = model_->GetFunctionType();
+    for (CDevicePanelUI* panel : findChildren<CDevicePanelUI*>()) panel->ShowFunctionType(functionType);
 }
 
 }  // namespace morvek::app

@@ -124,6 +124,11 @@ void CMainWnd::OnWindowInit() {
     ApplyStoredLanguage();
     monitor_ = std::make_unique<DeviceMonitor>(backend_, static_cast<IDeviceMonitorOwner&>(*this));
     CreateDevicePages();
+    connect(&desktopSettings_, &DesktopSettingsLauncher::Found, this, [this] { desktopSettings_.ShowButtons(this); });
+    connect(&desktopSettings_, &DesktopSettingsLauncher::Opened, this, [this](int, bool started) {
+        if (!started) Ask("desktop_settings_failed_text", true, 0);
+    });
+    desktopSettings_.Find();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         screenWidth_ = screen->geometry().width();
         screenHeight_ = screen->geometry().height();

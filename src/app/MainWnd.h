@@ -23,6 +23,7 @@
 #include <optional>
 
 #include "app/AboutWnd.h"
+#include "app/DesktopSettingsLauncher.h"
 #include "app/DeviceList.h"
 #include "app/DialogBuilder.h"
 #include "app/DpiSetting.h"
@@ -96,6 +97,7 @@ public:
     // The window's DPI rule ("MAIN_WND DPI SET ERROR").
     void SetDpi(int dpi);
     CAboutWnd* AboutWindow() const { return about_; }
+    DesktopSettingsLauncher& DesktopSettings() { return desktopSettings_; }
 
     void SetMessageBoxFunction(MessageBoxFunction function) { messageBox_ = std::move(function); }
     void SetFileChooserFunction(FileChooserFunction function) { fileChooser_ = std::move(function); }
@@ -136,6 +138,8 @@ private:
     void ToggleHostLightControl();
     void SetHostLightControlOfAll(bool on);
     void OnDeviceSelectChanged(const TNotifyUI& msg);
+    // A key of the picture: the key panel of the page selects it.
+    void OnKeyClicked(int index);
     void RestoreDefaultsOfCurrent();
     QWidget* CurrentPage() const;
 
@@ -205,6 +209,8 @@ private:
     // Declared after the registry: stopped before the models go.
     SynchronisedLighting synchronised_;
     std::unique_ptr<PanelRoutes> panelRoutes_;
+    // "windowdeviceset_" n: the desktop's own mouse and keyboard settings.
+    DesktopSettingsLauncher desktopSettings_;
 
     // The monitor's wait for the user-interface thread.
     std::mutex uiWaitMutex_;

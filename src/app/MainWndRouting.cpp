@@ -8,6 +8,10 @@
 #include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
 #include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/CKeySetControlUI.h"
+#include "app/panels/CKeyboardSystemUI.h"
+#include "app/panels/CMouseDpiUI.h"
+#include "app/panels/CMousePointerUI.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "platform/Trace.h"
@@ -21,6 +25,10 @@ void CMainWnd::BuildRoutes() {
     };
     panelRoutes_ = std::make_unique<PanelRoutes>(r, [this] { return CurrentPage(); });
     CDeviceProfileUI::AddRoutes(*panelRoutes_);
+    CKeySetControlUI::AddRoutes(*panelRoutes_);
+    CKeyboardSystemUI::AddRoutes(*panelRoutes_);
+    CMouseDpiUI::AddRoutes(*panelRoutes_);
+    CMousePointerUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -31,15 +39,11 @@ void CMainWnd::BuildRoutes() {
     r.AddName("click", "skinbtn", "skin_picker", self(&CMainWnd::OpenSkinPicker));
     r.AddName("click", "setbtn", "settings_window");
     r.AddName("click", "control_light_status", "toggle_light_control", self(&CMainWnd::ToggleHostLightControl));
-    r.AddPrefix("click", "key_", "select_key", [this](const TNotifyUI&, int index) {
-        if (CTalvorenUSBDevice* device = CurrentDevice()) device->SelectKey(index);
-    });
+    r.AddPrefix("click", "key_", "select_key", [this](const TNotifyUI&, int index) { OnKeyClicked(index); });
     r.AddPrefix("click", "color_option_", "light_colour_option");
-    r.AddPrefix("click", "windowdeviceset_", "system_device_settings");
+    r.AddPrefix("click", "windowdeviceset_", "system_device_settings",
+                [this](const TNotifyUI&, int index) { desktopSettings_.Open(index); });
     r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
-    r.AddName("click", "reset_repeat_btn", "keyboard_repeat_reset");
-    r.AddNames("click", {"key_butt_keysave", "key_butt_keydefalut", "key_butt_keycancel", "key_butt_prosave"},
-               "key_assignment");
     r.AddNames("click", {"macro_btn_starredio", "macro_btn_stopredio"}, "macro_recording");
     r.AddNames("click",
                {"macro_btn_name_add", "macro_btn_name_sub", "macro_btn_name_edit", "macro_btn_save",
@@ -66,15 +70,10 @@ void CMainWnd::BuildRoutes() {
               [this](const TNotifyUI&, int) { deviceList_->SelectNeighbour(+1); });
 
     // ---- selectchanged --------------------------------------------------------------------
-    for (const char* prefix : {"DPI_enable_check_", "polling_rate_option_", "mouse_device_seting_option_"})
-        r.AddPrefix("selectchanged", prefix, "mouse_setting");
-    for (const char* prefix : {"repeat_delay_check_", "key_ComBox_check_"})
-        r.AddPrefix("selectchanged", prefix, "keyboard_system_setting");
+    r.AddPrefix("selectchanged", "mouse_device_seting_option_", "mouse_setting");
     for (const char* prefix : {"shoot_gun_op_", "bullet_op_"}) r.AddPrefix("selectchanged", prefix, "shoot_editor");
     for (const char* prefix : {"magic_option_", "6533_eq_option_"})
         r.AddPrefix("selectchanged", prefix, "headset_setting");
-    r.AddNames("selectchanged", {"pointer_precision_check", "scrolls_page_check"}, "mouse_setting");
-    r.AddNames("selectchanged", {"winlockflag_option", "wflag_option", "6flag_option"}, "keyboard_system_setting");
     r.AddName("selectchanged", "synchro_device_select", "synchronised_device");
     r.AddName("selectchanged", "device_select", "select_device_page",
               [this](const TNotifyUI& msg, int) { OnDeviceSelectChanged(msg); });
@@ -87,35 +86,19 @@ void CMainWnd::BuildRoutes() {
                "headset_setting");
 
     // ---- valuechanged, movevaluechanged ---------------------------------------------------
-    r.AddPrefix("valuechanged", "DPI_slider_", "mouse_dpi");
     r.AddPrefix("valuechanged", "6533_eq_hz_slider_", "headset_setting");
     r.AddNames("valuechanged", {"6533_MicIn_slider", "6533_MicMoniter_slider"}, "headset_setting");
-    r.AddNames("valuechanged", {"pointer_speed_slider", "scroll_speed_slider", "double_click_slider"}, "mouse_setting");
-    r.AddName("valuechanged", "repeat_rate_slider", "keyboard_system_setting");
     r.AddNames("valuechanged", {"deng_light_slider", "deng_speed_slider"}, "light_level");
     r.AddPrefix("movevaluechanged", "velko_DPI_slider_", "mouse_dpi_live");
-    r.AddPrefix("movevaluechanged", "DPI_slider_", "mouse_dpi_live");
 
     // ---- itemselect -----------------------------------------------------------------------
     r.AddNames("itemselect", {"light_combo_modeSelect", "light_combo_custommodeSelect"}, "light_mode");
-    r.AddNames("itemselect",
-               {"keyset_function_combo", "keyset_macro_over_combo", "keyset_mousekey_combo", "keyset_mouseswing_combo",
-                "keyset_mousewheel_combo", "keyset_mousedpi_combo", "keyset_media_combo", "keyset_system_combo",
-                "keyset_macro_combo", "keyset_gunkey_combo", "keyset_combokey_combo"},
-               "key_assignment");
     r.AddName("itemselect", "macro_name_list", "macro_list");
     r.AddName("itemselect", "custom_eq_name_combo", "headset_equaliser");
 
     // ---- killfocus ------------------------------------------------------------------------
     r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");
-    r.AddPrefix("killfocus", "DPI_edit_", "mouse_dpi");
     r.AddNames("killfocus", {"deng_edit_R", "deng_edit_G", "deng_edit_B"}, "light_colour_edit");
-    r.AddNames("killfocus",
-               {"keyset_keyboard_text_edit", "keyset_mouseswing_num_edit", "keyset_mouseswing_delay_edit",
-                "keyset_mouseswing_speed_edit", "keyset_mousewheel_num_edit", "keyset_mousewheel_delay_edit",
-                "keyset_mousewheel_speed_edit", "keyset_mousefire_interval_edit", "keyset_mousefire_num_edit",
-                "keyset_macro_cycle_edit"},
-               "key_assignment");
     r.AddNames("killfocus", {"bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt"}, "shoot_editor");
     r.AddName("killfocus", "macro_delay", "macro_event_edit");
 
@@ -123,7 +106,6 @@ void CMainWnd::BuildRoutes() {
     r.AddNames("click_select_end", {"device_key_light", "mouse_device_key_light"}, "select_keys");
     r.AddName("colorchanged", "deng_Color_Pallet", "light_colour_pick");
     r.AddName("itemactivate", "macro_action", "macro_action_menu");
-    r.AddName("setfocus", "keyset_keyboard_text_edit", "key_capture");
 
     // ---- tray menu ------------------------------------------------------------------------
     r.AddName("menu", "exit", "exit", [this](const TNotifyUI&, int) {
@@ -166,6 +148,11 @@ void CMainWnd::OnDeviceSelectChanged(const TNotifyUI& msg) {
 }
 
 QWidget* CMainWnd::CurrentPage() const { return PageOf(CurrentDevice()); }
+
+void CMainWnd::OnKeyClicked(int index) {
+    CDevicePageUI* page = PageOf(CurrentDevice());
+    if (auto* keys = page ? page->FindPanel<CKeySetControlUI>() : nullptr) keys->SelectKey(index);
+}
 
 void CMainWnd::RestoreDefaultsOfCurrent() {
     CTalvorenUSBDevice* device = CurrentDevice();

@@ -55,10 +55,14 @@ void CNotifyPump::AttachOne(QWidget* control) {
         connect(slider, &QAbstractSlider::sliderReleased, this,
                 [this, slider] { Send("valuechanged", slider, slider->value()); });
         connect(slider, &QAbstractSlider::actionTriggered, this, [this, slider](int action) {
-            // Keys, wheel and page clicks change the value without holding the handle.
-            if (action != QAbstractSlider::SliderMove && !slider->isSliderDown())
+            // Keys, wheel and page clicks change the value without holding the handle. The
+            // position the action chose goes with the notification, which follows once the
+            // slider took it: a refresh of the page in between does not change what was chosen.
+            if (action != QAbstractSlider::SliderMove && !slider->isSliderDown()) {
+                const int position = slider->sliderPosition();
                 QMetaObject::invokeMethod(
-                    this, [this, slider] { Send("valuechanged", slider, slider->value()); }, Qt::QueuedConnection);
+                    this, [this, slider, position] { Send("valuechanged", slider, position); }, Qt::QueuedConnection);
+            }
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         connect(combo, &QComboBox::activated, this, [this, combo](int index) { Send("itemselect", combo, index); });

@@ -24,14 +24,14 @@ TEST_F(MainWndTest, RoutesByNameAndByIndexedPrefix) {
     const RouteCase cases[] = {
         {"click", "closebtn", "hide_to_tray", -1},
         {"click", "key_12", "select_key", 12},
-        {"click", "key_butt_keysave", "key_assignment", -1},  // a name, not "key_" with an index
+        {"click", "key_butt_keysave", "key_assignment_apply", -1},  // a name, not "key_" with an index
         {"click", "key_", nullptr, 0},                         // a prefix without an index
         {"click", "color_option_3", "light_colour_option", 3},
         {"click", "device_select_next", "select_next_device", -1},
         {"click", "default_btn", "restore_defaults", -1},
         {"click", "nothing_of_ours", nullptr, 0},
-        {"selectchanged", "DPI_enable_check_4", "mouse_setting", 4},
-        {"selectchanged", "repeat_delay_check_1", "keyboard_system_setting", 1},
+        {"selectchanged", "DPI_enable_check_4", "mouse_dpi_stage", 4},
+        {"selectchanged", "repeat_delay_check_1", "keyboard_repeat_delay", 1},
         {"selectchanged", "Virtual7.1_Op_tab", "function_tab", -1},
         {"selectchanged", "deng_Op_tab", "function_tab", -1},
         {"selectchanged", "device_select", "select_device_page", -1},

@@ -106,6 +106,20 @@ TEST_F(NotifyPumpTest, SliderDragSendsMoveValuesThenTheValueOnRelease) {
     EXPECT_EQ(seen[1].name, "DPI_slider_2");
 }
 
+TEST_F(NotifyPumpTest, ASliderStepSendsThePositionChosenEvenIfTheSliderIsResetBeforeItArrives) {
+    auto* slider = Add<QSlider>("scroll_speed_slider");
+    slider->setRange(1, 20);
+    slider->setValue(3);
+    pump.Attach(&root);
+    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    // A page refresh that was waiting shows the old value again before the notification runs.
+    slider->setValue(3);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].type, "valuechanged");
+    EXPECT_EQ(seen[0].param, 4);
+}
+
 TEST_F(NotifyPumpTest, EditsSendFocusTextAndReturn) {
     auto* first = Add<QLineEdit>("deng_edit_R");
     auto* second = Add<QLineEdit>("deng_edit_G");

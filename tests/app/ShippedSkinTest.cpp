@@ -78,8 +78,12 @@ TEST_F(ShippedSkinTest, DevicePagesHoldTheirPictureButtonsPanelsAndTabs) {
         SCOPED_TRACE(c.file);
         const auto page = Build(c.file);
         ASSERT_NE(page, nullptr);
-        // The page fits beside the 180-pixel device list of the window.
-        EXPECT_LE(page->minimumSizeHint().width(), CMainWnd::kWidth - 180);
+        // The page fits beside the 180-pixel device list of the window, in every language.
+        for (const char* language : {"lan_en.xml", "lan_cn.xml", "lan_de.xml"}) {
+            ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage(language));
+            CResourceManager::GetInstance().ReloadText(page.get());
+            EXPECT_LE(page->minimumSizeHint().width(), CMainWnd::kWidth - 180) << language;
+        }
         auto* picture = page->findChild<CSelectPanelUI*>(c.picture);
         ASSERT_NE(picture, nullptr);
         EXPECT_FALSE(SkinImage(picture->BackgroundImage()).NaturalSize().isEmpty());
@@ -177,7 +181,9 @@ TEST_F(ShippedSkinTest, PowerAndDeviceListPicturesExist) {
 TEST_F(ShippedSkinTest, EveryPanelControlHasAnAccessibleNameInEveryLanguage) {
     for (const char* language : {"lan_en.xml", "lan_cn.xml", "lan_de.xml"}) {
         ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage(language));
-        for (const char* skin : {"XML\\CustomControlXML\\DeviceProfile.xml", "XML\\CustomControlXML\\LightControl.xml"}) {
+        for (const char* skin : {"XML\\CustomControlXML\\DeviceProfile.xml", "XML\\CustomControlXML\\LightControl.xml",
+                                 "XML\\CustomControlXML\\KeySetControl.xml", "XML\\CustomControlXML\\KeyboardSystem.xml",
+                                 "XML\\CustomControlXML\\MouseDpi.xml", "XML\\CustomControlXML\\MousePointer.xml"}) {
             SCOPED_TRACE(std::string(language) + " " + skin);
             const auto panel = Build(skin);
             ASSERT_NE(panel, nullptr);

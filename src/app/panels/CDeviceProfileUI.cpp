@@ -226,6 +226,7 @@ void CDeviceProfileUI::OnRenameClicked(const TNotifyUI&, int) {
 void CDeviceProfileUI::OnResetClicked(const TNotifyUI&, int) {
     if (Host()->Ask("message_text_22", true, 1) != 1) return;
     if (ResetProfile() != ProfileStatus::kOk) return;
+    emit ProfileReset();
     LoadSelectedProfile(*Model(), false);
     WriteProfileToDevice();
     emit ProfileApplied(GetSelectedIndex());

@@ -65,6 +65,8 @@ public:
 signals:
     // The device was given the profile at index (the switch of timer 1055, or a reset).
     void ProfileApplied(int index);
+    // The profile was reset to the defaults (before ProfileApplied).
+    void ProfileReset();
 
 protected:
     void OnSetup() override;

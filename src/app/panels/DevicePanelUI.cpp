@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "app/DevicePageUI.h"
 #include "app/DialogBuilder.h"
 #include "app/ResourceManager.h"
 #include "platform/Trace.h"
@@ -35,6 +36,17 @@ void CDevicePanelUI::Unbind() {
 
 void CDevicePanelUI::ShowModel() {
     if (model_ != nullptr) OnShowModel();
+}
+
+void CDevicePanelUI::ShowFunctionType(int functionType) {
+    if (model_ != nullptr) OnFunctionType(functionType);
+}
+
+CDevicePageUI* CDevicePanelUI::Page() const {
+    for (QWidget* widget = parentWidget(); widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* page = qobject_cast<CDevicePageUI*>(widget)) return page;
+    }
+    return nullptr;
 }
 
 }  // namespace morvek::app

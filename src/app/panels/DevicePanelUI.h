@@ -19,6 +19,7 @@ class CTalvorenUSBDevice;
 
 namespace morvek::app {
 
+class CDevicePageUI;
 class IPanelHost;
 
 class CDevicePanelUI : public QWidget {
@@ -34,15 +35,20 @@ public:
     void Unbind();
     // The model's values changed: the controls show them.
     void ShowModel();
+    // The page switched to the tabs of a function type (the profile bar's function tabs).
+    void ShowFunctionType(int functionType);
 
     CTalvorenUSBDevice* Model() const { return model_; }
     IPanelHost* Host() const { return host_; }
+    // The device page the panel sits on, or nullptr.
+    CDevicePageUI* Page() const;
 
 protected:
     // Setup's part of the panel: bind to the capability, fill the controls.
     virtual void OnSetup() = 0;
     virtual void OnShowModel() {}
     virtual void OnUnbind() {}
+    virtual void OnFunctionType(int functionType) { (void)functionType; }
 
     // The panel's control of that name and type, or nullptr.
     template <class Control>
