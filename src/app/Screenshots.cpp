@@ -7,9 +7,12 @@
 #include <iostream>
 
 #include "app/DeviceOptionUI.h"
+#include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
+#include "app/controls/CDeviceKeyButtonUI.h"
 #include "devicelink/DeviceTables.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "profiles/ProfileTabs.h"
 
 namespace morvek::app {
 
@@ -27,6 +30,53 @@ QString FileStem(uint16_t kind) {
     return name ? name : "device";
 }
 
+// The file name part of function tab n (2-8); the first tab is the page's own picture.
+const char* TabStem(int tab) {
+    static const char* const kStems[] = {"lighting", "keys", "macros", "system", "dpi", "sound", "voice-changer",
+                                         "surround"};
+    return tab >= 1 && tab <= kProfileTabCount ? kStems[tab - 1] : "tab";
+}
+
+void SaveEntry(CMainWnd* window, QString folder, int index);
+
+void Save(CMainWnd* window, const QString& file) {
+    if (!window->grab().save(file)) std::cerr << "morvek: cannot write " << file.toStdString() << "\n";
+}
+
+// Tab `tab` of the entry's page, if shown; then the next tab, then the next entry.
+void SaveTab(CMainWnd* window, QString folder, int index, int tab) {
+    CTalvorenUSBDevice* model = window->DeviceList().Entry(index)->Model();
+    CDevicePageUI* page = window->PageOf(model);
+    if (tab > kProfileTabCount || page == nullptr) {
+        if (auto* first = page ? page->findChild<QAbstractButton*>(ProfileTabName(1)) : nullptr) first->click();
+        SaveEntry(window, folder, index + 1);
+        return;
+    }
+    auto* button = page->findChild<QAbstractButton*>(ProfileTabName(tab));
+    if (button == nullptr || button->isHidden()) {
+        SaveTab(window, folder, index, tab + 1);
+        return;
+    }
+    button->click();
+    QTimer::singleShot(kPageSettleMs, window, [window, folder, index, tab, page] {
+        // The key tab shows its panel for the first key of the picture.
+        if (std::string(ProfileTabName(tab)) == "key_Op_tab") {
+            for (int key = 0; key < page->Model()->KeyCount(); ++key) {
+                CDeviceKeyButtonUI* keyButton = page->KeyButton(key);
+                if (keyButton != nullptr && keyButton->isVisible() && keyButton->isEnabled()) {
+                    keyButton->click();
+                    break;
+                }
+            }
+        }
+        QTimer::singleShot(kPageSettleMs, window, [window, folder, index, tab] {
+            const QString stem = FileStem(window->DeviceList().Entry(index)->Model()->Kind());
+            Save(window, QDir(folder).filePath(stem + "-" + TabStem(tab) + ".png"));
+            SaveTab(window, folder, index, tab + 1);
+        });
+    });
+}
+
 void SaveEntry(CMainWnd* window, QString folder, int index) {
     CDeviceList& list = window->DeviceList();
     while (index < list.Count() && !list.IsEntryVisible(index)) ++index;
@@ -37,9 +87,8 @@ void SaveEntry(CMainWnd* window, QString folder, int index) {
     list.ShowDeviceEntry(index, true, true);
     QTimer::singleShot(kPageSettleMs, window, [window, folder, index] {
         const QString stem = FileStem(window->DeviceList().Entry(index)->Model()->Kind());
-        const QString file = QDir(folder).filePath(stem + ".png");
-        if (!window->grab().save(file)) std::cerr << "morvek: cannot write " << file.toStdString() << "\n";
-        SaveEntry(window, folder, index + 1);
+        Save(window, QDir(folder).filePath(stem + ".png"));
+        SaveTab(window, folder, index, 2);
     });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // morvek --screenshot=DIR: once the devices have arrived, every shown device page is selected in
 // turn and the window saved as DIR/<kind name>.png ("keyboard.png", "mouse.png", ...; the
-// wireless mouse's page as "wireless-mouse.png"), then the program quits. Used for the
-// documentation's pictures.
+// wireless mouse's page as "wireless-mouse.png"), then each further function tab the page shows
+// as DIR/<kind name>-<tab>.png ("keyboard-keys.png", "mouse-dpi.png", ...; on the key tab with the
+// first key of the picture chosen), then the program quits. Used for the documentation's pictures.
 
 #include <QString>
 

@@ -287,6 +287,10 @@ TEST_F(KeyPanelTest, AMouseButtonReassignedWritesWhatTheCommandLineWrites) {
     Choose(kKindMouse, "keyset_mousedpi_combo", 2);
     EXPECT_EQ(Panel(kKindMouse)->State().held.current, (KeyAssignment{0x13, 3, 0}));
     EXPECT_EQ(On<CDeviceKeyButtonUI>(kKindMouse, "key_1")->toolTip(), "Function: DPI cycle");
+    // Only the changed button wears the mark.
+    EXPECT_FALSE(On<CDeviceKeyButtonUI>(kKindMouse, "key_1")->IsKeySetImageHidden());
+    for (const char* other : {"key_0", "key_2", "key_3", "key_4", "key_5", "key_6"})
+        EXPECT_TRUE(On<CDeviceKeyButtonUI>(kKindMouse, other)->IsKeySetImageHidden()) << other;
 }
 
 TEST_F(KeyPanelTest, AWirelessMouseOutOfReachKeepsThePageAndSaysSo) {

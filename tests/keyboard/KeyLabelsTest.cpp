@@ -79,5 +79,22 @@ TEST(KeyLabelsTest, ButtonsShowTheFactoryFunctionAndHighlightChangedKeys) {
     EXPECT_EQ(labels[120].label.Text(Bracketed), "[keyboard_key_M1]");
 }
 
+TEST(KeyLabelsTest, MouseButtonsCompareWithTheirOwnDefaults) {
+    // Left, right and DPI cycle, as the mouse's key list holds them; the right one is changed.
+    std::vector<KeyListEntry> buttons = {{0, {0x10, 0x01, 0}, 0, {0x10, 0x01, 0}},
+                                         {1, {0x10, 0x04, 0}, 1, {0x10, 0x02, 0}},
+                                         {2, {0x13, 3, 0}, 2, {0x13, 3, 0}}};
+    const std::vector<KeyButtonLabel> labels = RefreshButtonLabels(buttons, kMacroNames);
+    ASSERT_EQ(labels.size(), 3u);
+    EXPECT_FALSE(labels[0].highlighted);
+    EXPECT_TRUE(labels[1].highlighted);
+    EXPECT_FALSE(labels[2].highlighted);
+    EXPECT_EQ(labels[1].label.Text(Bracketed), "[mouse_key_middle]");
+    EXPECT_EQ(labels[1].defaultLabel.Text(Bracketed), "[mouse_key_right]");
+    EXPECT_EQ(labels[2].defaultLabel.Text(Bracketed), "[mouse_key_DPI_loop]");
+    // The keyboard's matrix would take button 0 for Esc and mark it changed.
+    EXPECT_TRUE(RefreshKeyLabels(buttons, kMacroNames)[0].highlighted);
+}
+
 }  // namespace
 }  // namespace morvek

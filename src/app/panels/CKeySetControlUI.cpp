@@ -367,7 +367,9 @@ void CKeySetControlUI::EnableButtons(bool enabled) {
 void CKeySetControlUI::ShowKeyLabels(const std::vector<KeyListEntry>& keys, const std::vector<std::string>& macros) {
     CDevicePageUI* page = Page();
     if (page == nullptr) return;
-    const std::vector<KeyButtonLabel> labels = RefreshKeyLabels(keys, macros);
+    const std::vector<KeyButtonLabel> labels = state_.device == KeyPanelDevice::Keyboard
+                                                   ? RefreshKeyLabels(keys, macros)
+                                                   : RefreshButtonLabels(keys, macros);
     const QString prefix = Translated(kKeySetTooltipLabel);
     for (size_t i = 0; i < labels.size(); ++i) {
         CDeviceKeyButtonUI* button = page->KeyButton(static_cast<int>(i));

@@ -130,4 +130,18 @@ std::vector<KeyButtonLabel> RefreshKeyLabels(std::span<const KeyListEntry> keys,
     return labels;
 }
 
+std::vector<KeyButtonLabel> RefreshButtonLabels(std::span<const KeyListEntry> buttons,
+                                                std::span<const std::string> macroNames) {
+    std::vector<KeyButtonLabel> labels;
+    labels.reserve(buttons.size());
+    for (const KeyListEntry& entry : buttons) {
+        KeyButtonLabel button;
+        button.label = KeyLabelFor(entry.current, macroNames);
+        button.defaultLabel = KeyLabelFor(entry.defaults, macroNames);
+        button.highlighted = button.label != button.defaultLabel;
+        labels.push_back(std::move(button));
+    }
+    return labels;
+}
+
 }  // namespace morvek

@@ -49,4 +49,9 @@ struct KeyButtonLabel {
 std::vector<KeyButtonLabel> RefreshKeyLabels(std::span<const KeyListEntry> keys,
                                              std::span<const std::string> macroNames);
 
+// The same for the mouse's logical buttons, whose factory function is the default half of their
+// own entry (they have no place in the keyboard's matrix).
+std::vector<KeyButtonLabel> RefreshButtonLabels(std::span<const KeyListEntry> buttons,
+                                                std::span<const std::string> macroNames);
+
 }  // namespace morvek
