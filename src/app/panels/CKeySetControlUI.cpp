@@ -239,11 +239,12 @@ void CKeySetControlUI::FillLists() {
 }
 
 void CKeySetControlUI::FillMacroList(const std::vector<std::string>& names) {
-    if (names == macroNames_ && Find<QComboBox>("keyset_macro_combo")->count() == static_cast<int>(names.size())) return;
+    auto* combo = Find<QComboBox>("keyset_macro_combo");
+    if (names == macroNames_ && (combo == nullptr || combo->count() == static_cast<int>(names.size()))) return;
     macroNames_ = names;
     QStringList items;
     for (const std::string& name : names) items << QString::fromStdString(name);
-    Fill(Find<QComboBox>("keyset_macro_combo"), items);
+    Fill(combo, items);
     state_.macroCount = static_cast<int>(names.size());
 }
 
