@@ -1,0 +1,191 @@
+// Whole-program CPU of the morvek window as a user runs it: the real program on a real X
+// server (an Xvfb this program starts), the window shown, the demo devices animating. For each
+// scenario a fresh Xvfb and a fresh first instance of morvek (own runtime and data folders) are
+// started; after a warm-up the CPU time of the morvek process (every thread, user and system)
+// is taken over the measured interval. The X server's own CPU time over the same interval is
+// printed beside it: what the program sends to be drawn costs there too.
+//
+// Usage: morvek_window_cpu PATH_TO_MORVEK [SECONDS] [SCENARIO...]
+// Scenarios: keyboard, mouse, pad, headset (that demo device alone, its page shown), all (the
+// four demo devices, the first page shown) and none (no device: the real HID stack, nothing
+// attached). Default: all six, 30 s each. Exits 1 when a goal is missed: under 2 % of one core
+// with devices, under 0.1 % without.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kWarmUpMs = 5000;
+constexpr double kDeviceGoalPercent = 2.0;
+constexpr double kIdleGoalPercent = 0.1;
+
+struct Scenario {
+    QString name;
+    QStringList arguments;
+    double goalPercent;
+};
+
+const std::vector<Scenario>& Scenarios() {
+    static const std::vector<Scenario> scenarios = {
+        {"keyboard", {"--demo=keyboard"}, kDeviceGoalPercent},
+        {"mouse", {"--demo=mouse"}, kDeviceGoalPercent},
+        {"pad", {"--demo=pad"}, kDeviceGoalPercent},
+        {"headset", {"--demo=headset"}, kDeviceGoalPercent},
+        {"all", {"--demo"}, kDeviceGoalPercent},
+        {"none", {}, kIdleGoalPercent},
+    };
+    return scenarios;
+}
+
+// CPU time of every thread of a process in nanoseconds (the scheduler's own account, exact to
+// the nanosecond), or nothing when the process is gone.
+std::optional<double> ProcessCpuNs(qint64 pid) {
+    const QDir tasks(QString("/proc/%1/task").arg(pid));
+    if (!tasks.exists()) return std::nullopt;
+    double total = 0;
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile schedstat(tasks.filePath(task + "/schedstat"));
+        if (!schedstat.open(QIODevice::ReadOnly)) continue;  // the thread just ended
+        total += schedstat.readAll().split(' ').first().toDouble();
+    }
+    return total;
+}
+
+// User and system clock ticks of the whole process (threads that ended included).
+std::optional<double> ProcessCpuTicks(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray text = stat.readAll();
+    // Fields after the command name, which ends with the last ')': state is field 3, utime 14.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13) return std::nullopt;
+    return fields[11].toDouble() + fields[12].toDouble();
+}
+
+// An Xvfb on a free display number; empty when it did not start.
+QString StartXvfb(QProcess& xvfb) {
+    xvfb.setProcessChannelMode(QProcess::SeparateChannels);
+    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!xvfb.waitForStarted(5000)) return {};
+    QByteArray number;
+    while (!number.contains('\n') && xvfb.state() == QProcess::Running) {
+        xvfb.waitForReadyRead(100);
+        number += xvfb.readAllStandardOutput();
+    }
+    return number.contains('\n') ? ":" + QString::fromLatin1(number.trimmed()) : QString();
+}
+
+void Stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
+struct Figures {
+    double percent = 0;       // morvek, scheduler account
+    double tickPercent = 0;   // morvek, user + system ticks
+    double xPercent = 0;      // the X server
+};
+
+std::optional<Figures> Measure(const QString& program, const Scenario& scenario, int seconds) {
+    QTemporaryDir folder;
+    QProcess xvfb;
+    const QString display = StartXvfb(xvfb);
+    if (display.isEmpty()) {
+        std::fprintf(stderr, "%s: Xvfb did not start\n", qPrintable(scenario.name));
+        return std::nullopt;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("XDG_RUNTIME_DIR", folder.path());
+    environment.insert("MORVEK_DATA_DIR", folder.path() + "/data");
+    environment.remove("MORVEK_TRACE");
+    environment.remove("MORVEK_EMULATE");
+    QProcess morvek;
+    morvek.setProcessEnvironment(environment);
+    morvek.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    morvek.setStandardOutputFile(QProcess::nullDevice());
+    morvek.start(program, scenario.arguments);
+    if (!morvek.waitForStarted(5000)) {
+        std::fprintf(stderr, "%s: %s did not start\n", qPrintable(scenario.name), qPrintable(program));
+        Stop(xvfb);
+        return std::nullopt;
+    }
+    QThread::msleep(kWarmUpMs);
+    const auto ns0 = ProcessCpuNs(morvek.processId());
+    const auto ticks0 = ProcessCpuTicks(morvek.processId());
+    const auto x0 = ProcessCpuNs(xvfb.processId());
+    QThread::sleep(static_cast<unsigned long>(seconds));
+    const auto ns1 = ProcessCpuNs(morvek.processId());
+    const auto ticks1 = ProcessCpuTicks(morvek.processId());
+    const auto x1 = ProcessCpuNs(xvfb.processId());
+    const bool running = morvek.state() == QProcess::Running;
+    Stop(morvek);
+    Stop(xvfb);
+    if (!running || !ns0 || !ns1 || !ticks0 || !ticks1 || !x0 || !x1) {
+        std::fprintf(stderr, "%s: morvek ended during the measurement\n", qPrintable(scenario.name));
+        return std::nullopt;
+    }
+    const double intervalNs = seconds * 1e9;
+    const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
+    return Figures{(*ns1 - *ns0) / intervalNs * 100, (*ticks1 - *ticks0) / tick / seconds * 100,
+                   (*x1 - *x0) / intervalNs * 100};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: morvek_window_cpu PATH_TO_MORVEK [SECONDS] [SCENARIO...]\n");
+        return 2;
+    }
+    const QString program = argv[1];
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+    if (seconds <= 0) {
+        std::fprintf(stderr, "SECONDS must be a positive number\n");
+        return 2;
+    }
+    std::vector<Scenario> chosen;
+    for (int i = 3; i < argc; ++i) {
+        bool found = false;
+        for (const Scenario& scenario : Scenarios()) {
+            if (scenario.name == argv[i]) {
+                chosen.push_back(scenario);
+                found = true;
+            }
+        }
+        if (!found) {
+            std::fprintf(stderr, "unknown scenario '%s' (keyboard, mouse, pad, headset, all, none)\n", argv[i]);
+            return 2;
+        }
+    }
+    if (chosen.empty()) chosen = Scenarios();
+
+    bool met = true;
+    std::printf("%-9s %10s %10s %10s %8s\n", "scenario", "morvek %", "(ticks) %", "Xvfb %", "goal %");
+    for (const Scenario& scenario : chosen) {
+        const auto figures = Measure(program, scenario, seconds);
+        if (!figures) return 2;
+        std::printf("%-9s %10.3f %10.2f %10.3f %8.1f\n", qPrintable(scenario.name), figures->percent,
+                    figures->tickPercent, figures->xPercent, scenario.goalPercent);
+        std::fflush(stdout);
+        met = met && figures->percent < scenario.goalPercent;
+    }
+    std::printf("CPU time over %d s after a %d s warm-up, in %% of one core\n", seconds, kWarmUpMs / 1000);
+    return met ? 0 : 1;
+}
