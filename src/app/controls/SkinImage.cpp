@@ -3,16 +3,17 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
+#include <QPaintDevice>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <memory>
 
 namespace morvek::app {
-namespace {
 
 // One loaded picture: an SVG renderer or a pixmap.
-struct LoadedImage {
+struct SkinImage::LoadedImage {
     std::unique_ptr<QSvgRenderer> svg;
     QPixmap pixmap;
 
@@ -20,25 +21,32 @@ struct LoadedImage {
 };
 
 // Pictures are kept by their resolved file, so a changed skin folder finds its own files; a
-// name that finds no file is looked up again next time.
-const LoadedImage& Load(const QString& path) {
-    static QHash<QString, std::shared_ptr<LoadedImage>> cache;
+// name that finds no file is looked up again next time. An image keeps the picture it found,
+// so painting it again asks the file system nothing.
+const SkinImage::LoadedImage& SkinImage::Load() const {
     static const LoadedImage missing;
-    const QString name = QFileInfo(path).isAbsolute() || path.contains(QLatin1Char(':')) ? path : QStringLiteral("skin:") + path;
+    static QHash<QString, std::shared_ptr<const LoadedImage>> cache;
+    if (loaded_) return *loaded_;
+    if (path_.isEmpty()) return missing;
+    const QString name = QFileInfo(path_).isAbsolute() || path_.contains(QLatin1Char(':')) ? path_ : QStringLiteral("skin:") + path_;
     const QFileInfo file(name);
     if (!file.exists()) return missing;
     auto& entry = cache[file.absoluteFilePath()];
     if (!entry) {
-        entry = std::make_shared<LoadedImage>();
+        auto made = std::make_shared<LoadedImage>();
         if (name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
             auto renderer = std::make_unique<QSvgRenderer>(file.absoluteFilePath());
-            if (renderer->isValid()) entry->svg = std::move(renderer);
+            if (renderer->isValid()) made->svg = std::move(renderer);
         } else {
-            entry->pixmap.load(file.absoluteFilePath());
+            made->pixmap.load(file.absoluteFilePath());
         }
+        entry = std::move(made);
     }
-    return *entry;
+    loaded_ = entry;
+    return *loaded_;
 }
+
+namespace {
 
 // "l,t,r,b" with right and bottom exclusive, as the markup writes a source rectangle.
 QRect ParseSource(const QString& text) {
@@ -70,7 +78,7 @@ SkinImage::SkinImage(const QString& attribute) {
     }
 }
 
-QSize SkinImage::NaturalSize() const { return IsEmpty() ? QSize() : Load(path_).Size(); }
+QSize SkinImage::NaturalSize() const { return IsEmpty() ? QSize() : Load().Size(); }
 
 QRect SkinImage::Source() const { return source_.isValid() ? source_ : QRect(QPoint(0, 0), NaturalSize()); }
 
@@ -78,20 +86,52 @@ void SkinImage::Paint(QPainter& painter, const QRectF& target, qreal opacity) co
     PaintPart(painter, target, Source(), opacity);
 }
 
+// The picture drawn at a size in device pixels, kept in the pixmap cache: an SVG is rendered
+// and a pixmap scaled once per size instead of on every paint. Null when it cannot be made.
+QPixmap SkinImage::Rendered(const QSize& pixels) const {
+    if (pixels.isEmpty()) return {};
+    const LoadedImage& image = Load();
+    const QString key = QStringLiteral("skinimage:%1:%2x%3").arg(path_).arg(pixels.width()).arg(pixels.height());
+    if (!image.svg && image.pixmap.size() == pixels) return image.pixmap;
+    QPixmap rendered;
+    if (QPixmapCache::find(key, &rendered)) return rendered;
+    if (image.svg) {
+        rendered = QPixmap(pixels);
+        rendered.fill(Qt::transparent);
+        QPainter painter(&rendered);
+        painter.setRenderHint(QPainter::Antialiasing);
+        image.svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    } else if (!image.pixmap.isNull()) {
+        rendered = image.pixmap.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (!rendered.isNull()) QPixmapCache::insert(key, rendered);
+    return rendered;
+}
+
 void SkinImage::PaintPart(QPainter& painter, const QRectF& target, const QRect& source, qreal opacity) const {
     if (IsEmpty() || source.isEmpty() || target.isEmpty()) return;
-    const LoadedImage& image = Load(path_);
+    const LoadedImage& image = Load();
+    if (!image.svg && image.pixmap.isNull()) return;
     painter.save();
     painter.setOpacity(painter.opacity() * opacity);
-    if (image.svg) {
-        // The whole picture scaled so that the source part covers the target, clipped to it.
-        const qreal sx = target.width() / source.width();
-        const qreal sy = target.height() / source.height();
-        const QSizeF whole(image.Size().width() * sx, image.Size().height() * sy);
-        const QPointF origin(target.left() - source.left() * sx, target.top() - source.top() * sy);
-        painter.setClipRect(target, Qt::IntersectClip);
-        image.svg->render(&painter, QRectF(origin, whole));
-    } else if (!image.pixmap.isNull()) {
+    // The whole picture scaled so that the source part covers the target, clipped to it.
+    const qreal sx = target.width() / source.width();
+    const qreal sy = target.height() / source.height();
+    const QRectF whole(QPointF(target.left() - source.left() * sx, target.top() - source.top() * sy),
+                       QSizeF(image.Size().width() * sx, image.Size().height() * sy));
+    painter.setClipRect(target, Qt::IntersectClip);
+    // A drawing that is only moved on the device gets the cached rendering at its device size;
+    // a scaled or rotated one (printing, a zoomed render) is drawn from the picture itself.
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const QSize pixels = (whole.size() * ratio).toSize();
+    const QPixmap rendered = painter.transform().type() <= QTransform::TxTranslate ? Rendered(pixels) : QPixmap();
+    if (!rendered.isNull()) {
+        QPixmap shown = rendered;
+        shown.setDevicePixelRatio(ratio);
+        painter.drawPixmap(whole.topLeft(), shown);
+    } else if (image.svg) {
+        image.svg->render(&painter, whole);
+    } else {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(target, image.pixmap, source);
     }

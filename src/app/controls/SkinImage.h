@@ -2,11 +2,15 @@
 // Images of the skin, named by the controls' image attributes: a path relative to the skin
 // folder ("keyboard/key_light.svg", found through the "skin:" search prefix the resource
 // manager sets up), an absolute path, or the markup "file='power/powered.png' source='l,t,r,b'".
-// SVG pictures are drawn as vectors at the target size; other files as pixmaps.
+// SVG pictures are rendered as vectors at the target size, other files scaled smoothly; each
+// rendering is kept in Qt's pixmap cache by path and size, so repainting a picture is a copy.
 
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QString>
+
+#include <memory>
 
 class QPainter;
 
@@ -30,7 +34,12 @@ public:
     void PaintPart(QPainter& painter, const QRectF& target, const QRect& source, qreal opacity = 1.0) const;
 
 private:
+    struct LoadedImage;
+    const LoadedImage& Load() const;
+    QPixmap Rendered(const QSize& pixels) const;
+
     QString path_;
+    mutable std::shared_ptr<const LoadedImage> loaded_;
     QRect source_;
 };
 
