@@ -18,6 +18,7 @@
 #include "app/MsgWnd.h"
 #include "app/ResourceManager.h"
 #include "app/SkinFrame.h"
+#include "app/WindowBackground.h"
 #include "app/panels/PanelRoutes.h"
 #include "devices/SynchronisedDevices.h"
 #include "macros/MacroDownload.h"
@@ -82,6 +83,8 @@ CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QW
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(root_);
+    background_ = new CWindowBackground(root_);
+    background_->SetImage(CSkinFrame::kDefaultBackground);
     for (const char* name : {"closebtn", "maxbtn", "restorebtn", "minbtn", "skinbtn", "gamemodebtn", "cloudbtn",
                              "smarteyesbtn", "setbtn"})
         storedControls_[name] = root_->findChild<QWidget*>(name);
@@ -314,16 +317,9 @@ void CMainWnd::OpenSkinPicker() {
 }
 
 void CMainWnd::ApplySkin(const SkinChangedParam& param) {
-    if (root_ == nullptr) return;
-    root_->setAttribute(Qt::WA_StyledBackground);
-    if (param.solidColour) {
-        root_->setStyleSheet(QString("#root { background-color: %1; background-image: none; border-image: none; }")
-                                 .arg(param.colour.name(QColor::HexArgb)));
-        return;
-    }
-    QString image = param.image;
-    if (!QFile::exists(image)) image = "skin:" + image;
-    root_->setStyleSheet(QString("#root { border-image: url(\"%1\") 0 0 0 0 stretch stretch; }").arg(image));
+    if (background_ == nullptr) return;
+    if (param.solidColour) background_->SetColour(param.colour);
+    else background_->SetImage(param.image);
 }
 
 }  // namespace morvek::app

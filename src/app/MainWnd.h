@@ -42,6 +42,7 @@ class QMenu;
 namespace morvek::app {
 
 class CDevicePageUI;
+class CWindowBackground;
 class PanelRoutes;
 
 class CMainWnd final : public QWidget, public IDialogBuilderCallback, public IPanelHost, private IDeviceMonitorOwner {
@@ -98,6 +99,8 @@ public:
     void SetDpi(int dpi);
     CAboutWnd* AboutWindow() const { return about_; }
     DesktopSettingsLauncher& DesktopSettings() { return desktopSettings_; }
+    // The background the skin picker sets (nullptr when the skin did not build).
+    const CWindowBackground* Background() const { return background_; }
 
     void SetMessageBoxFunction(MessageBoxFunction function) { messageBox_ = std::move(function); }
     void SetFileChooserFunction(FileChooserFunction function) { fileChooser_ = std::move(function); }
@@ -183,6 +186,7 @@ private:
     std::unique_ptr<DeviceMonitor> monitor_;
 
     QWidget* root_ = nullptr;
+    CWindowBackground* background_ = nullptr;
     QString buildError_;
     CNotifyPump pump_;
     CNotifyRouter router_;
