@@ -4,20 +4,74 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionButton>
+
+#include <array>
+
+#include "app/controls/CSelectPanelUI.h"
 
 namespace morvek::app {
 
-CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {}
+CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {
+    FollowParent();
+    // setChecked sends no event.
+    connect(this, &QAbstractButton::toggled, this, [this] { RepaintIfChanged(); });
+}
+
+void CDeviceKeyButtonUI::FollowParent() {
+    auto* picture = qobject_cast<CSelectPanelUI*>(parentWidget());
+    if (picture == picture_) return;
+    if (picture_ != nullptr) picture_->RepaintArea(scheduledGeometry_);
+    picture_ = picture;
+    // Not painted by the window's repaint pass: the picture draws it.
+    setUpdatesEnabled(picture_ == nullptr);
+    scheduledShown_ = false;
+    scheduledKey_ = CurrentLookKey();
+    Repaint();
+}
+
+void CDeviceKeyButtonUI::Repaint() {
+    if (picture_ == nullptr) {
+        update();
+        return;
+    }
+    const bool shown = !isHidden();
+    // The area it covered and the one it covers now (the same unless it moved or was hidden).
+    if (scheduledShown_) picture_->RepaintArea(scheduledGeometry_);
+    if (shown) picture_->RepaintArea(geometry());
+    scheduledGeometry_ = geometry();
+    scheduledShown_ = shown;
+}
+
+void CDeviceKeyButtonUI::RepaintIfChanged() {
+    if (picture_ == nullptr) return;
+    LookKey key = CurrentLookKey();
+    if (scheduledShown_ == !isHidden() && scheduledGeometry_ == geometry() && scheduledKey_ == key) return;
+    scheduledKey_ = std::move(key);
+    Repaint();
+}
+
+bool CDeviceKeyButtonUI::event(QEvent* event) {
+    const bool handled = QPushButton::event(event);
+    switch (event->type()) {
+        case QEvent::Paint: break;
+        case QEvent::ParentChange: FollowParent(); break;
+        // Hover, press, focus, enabling, style, place and visibility arrive as events; a new
+        // text posts a layout request to the picture, which asks its buttons.
+        default: RepaintIfChanged(); break;
+    }
+    return handled;
+}
 
 void CDeviceKeyButtonUI::SetLightImage(const QString& attribute) {
     lightImage_ = SkinImage(attribute);
-    shape_ = QImage();
-    update();
+    shapeChanged_ = true;
+    Repaint();
 }
 
 void CDeviceKeyButtonUI::SetKeySetImage(const QString& attribute) {
     keySetImage_ = SkinImage(attribute);
-    update();
+    Repaint();
 }
 
 void CDeviceKeyButtonUI::SetLightDisplay(uint32_t colourWord, uint8_t brightness, bool shown) {
@@ -25,7 +79,7 @@ void CDeviceKeyButtonUI::SetLightDisplay(uint32_t colourWord, uint8_t brightness
     lightColour_ = colourWord;
     lightBrightness_ = brightness;
     lightShown_ = shown;
-    update();
+    Repaint();
 }
 
 QColor CDeviceKeyButtonUI::TintFor(uint32_t colourWord, uint8_t brightness) {
@@ -35,7 +89,7 @@ QColor CDeviceKeyButtonUI::TintFor(uint32_t colourWord, uint8_t brightness) {
 
 void CDeviceKeyButtonUI::SetKeySetImageHidden(bool hidden) {
     keySetImageHidden_ = hidden;
-    update();
+    Repaint();
 }
 
 void CDeviceKeyButtonUI::SetSelected(bool selected) {
@@ -44,20 +98,71 @@ void CDeviceKeyButtonUI::SetSelected(bool selected) {
     // The style sheet draws the selected look through the "keySelected" property.
     style()->unpolish(this);
     style()->polish(this);
-    update();
+    Repaint();
 }
 
-void CDeviceKeyButtonUI::paintEvent(QPaintEvent* event) {
-    QPushButton::paintEvent(event);
+void CDeviceKeyButtonUI::paintEvent(QPaintEvent*) {
+    if (picture_ != nullptr) return;  // the picture draws it
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    PaintContent(painter);
+}
+
+void CDeviceKeyButtonUI::PaintContent(QPainter& painter) {
+    PaintLook(painter);
     if (lightShown_) PaintLight(painter);
     if (!keySetImageHidden_) keySetImage_.Paint(painter, rect());
 }
 
+void CDeviceKeyButtonUI::changeEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::StyleChange:
+        case QEvent::FontChange:
+        case QEvent::PaletteChange:
+        case QEvent::ActivationChange:
+        case QEvent::LayoutDirectionChange: ++styleGeneration_; break;
+        default: break;
+    }
+    QPushButton::changeEvent(event);
+}
+
+// The button's look as the style draws a push button, kept as a picture until something it
+// depends on changes: a light effect repaints the button 20 times a second with only the
+// light's colour changed, and drawing the styled frame and text each time costs far more.
+CDeviceKeyButtonUI::LookKey CDeviceKeyButtonUI::CurrentLookKey() const {
+    return LookKey{isEnabled(),
+                   hasFocus(),
+                   underMouse(),
+                   isDown(),
+                   isChecked(),
+                   isFlat(),
+                   isDefault(),
+                   text(),
+                   icon().cacheKey(),
+                   (QSizeF(size()) * devicePixelRatioF()).toSize(),
+                   selected_,
+                   styleGeneration_};
+}
+
+void CDeviceKeyButtonUI::PaintLook(QPainter& painter) {
+    const LookKey key = CurrentLookKey();
+    if (key != lookKey_ || look_.isNull()) {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const qreal ratio = devicePixelRatioF();
+        look_ = QPixmap(key.pixels);
+        look_.setDevicePixelRatio(ratio);
+        look_.fill(Qt::transparent);
+        QPainter lookPainter(&look_);
+        style()->drawControl(QStyle::CE_PushButton, &option, &lookPainter, this);
+        lookKey_ = key;
+    }
+    painter.drawPixmap(0, 0, look_);
+}
+
 // The light image's shape filled with the tint; without an image the whole button glows. The
-// shape is drawn once per size and image, the tinted shape once per colour: a running light
-// effect repaints every light button 20 times a second.
+// shape is drawn once per size and image; each new colour only recolours its pixels: a running
+// light effect gives every light button a new colour 20 times a second.
 void CDeviceKeyButtonUI::PaintLight(QPainter& painter) {
     const QColor tint = TintFor(lightColour_, lightBrightness_);
     if (lightImage_.IsEmpty()) {
@@ -65,20 +170,31 @@ void CDeviceKeyButtonUI::PaintLight(QPainter& painter) {
         return;
     }
     const qreal ratio = devicePixelRatioF();
-    if (shape_.size() != size() * ratio || shape_.devicePixelRatio() != ratio) {
+    if (shapeChanged_ || shape_.size() != size() * ratio || shape_.devicePixelRatio() != ratio) {
         shape_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
         shape_.setDevicePixelRatio(ratio);
         shape_.fill(Qt::transparent);
         QPainter shapePainter(&shape_);
         shapePainter.setRenderHint(QPainter::Antialiasing);
         lightImage_.Paint(shapePainter, rect());
-        tinted_ = QImage();
+        tinted_ = QImage(shape_.size(), QImage::Format_ARGB32_Premultiplied);
+        tinted_.setDevicePixelRatio(ratio);
+        tintedWith_ = QColor();
+        shapeChanged_ = false;
     }
-    if (tinted_.isNull() || tintedWith_ != tint) {
-        tinted_ = shape_;
-        QPainter tintPainter(&tinted_);
-        tintPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        tintPainter.fillRect(rect(), tint);
+    if (tintedWith_ != tint) {
+        // The tint at the shape's coverage: what filling the shape with the colour in
+        // source-in mode gives.
+        const QRgb colour = tint.rgb();
+        std::array<QRgb, 256> atCoverage;
+        for (int alpha = 0; alpha < 256; ++alpha)
+            atCoverage[size_t(alpha)] = qPremultiply(qRgba(qRed(colour), qGreen(colour), qBlue(colour), alpha));
+        const int width = shape_.width();
+        for (int y = 0; y < shape_.height(); ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(shape_.constScanLine(y));
+            auto* out = reinterpret_cast<QRgb*>(tinted_.scanLine(y));
+            for (int x = 0; x < width; ++x) out[x] = atCoverage[qAlpha(in[x])];
+        }
         tintedWith_ = tint;
     }
     painter.drawImage(rect(), tinted_);

@@ -2,15 +2,24 @@
 // A key or LED of a device picture. Over the button's own look it draws the LED's light (its
 // "lightimage" tinted with the light colour and brightness) and, when shown, the "keysetimage".
 // The selection panel marks it selected; a double click sends "dbclick".
+//
+// On a device picture (a CSelectPanelUI parent) the picture draws the button, in one pass with
+// all its other buttons: a light effect changes up to 126 lights 20 times a second, and letting
+// each button and the keycap over it paint itself would cost two widget paints per light. The
+// button then never paints itself; whatever changes its look (light, selection, hover, press,
+// text, place) asks the picture to repaint the button's area.
 
 #include <QColor>
 #include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <cstdint>
 
 #include "app/controls/SkinImage.h"
 
 namespace morvek::app {
+
+class CSelectPanelUI;
 
 class CDeviceKeyButtonUI : public QPushButton {
     Q_OBJECT
@@ -41,15 +50,51 @@ public:
     void SetSelected(bool selected);
     bool IsSelected() const { return selected_; }
 
+    // Draws the button as it looks now with the painter's origin at its top-left corner.
+    void PaintContent(QPainter& painter);
+    // The picture that draws this button, or nullptr while it draws itself.
+    CSelectPanelUI* Picture() const { return picture_; }
+    // Asks the picture for a repaint when the look, place or visibility changed since it was
+    // last asked. The button's own events call it; the picture calls it when a text changed.
+    void RepaintIfChanged();
+
 signals:
     void notify(const QString& type);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // What the button's own look depends on: its states and content, the size and the style
+    // sheet's rules (changes of style, font, palette and window activation are counted by
+    // styleGeneration_). Read from plain accessors, so comparing it on every paint is cheap.
+    struct LookKey {
+        bool enabled = false;
+        bool focused = false;
+        bool hovered = false;
+        bool down = false;
+        bool checked = false;
+        bool flat = false;
+        bool isDefault = false;
+        QString text;
+        qint64 icon = 0;
+        QSize pixels;
+        bool selected = false;
+        int styleGeneration = -1;
+
+        bool operator==(const LookKey&) const = default;
+    };
+
+    LookKey CurrentLookKey() const;
+    void PaintLook(QPainter& painter);
     void PaintLight(QPainter& painter);
+    // Drawn by the picture when the parent is one, else by itself.
+    void FollowParent();
+    // Repaints the button's area: its own update, or the picture's.
+    void Repaint();
 
     SkinImage lightImage_;
     SkinImage keySetImage_;
@@ -58,7 +103,16 @@ private:
     bool lightShown_ = false;
     bool keySetImageHidden_ = true;
     bool selected_ = false;
+    CSelectPanelUI* picture_ = nullptr;  // the parent, when it is a picture
+    // What the picture was last asked to show: look, place and visibility.
+    LookKey scheduledKey_;
+    QRect scheduledGeometry_;
+    bool scheduledShown_ = false;
+    LookKey lookKey_;
+    int styleGeneration_ = 0;
+    QPixmap look_;
     QImage shape_;
+    bool shapeChanged_ = true;
     QImage tinted_;
     QColor tintedWith_;
 };

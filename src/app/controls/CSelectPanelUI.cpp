@@ -1,6 +1,7 @@
 #include "app/controls/CSelectPanelUI.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -25,13 +26,41 @@ QList<CDeviceKeyButtonUI*> CSelectPanelUI::SelectedKeyButtons() const {
     return selected;
 }
 
-void CSelectPanelUI::paintEvent(QPaintEvent*) {
+void CSelectPanelUI::RepaintArea(const QRect& area) {
+    if (area.isEmpty()) return;
+    pending_ = pending_.united(area);
+    // Growing one rectangle keeps the window's dirty region simple; many small rectangles
+    // would make every layer below paint through a clip of many pieces.
+    update(pending_);
+}
+
+bool CSelectPanelUI::event(QEvent* event) {
+    // A button whose text changed asks its parent for a new layout; it repaints nothing itself.
+    if (event->type() == QEvent::LayoutRequest) {
+        for (QObject* child : children()) {
+            if (auto* button = qobject_cast<CDeviceKeyButtonUI*>(child)) button->RepaintIfChanged();
+        }
+    }
+    return QWidget::event(event);
+}
+
+void CSelectPanelUI::paintEvent(QPaintEvent* event) {
+    pending_ = QRect();
     QPainter painter(this);
     QStyleOption option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
     painter.setRenderHint(QPainter::Antialiasing);
     background_.Paint(painter, rect());
+    const QRect area = event->rect();
+    for (QObject* child : children()) {
+        auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
+        if (button == nullptr || button->Picture() != this || button->isHidden() || !button->geometry().intersects(area))
+            continue;
+        painter.translate(button->pos());
+        button->PaintContent(painter);
+        painter.translate(-button->pos());
+    }
     if (dragging_) {
         const QColor accent = palette().color(QPalette::Highlight);
         QColor fill = accent;

@@ -3,6 +3,10 @@
 // span a rubber band over it. When the band is released, every shown key button the band
 // touches (its border counts) becomes selected, every other one unselected, and the panel
 // sends "click_select_end". A click without movement selects nothing.
+//
+// It draws its key buttons itself, over the picture and in child order, and collects the areas
+// they ask to have repainted into one rectangle per repaint: a frame of a light effect then
+// costs one paint of the picture, however many lights changed.
 
 #include <QRect>
 #include <QWidget>
@@ -29,10 +33,14 @@ public:
     QList<CDeviceKeyButtonUI*> KeyButtons() const;
     QList<CDeviceKeyButtonUI*> SelectedKeyButtons() const;
 
+    // A key button's area (in the panel's coordinates) is to be painted again.
+    void RepaintArea(const QRect& area);
+
 signals:
     void notify(const QString& type);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -46,6 +54,8 @@ private:
     bool dragging_ = false;
     QPoint start_;
     QRect selection_;
+    // The areas asked for since the last paint, as one rectangle.
+    QRect pending_;
 };
 
 }  // namespace morvek::app
