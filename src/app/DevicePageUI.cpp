@@ -73,12 +73,39 @@ void CDevicePageUI::Refresh() {
     update();
 }
 
+bool CDevicePageUI::IsOnScreen() const { return isVisible() && !window()->isMinimized(); }
+
 void CDevicePageUI::ShowLightPreview(const std::vector<LedPreview>& previews) {
+    keptPreview_ = previews;
+    if (IsOnScreen()) ShowKeptPreview();
+}
+
+void CDevicePageUI::ShowKeptPreview() {
+    if (!keptPreview_) return;
+    const std::vector<LedPreview> previews = std::move(*keptPreview_);
+    keptPreview_.reset();
     const size_t count = std::min(previews.size(), lightButtons_.size());
     for (size_t i = 0; i < count; ++i) {
         if (lightButtons_[i] != nullptr)
             lightButtons_[i]->SetLightDisplay(previews[i].colour, previews[i].brightness, true);
     }
+}
+
+void CDevicePageUI::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window is known once the page is shown in it; restoring it from the task bar shows
+    // the kept frame.
+    if (watchedWindow_ != window()) {
+        if (watchedWindow_ != nullptr) watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = window();
+        watchedWindow_->installEventFilter(this);
+    }
+    if (IsOnScreen()) ShowKeptPreview();
+}
+
+bool CDevicePageUI::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_ && event->type() == QEvent::WindowStateChange && IsOnScreen()) ShowKeptPreview();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CDevicePageUI::ShowPowerStatus(const PowerIndicatorState& state) {

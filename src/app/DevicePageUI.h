@@ -4,11 +4,15 @@
 // n below the model's light count) show the LED colours of every frame, the function tabs
 // follow the model's function type, and power records go to the page's power indicator. Its
 // feature panels (CDevicePanelUI) are set up with the model when the window sets the page up,
-// and show the model again whenever the model refreshes its view.
+// and show the model again whenever the model refreshes its view. While the page is not on the
+// screen (another page is shown, the window is hidden or minimised) the frames only replace the
+// one kept for later: nothing is drawn until the page shows again.
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 #include "devicelink/DeviceModelView.h"
@@ -51,18 +55,30 @@ public:
     CDeviceKeyButtonUI* KeyButton(int index) const;
     int LightButtonCount() const { return static_cast<int>(lightButtons_.size()); }
 
+    // The page is shown and its window neither hidden nor minimised.
+    bool IsOnScreen() const;
+
     // IDeviceView
     void Refresh() override;
     void ShowLightPreview(const std::vector<LedPreview>& previews) override;
     void ShowPowerStatus(const PowerIndicatorState& state) override;
     void ShowFunctionTabs(const FunctionTabs& tabs) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ShowKeptPreview();
+
     CTalvorenUSBDevice* model_ = nullptr;
     QWidget* content_ = nullptr;
     CMpDevicePowerUI* power_ = nullptr;
     std::vector<CDeviceKeyButtonUI*> lightButtons_;
     std::vector<CDeviceKeyButtonUI*> keyButtons_;
+    // The latest frame not yet shown.
+    std::optional<std::vector<LedPreview>> keptPreview_;
+    QPointer<QWidget> watchedWindow_;
 };
 
 }  // namespace morvek::app
