@@ -318,8 +318,12 @@ TEST(TalvorenMouseDeviceTest, CustomModePlaysTheMousesOwnEffectList) {
     nowMs += 301;
     for (int tick = 0; tick < 29; ++tick) f.Model().StepLightPreview();
     EXPECT_EQ(f.Model().LedsSnapshot()[0], (LedEntry{{0, 255, 0}, 255}));
-    // The view hears of changes only: dark at the start, blue, green.
-    EXPECT_EQ(view.previews.size(), 2u);
+    // Steps only compute: the view is shown the LEDs with each frame, 20 times a second
+    // however often a custom mode steps.
+    EXPECT_TRUE(view.previews.empty());
+    f.Model().SendLedFrame();
+    ASSERT_EQ(view.previews.size(), 1u);
+    EXPECT_EQ(view.previews[0][0].colour, 0xFF0000u);  // green is c1, the high byte
 
     // A custom mode the list lacks plays nothing: every LED dark.
     ASSERT_EQ(f.Model().ApplyLightRecord(MouseLightRecord{{12, 4, 0, 0, 0, 9, 9, 9}}), MouseEditStatus::kDone);

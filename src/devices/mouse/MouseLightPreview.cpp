@@ -1,6 +1,9 @@
 #include "devices/mouse/MouseLightPreview.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "devicelink/LightPassClock.h"
 
 namespace morvek {
 
@@ -41,33 +44,50 @@ void MouseLightPreview::Restart() {
     restart_ = true;
 }
 
+uint32_t MouseLightPreview::StepsDue(uint32_t elapsed, uint32_t interval, uint32_t& counted) {
+    interval = std::max<uint32_t>(interval, 1);
+    const uint32_t total = counted + elapsed;
+    counted = total % interval;
+    return total / interval;
+}
+
+uint32_t MouseLightPreview::TicksToSleep(uint32_t interval, uint32_t counted) {
+    const uint32_t untilStep = interval > counted ? interval - counted : 1;
+    return std::max(untilStep, kMinWaitTicks);
+}
+
 void MouseLightPreview::Run() {
     using Clock = std::chrono::steady_clock;
-    int ticks = 0;
-    auto next = Clock::now() + kTick;
+    const auto nowMs = [] {
+        return static_cast<uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
+    };
+    LightPassClock ticks(static_cast<uint32_t>(kTick.count()), kMaxCatchUpTicks);
+    uint32_t counted = 0;
     std::unique_lock lock(mutex_);
     while (!stop_) {
         // The hooks take the model's locks: never call them under this mutex.
         lock.unlock();
         const bool attached = hooks_.attached();
-        const int interval = attached ? hooks_.interval() : 0;
+        const uint32_t interval = attached ? hooks_.interval() : 0;
         lock.lock();
         if (!attached) {
+            ticks.Pause();
+            counted = 0;
             wake_.wait_for(lock, kIdlePass, [this] { return stop_; });
-            ticks = 0;
-            next = Clock::now() + kTick;
             continue;
         }
-        if (wake_.wait_until(lock, next, [this] { return stop_; })) break;
-        next += kTick;
-        const auto now = Clock::now();
-        if (next < now) next = now + kTick;  // a late wake-up counts as one tick, as the tick count does
-        if (std::exchange(restart_, false)) ticks = 0;
-        if (paused_ || ++ticks < interval) continue;
-        ticks = 0;
-        lock.unlock();
-        hooks_.step();
-        lock.lock();
+        const uint32_t elapsed = ticks.Due(nowMs());
+        if (std::exchange(restart_, false)) counted = 0;
+        // A paused preview counts no ticks.
+        const uint32_t steps = paused_ ? 0 : StepsDue(elapsed, interval, counted);
+        if (steps > 0) {
+            lock.unlock();
+            for (uint32_t step = 0; step < steps; ++step) hooks_.step();
+            lock.lock();
+        }
+        const auto sleep = ticks.Until(TicksToSleep(interval, counted), nowMs());
+        wake_.wait_for(lock, sleep, [this] { return stop_; });
     }
 }
 

@@ -2,7 +2,10 @@
 // The mouse's light preview thread. While the mouse is attached and the light panel does not
 // pause it, it counts ticks of 2 ms and runs one preview step each time the count reaches the
 // interval of the current speed level; while the mouse is away it checks again every 100 ms.
-// It waits on a condition variable, so Stop ends it at once.
+// It does not wake for every tick: it sleeps until the tick of the next step, but at least 5
+// ticks (10 ms; the picture shows a frame every 50 ms), and then runs the steps of the ticks
+// that went by in order (at most 25 ticks after a late wake-up). It waits on a condition
+// variable, so Stop ends it at once.
 
 #include <chrono>
 #include <condition_variable>
@@ -17,6 +20,8 @@ class MouseLightPreview {
 public:
     static constexpr std::chrono::milliseconds kTick{2};
     static constexpr std::chrono::milliseconds kIdlePass{100};
+    static constexpr uint32_t kMinWaitTicks = 5;
+    static constexpr uint32_t kMaxCatchUpTicks = 25;
 
     struct Hooks {
         std::function<bool()> attached;       // the command channel is open
@@ -39,6 +44,12 @@ public:
     void SetPaused(bool paused);
     // The tick count starts again (the effect changed).
     void Restart();
+
+    // The steps due after `elapsed` more ticks with `counted` ticks already counted towards
+    // an interval of `interval`; counted becomes the ticks left over.
+    static uint32_t StepsDue(uint32_t elapsed, uint32_t interval, uint32_t& counted);
+    // How many ticks the thread sleeps before it looks again.
+    static uint32_t TicksToSleep(uint32_t interval, uint32_t counted);
 
 private:
     void Run();

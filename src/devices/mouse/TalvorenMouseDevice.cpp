@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <span>
 
-#include "devicelink/LightFrame.h"
 #include "devices/keyboard/KeyMacroCheck.h"
 #include "macros/LinkCheck.h"
 #include "macros/MacroDownload.h"
@@ -58,7 +57,6 @@ int CTalvorenMouseDevice::RefreshPage() {
             Light().SetPhase(0);
             Light().SetColourIndex(0);
             customPlayer_ = LightEffectPlayer();
-            shownPreview_.clear();
         }
         customPlayer_.SetSequence(std::move(sequence));
     }
@@ -406,16 +404,8 @@ bool CTalvorenMouseDevice::LightPreviewRunning() const { return preview_.Running
 
 void CTalvorenMouseDevice::StepLightPreview() {
     const uint8_t effect = LightRecord().Effect();
-    LightFrame frame;
-    {
-        std::lock_guard lock(LedLock());
-        if (!RunMouseStep(effect, Light(), groupFlow_)) customPlayer_.Pass(Light(), Light().NowMs());
-        frame = BuildLightFrame(Light().Leds());
-        // A custom mode passes every tick and mostly paints what is shown already.
-        if (frame.previews == shownPreview_) return;
-        shownPreview_ = frame.previews;
-    }
-    NotifyView([previews = std::move(frame.previews)](IDeviceView& view) { view.ShowLightPreview(previews); });
+    std::lock_guard lock(LedLock());
+    if (!RunMouseStep(effect, Light(), groupFlow_)) customPlayer_.Pass(Light(), Light().NowMs());
 }
 
 std::vector<LightEffectStep> CTalvorenMouseDevice::LoadCustomLightMode(const MouseLightRecord& light) {

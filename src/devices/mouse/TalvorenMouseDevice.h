@@ -23,7 +23,6 @@
 #include <string_view>
 #include <vector>
 
-#include "devicelink/LightFrame.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "devices/keyboard/LightEffectPlayer.h"
 #include "devices/mouse/MouseButtonMap.h"
@@ -148,7 +147,8 @@ public:
     void StartLightPreview();
     void StopLightPreview();
     bool LightPreviewRunning() const;
-    // One preview step of the current effect (the preview thread runs it).
+    // One preview step of the current effect into the LED buffer (the preview thread runs it);
+    // the page shows the buffer with each frame (SendLedFrame, every 50 ms).
     void StepLightPreview();
 
     // ---- What the page shows ----------------------------------------------------------------
@@ -210,7 +210,6 @@ private:
     // Guarded by the LED lock.
     MouseGroupFlow groupFlow_;
     LightEffectPlayer customPlayer_;
-    std::vector<LedPreview> shownPreview_;  // what the view was last given
 
     MouseLightPreview preview_;
 };
