@@ -2,6 +2,8 @@
 
 #include "devices/keyboard/MousePadLightModes.h"
 
+#include <algorithm>
+
 namespace morvek {
 
 void MousePadLight::RunPass(uint32_t nowMs) {
@@ -26,7 +28,7 @@ std::chrono::milliseconds MousePadLight::Pass(uint32_t nowMs, PreviewGate gate) 
     }
     const uint32_t due = passes_.Due(nowMs);
     for (uint32_t pass = 0; pass < due; ++pass) RunPass(nowMs);
-    return passes_.Until(PassesUntilWork(), nowMs);
+    return passes_.Until(std::max(PassesUntilWork(), kMinWaitPasses), nowMs);
 }
 
 uint32_t MousePadLight::PassesUntilWork() const {
