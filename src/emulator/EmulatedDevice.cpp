@@ -136,10 +136,10 @@ void EmulatedDevice::UnplugLocked() {
     for (const auto& handle : handles_) {
         handle->disconnected = true;
         handle->input.clear();
+        handle->changed.notify_all();
     }
     handles_.clear();
     firmware_.PowerCycle();
-    changed_.notify_all();
 }
 
 void EmulatedDevice::Plug() {
@@ -291,7 +291,7 @@ void EmulatedDevice::AbortHandle(HandleState& handle) {
     std::lock_guard lock(mutex_);
     handle.aborted = true;
     handle.input.clear();
-    changed_.notify_all();
+    handle.changed.notify_all();
 }
 
 void EmulatedDevice::CloseHandle(const std::shared_ptr<HandleState>& handle) {
@@ -299,12 +299,12 @@ void EmulatedDevice::CloseHandle(const std::shared_ptr<HandleState>& handle) {
     std::erase(handles_, handle);
 }
 
-bool EmulatedDevice::WaitUntil(std::unique_lock<std::mutex>& lock, const HandleState& handle,
+bool EmulatedDevice::WaitUntil(std::unique_lock<std::mutex>& lock, HandleState& handle,
                                Clock::time_point deadline) {
     // A deadline already reached costs no wait: the kernel's timer slack would add tens of
     // microseconds to every report of a zero-latency device.
     if (deadline <= Clock::now()) return !(handle.aborted || handle.disconnected);
-    return !changed_.wait_until(lock, deadline, [&] { return handle.aborted || handle.disconnected; });
+    return !handle.changed.wait_until(lock, deadline, [&] { return handle.aborted || handle.disconnected; });
 }
 
 hid::IoResult EmulatedDevice::WriteReport(HandleState& handle, std::span<const uint8_t> report, int timeoutMs) {
@@ -364,11 +364,11 @@ hid::IoResult EmulatedDevice::ReadReport(HandleState& handle, std::span<uint8_t>
         }
         if (!handle.input.empty()) {
             const Clock::time_point ready = handle.input.front().readyAt;
-            changed_.wait_until(lock, limited ? std::min(ready, deadline) : ready);
+            handle.changed.wait_until(lock, limited ? std::min(ready, deadline) : ready);
         } else if (limited) {
-            changed_.wait_until(lock, deadline);
+            handle.changed.wait_until(lock, deadline);
         } else {
-            changed_.wait(lock);
+            handle.changed.wait(lock);
         }
     }
 }
@@ -451,8 +451,8 @@ void EmulatedDevice::DeliverInput(size_t interfaceIndex, std::vector<uint8_t> re
         if (handle->input.size() > kInputQueueDepth) {
             handle->input.pop_front();
         }
+        handle->changed.notify_all();
     }
-    changed_.notify_all();
 }
 
 }  // namespace morvek::emulator

@@ -5,7 +5,6 @@
 
 #include <json/value.h>
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -105,7 +104,7 @@ private:
     std::vector<uint8_t> ReportDescriptorOf(size_t interfaceIndex) const;
 
     // Waits until the deadline; false when the handle was aborted or lost its device first.
-    bool WaitUntil(std::unique_lock<std::mutex>& lock, const HandleState& handle, Clock::time_point deadline);
+    bool WaitUntil(std::unique_lock<std::mutex>& lock, HandleState& handle, Clock::time_point deadline);
     void ReceiveOutputReport(size_t interfaceIndex, std::vector<uint8_t> report, Clock::time_point at);
     void ReceiveCommand(const std::vector<uint8_t>& report, Clock::time_point at);
     // The answer the device gives under its faults; nothing when it stays silent.
@@ -128,7 +127,6 @@ private:
     size_t commandInterface_ = 0;
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
     Firmware firmware_;
     FaultPlan faults_;
     bool present_ = true;
