@@ -7,14 +7,14 @@
 // all its other buttons: a light effect changes up to 126 lights 20 times a second, and letting
 // each button and the keycap over it paint itself would cost two widget paints per light. The
 // button then never paints itself; whatever changes its look (light, selection, hover, press,
-// text, place) asks the picture to repaint the button's area.
+// text, place) asks the picture to repaint the button's area. Its look is kept as an image until
+// something it depends on changes; the light is blended over it (KeyButtonLayers).
 
 #include <QColor>
-#include <QImage>
-#include <QPixmap>
 #include <QPushButton>
 #include <cstdint>
 
+#include "app/controls/KeyButtonLayers.h"
 #include "app/controls/SkinImage.h"
 
 namespace morvek::app {
@@ -70,7 +70,7 @@ protected:
 private:
     // What the button's own look depends on: its states and content, the size and the style
     // sheet's rules (changes of style, font, palette and window activation are counted by
-    // styleGeneration_). Read from plain accessors, so comparing it on every paint is cheap.
+    // styleGeneration_). Read from plain accessors, so comparing it is cheap.
     struct LookKey {
         bool enabled = false;
         bool focused = false;
@@ -89,8 +89,8 @@ private:
     };
 
     LookKey CurrentLookKey() const;
-    void PaintLook(QPainter& painter);
-    void PaintLight(QPainter& painter);
+    // The look and the light's shape for key, when they were made for another.
+    void UpdateLayers(const LookKey& key);
     // Drawn by the picture when the parent is one, else by itself.
     void FollowParent();
     // Repaints the button's area: its own update, or the picture's.
@@ -103,18 +103,17 @@ private:
     bool lightShown_ = false;
     bool keySetImageHidden_ = true;
     bool selected_ = false;
+    int styleGeneration_ = 0;
+
     CSelectPanelUI* picture_ = nullptr;  // the parent, when it is a picture
-    // What the picture was last asked to show: look, place and visibility.
+    // What the picture was last asked to show (kept up to date by the button's events).
     LookKey scheduledKey_;
     QRect scheduledGeometry_;
     bool scheduledShown_ = false;
-    LookKey lookKey_;
-    int styleGeneration_ = 0;
-    QPixmap look_;
-    QImage shape_;
+
+    KeyButtonLayers layers_;
+    LookKey layersKey_;   // what the layers' look was made for
     bool shapeChanged_ = true;
-    QImage tinted_;
-    QColor tintedWith_;
 };
 
 }  // namespace morvek::app

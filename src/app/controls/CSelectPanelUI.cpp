@@ -35,6 +35,7 @@ void CSelectPanelUI::RepaintArea(const QRect& area) {
 }
 
 bool CSelectPanelUI::event(QEvent* event) {
+    if (event->type() == QEvent::ChildRemoved) drawnValid_ = false;
     // A button whose text changed asks its parent for a new layout; it repaints nothing itself.
     if (event->type() == QEvent::LayoutRequest) {
         for (QObject* child : children()) {
@@ -52,11 +53,17 @@ void CSelectPanelUI::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
     painter.setRenderHint(QPainter::Antialiasing);
     background_.Paint(painter, rect());
+    if (!drawnValid_) {
+        drawn_.clear();
+        for (QObject* child : children()) {
+            auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
+            if (button != nullptr && button->Picture() == this) drawn_.push_back(button);
+        }
+        drawnValid_ = true;
+    }
     const QRect area = event->rect();
-    for (QObject* child : children()) {
-        auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
-        if (button == nullptr || button->Picture() != this || button->isHidden() || !button->geometry().intersects(area))
-            continue;
+    for (CDeviceKeyButtonUI* button : drawn_) {
+        if (button->isHidden() || !button->geometry().intersects(area)) continue;
         painter.translate(button->pos());
         button->PaintContent(painter);
         painter.translate(-button->pos());

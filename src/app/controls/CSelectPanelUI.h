@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <vector>
+
 #include "app/controls/SkinImage.h"
 
 namespace morvek::app {
@@ -35,6 +37,8 @@ public:
 
     // A key button's area (in the panel's coordinates) is to be painted again.
     void RepaintArea(const QRect& area);
+    // A key button came, went or changed its stacking place: the drawing order is found again.
+    void ButtonsChanged() { drawnValid_ = false; }
 
 signals:
     void notify(const QString& type);
@@ -56,6 +60,9 @@ private:
     QRect selection_;
     // The areas asked for since the last paint, as one rectangle.
     QRect pending_;
+    // The key buttons it draws, bottom to top.
+    std::vector<CDeviceKeyButtonUI*> drawn_;
+    bool drawnValid_ = false;
 };
 
 }  // namespace morvek::app
