@@ -8,6 +8,15 @@
 
 namespace morvek {
 
+// The light threads' pace. Frames (every 50 ms) bring the LEDs up to date before they are
+// built, running the passes that went by since the last; a light thread itself looks only this
+// often, so the light goes on while no frame asks, and never wakes just to compute a picture
+// nobody sees before the next frame.
+inline constexpr std::chrono::milliseconds kLightThreadMinWait{200};
+// The most time one catch-up computes: two frame periods, so a frame that comes a little late
+// loses nothing; after a longer stall the light goes on from where it was.
+inline constexpr std::chrono::milliseconds kLightMaxCatchUp{100};
+
 class LightPassClock {
 public:
     LightPassClock(uint32_t passMs, uint32_t maxCatchUp) : passMs_(passMs), maxCatchUp_(maxCatchUp) {}

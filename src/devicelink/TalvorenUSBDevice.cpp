@@ -85,6 +85,7 @@ void CTalvorenUSBDevice::ClearLeds() {
 
 void CTalvorenUSBDevice::SendLedFrame() {
     if (!GetHostLightControl()) return;
+    AdvanceLight();
     LightFrame frame;
     {
         std::lock_guard lock(ledLock_);

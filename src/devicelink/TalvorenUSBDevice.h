@@ -88,9 +88,10 @@ public:
     virtual void StepFlash();
     virtual void StepFlashFourColours();
     virtual void ClearLeds();
-    // Device thread. Host light control off: nothing. Else the frame is built from the LED
-    // buffer, its previews go to the view, and unless the channel is wireless the frame is sent
-    // with CHidChannel::SendLightFrame; a failed frame costs a 200 ms pause of the device thread.
+    // Device thread. Host light control off: nothing. Else the light is brought up to date,
+    // the frame is built from the LED buffer, its previews go to the view, and unless the
+    // channel is wireless the frame is sent with CHidChannel::SendLightFrame; a failed frame
+    // costs a 200 ms pause of the device thread.
     virtual void SendLedFrame();
     virtual void SetLedColour(int index, uint32_t entry);
     // The entry (packed as LedEntry::Packed), or 0 outside the LED buffer.
@@ -242,6 +243,9 @@ public:
     void Shutdown();
 
 protected:
+    // Brings the LED buffer up to date (the light passes of the time since the last) before a
+    // frame is built from it. Base: nothing; the models with a light computation run it.
+    virtual void AdvanceLight() {}
     // Posts a call of the view to the user-interface thread (nothing without a view).
     void NotifyView(std::function<void(IDeviceView&)> call);
     // The 200 ms pause after a failed frame: on the device thread, never on the caller's.

@@ -16,6 +16,13 @@ namespace {
 
 using std::chrono::milliseconds;
 
+// How long the thread may sleep when the next tick that changes anything is `ticks` away
+// (`late` ms of the current tick gone): never less than the light threads' minimum, since each
+// frame runs the ticks that went by before it is shown.
+milliseconds Sleep(uint32_t ticks, uint32_t late = 0) {
+    return milliseconds(std::max(ticks, KeyboardPreview::kMinWaitTicks) * KeyboardPreview::kTickMs - late);
+}
+
 class KeyboardPreviewTest : public PreviewFixture {
 protected:
     void Mode(uint8_t mode, uint8_t speed) {
@@ -30,10 +37,10 @@ protected:
 TEST_F(KeyboardPreviewTest, AStepRunsWhenItsThresholdOfTwoMillisecondTicksHasPassed) {
     Mode(24, 4);  // clear, every 7 ticks
     FillLeds(kMarker);
-    EXPECT_EQ(preview_.Pass(1000), milliseconds(14));
-    EXPECT_EQ(preview_.Pass(1013), milliseconds(9));  // the step is due in 1 ms, the thread waits 5 ticks
+    EXPECT_EQ(preview_.Pass(1000), Sleep(7));
+    EXPECT_EQ(preview_.Pass(1013), Sleep(1, 1));  // the step is due in 1 ms; the thread waits its minimum
     EXPECT_EQ(ChangedKeys().size(), 0u);
-    EXPECT_EQ(preview_.Pass(1014), milliseconds(14));
+    EXPECT_EQ(preview_.Pass(1014), Sleep(7));
     EXPECT_TRUE(LitKeys().empty());
     EXPECT_EQ(ChangedKeys().size(), size_t{kKeyCount});
 }
@@ -41,7 +48,7 @@ TEST_F(KeyboardPreviewTest, AStepRunsWhenItsThresholdOfTwoMillisecondTicksHasPas
 TEST_F(KeyboardPreviewTest, SpeedLevelZeroOfThePatternModesStepsOnEveryTick) {
     Mode(34, 0);
     preview_.Pass(0);
-    EXPECT_EQ(preview_.Pass(2), milliseconds(10));
+    EXPECT_EQ(preview_.Pass(2), Sleep(1));
     EXPECT_EQ(engine_.ColourIndices()[0], 34);  // 33 from the start action, one step
     preview_.Pass(4);
     EXPECT_EQ(engine_.ColourIndices()[0], 35);
@@ -51,7 +58,7 @@ TEST_F(KeyboardPreviewTest, ModesWithoutAStepPlayTheSequenceOnEveryTick) {
     Mode(0, 0);
     FillLeds(kMarker);
     preview_.Pass(0);
-    EXPECT_EQ(preview_.Pass(2), milliseconds(10));
+    EXPECT_EQ(preview_.Pass(2), Sleep(1));
     EXPECT_TRUE(LitKeys().empty());  // empty sequence: dark
     LightEffectStep step;
     step.mode = 1;
@@ -73,11 +80,11 @@ TEST_F(KeyboardPreviewTest, PerKeyEffectsLieOverTheStepAndAnimatedOnesNeedEveryT
     preview_.Pass(14);
     EXPECT_EQ(Led(0), LedEntry{});
     EXPECT_EQ(Led(1), (LedEntry{kColour, 255}));
-    EXPECT_EQ(preview_.Pass(14), milliseconds(14));
+    EXPECT_EQ(preview_.Pass(14), Sleep(7));
     LedRecord breathing;
     breathing.present = true;
     preview_.SetLedRecords({breathing});
-    EXPECT_EQ(preview_.Pass(14), milliseconds(10));
+    EXPECT_EQ(preview_.Pass(14), Sleep(1));
 }
 
 TEST_F(KeyboardPreviewTest, TicksRunTogetherAfterAWaitPaintWhatTicksRunOneByOnePaint) {
@@ -107,15 +114,16 @@ TEST_F(KeyboardPreviewTest, AClosedGateComputesNothingAndTheCountStartsAfreshWhe
     EXPECT_EQ(preview_.Pass(5000, PreviewGate::ChannelClosed), KeyboardPreview::kClosedWait);
     EXPECT_EQ(preview_.Pass(6000, PreviewGate::Synchronised), KeyboardPreview::kSynchronisedWait);
     EXPECT_EQ(ChangedKeys().size(), 0u);
-    EXPECT_EQ(preview_.Pass(7000), milliseconds(14));
+    EXPECT_EQ(preview_.Pass(7000), Sleep(7));
     EXPECT_EQ(ChangedKeys().size(), 0u);
 }
 
-TEST_F(KeyboardPreviewTest, ALateWakeUpCatchesUpAtMostTwentyFiveTicks) {
+TEST_F(KeyboardPreviewTest, ALateWakeUpCatchesUpAtMostAHundredMilliseconds) {
+    static_assert(KeyboardPreview::kMaxCatchUpTicks == 50);
     Mode(3, 0);  // 28 ticks
     preview_.Pass(0);
     preview_.Pass(10000);
-    EXPECT_EQ(preview_.StepCounter(), 25u);
+    EXPECT_EQ(preview_.StepCounter(), 50u - 28u);  // one step, then 22 ticks towards the next
 }
 
 TEST_F(KeyboardPreviewTest, AModeChangeRunsTheStartActionOfTheNewMode) {

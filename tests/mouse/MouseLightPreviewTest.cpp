@@ -1,5 +1,6 @@
 // The mouse preview thread's counting: steps due for the ticks that went by, the ticks carried
-// over to the next step, and how long the thread sleeps (until the next step, at least 5 ticks).
+// over to the next step, and how long the thread sleeps (until the next step, but at least the
+// light threads' minimum: frames catch the preview up in between).
 
 #include "devices/mouse/MouseLightPreview.h"
 
@@ -32,12 +33,13 @@ TEST(MouseLightPreviewTest, TicksThatWentByRunTheirStepsAndTheRestCarriesOver) {
     }
 }
 
-TEST(MouseLightPreviewTest, SleepsUntilTheNextStepButAtLeastFiveTicks) {
-    EXPECT_EQ(MouseLightPreview::TicksToSleep(28, 0), 28u);
-    EXPECT_EQ(MouseLightPreview::TicksToSleep(28, 20), 8u);
-    EXPECT_EQ(MouseLightPreview::TicksToSleep(7, 5), 5u);
-    EXPECT_EQ(MouseLightPreview::TicksToSleep(1, 0), 5u);
-    EXPECT_EQ(MouseLightPreview::TicksToSleep(7, 9), 5u);  // the interval shrank below the count
+TEST(MouseLightPreviewTest, SleepsUntilTheNextStepButAtLeastTheMinimum) {
+    constexpr uint32_t kMin = MouseLightPreview::kMinWaitTicks;
+    static_assert(kMin * 2 == 200, "the light threads look every 200 ms");
+    EXPECT_EQ(MouseLightPreview::TicksToSleep(28, 0), kMin);
+    EXPECT_EQ(MouseLightPreview::TicksToSleep(1, 0), kMin);
+    EXPECT_EQ(MouseLightPreview::TicksToSleep(7, 9), kMin);  // the interval shrank below the count
+    EXPECT_EQ(MouseLightPreview::TicksToSleep(kMin + 30, 10), kMin + 20);
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ int CTalvorenHS6533Device::RefreshPage() {
 
 void CTalvorenHS6533Device::SendLedFrame() {
     if (!GetHostLightControl()) return;
+    LightPass();
     const std::vector<LedEntry> leds = LedsSnapshot();
     NotifyView([previews = BuildLightFrame(leds).previews](IDeviceView& view) { view.ShowLightPreview(previews); });
     if (!IsCommandChannelOpen()) return;

@@ -45,8 +45,8 @@ public:
     void InitDevicePage() override;
     // The profile's light settings into the light engine and the light head; the view refreshes.
     int RefreshPage() override;
-    // Device thread. Host light control off: nothing. Else previews to the view and the frame as
-    // twelve output reports (their results are not checked).
+    // Device thread. Host light control off: nothing. Else the light passes that went by, then
+    // previews to the view and the frame as twelve output reports (their results are not checked).
     void SendLedFrame() override;
     // Device thread: loads the profile, reads the audio state, refreshes, starts the light thread
     // (a running one starts again).

@@ -39,11 +39,11 @@ public:
     static constexpr uint32_t kTickMs = 2;
     static constexpr std::chrono::milliseconds kClosedWait{100};
     static constexpr std::chrono::milliseconds kSynchronisedWait{10};
-    // At most this many ticks are caught up after a late wake-up.
-    static constexpr uint32_t kMaxCatchUpTicks = 25;
-    // The picture is shown every 50 ms, so the thread wakes at most every 5 ticks (10 ms) and
-    // runs the ticks in between in order: the same picture for a fraction of the wake-ups.
-    static constexpr uint32_t kMinWaitTicks = 5;
+    // At most this many ticks are caught up at once (kLightMaxCatchUp).
+    static constexpr uint32_t kMaxCatchUpTicks = kLightMaxCatchUp.count() / kTickMs;
+    // The picture is shown every 50 ms and each frame runs the ticks that went by before it is
+    // shown, so the thread itself wakes at most every kLightThreadMinWait.
+    static constexpr uint32_t kMinWaitTicks = kLightThreadMinWait.count() / kTickMs;
 
     // seed: the random source of the effects that pick random keys and colours.
     explicit KeyboardPreview(LightEngine& engine, uint32_t seed = std::random_device{}());

@@ -4,8 +4,9 @@
 // speed level, the same for every mode) or, for the modes without a step (5 and above 8),
 // plays the profile's effect sequence; after every pass the per-LED effects are laid on top.
 // Pass() runs the passes that went by on a millisecond clock and says how long the thread may
-// sleep before the next one that changes anything, but at least 10 passes: a frame shows the
-// LEDs every 50 ms, so waking every millisecond for the effect sequence would only cost time.
+// sleep before the next one that changes anything, but at least kLightThreadMinWait: each frame
+// (every 50 ms) runs the passes that went by before it is built, so waking every millisecond for
+// the effect sequence would only cost time.
 //
 // Not thread-safe: the pad model calls it under its LED lock.
 
@@ -28,9 +29,10 @@ class MousePadLight {
 public:
     static constexpr uint32_t kPassMs = 1;
     // At most this many passes are caught up after a late wake-up.
-    static constexpr uint32_t kMaxCatchUpPasses = 50;
-    // The thread sleeps at least this many passes; the passes in between run when it wakes.
-    static constexpr uint32_t kMinWaitPasses = 10;
+    static constexpr uint32_t kMaxCatchUpPasses = kLightMaxCatchUp.count() / kPassMs;
+    // The thread sleeps at least this many passes; each frame runs the passes that went by
+    // before it is built (kLightThreadMinWait).
+    static constexpr uint32_t kMinWaitPasses = kLightThreadMinWait.count() / kPassMs;
 
     // The step of mode 0; the headset, which runs the pad's light, has a wave of its own.
     using WaveStep = void (*)(LightEngine& engine);

@@ -80,6 +80,7 @@ void CTalvorenKeyboardDevice::ReadDeviceProfile() { ReadSettingsBlock(); }
 
 void CTalvorenKeyboardDevice::SendLedFrame() {
     if (!GetLightPreview()) return;
+    LightPass();
     NotifyView([previews = BuildLightFrame(LedsSnapshot()).previews](IDeviceView& view) {
         view.ShowLightPreview(previews);
     });

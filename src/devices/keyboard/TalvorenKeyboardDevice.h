@@ -17,7 +17,8 @@
 // The light preview (KeyboardPreview) computes the keyboard's look-alike into the LED buffer on
 // the model's light thread, which ReadDeviceConfig starts and the destructor stops; mode
 // changes, the profile's per-key effects and effect sequence, and the keyboard's key events
-// reach it under the LED lock. SendLedFrame only shows the buffer: nothing is sent to the keyboard.
+// reach it under the LED lock. SendLedFrame runs the ticks that went by and shows the buffer:
+// nothing is sent to the keyboard.
 
 #include <cstdint>
 #include <functional>

@@ -190,6 +190,8 @@ std::vector<LightEffectName> CTalvorenMousePadDevice::LightModeNames() const {
     return modeNames_;
 }
 
+void CTalvorenMousePadDevice::AdvanceLight() { RunLightPass(); }
+
 std::chrono::milliseconds CTalvorenMousePadDevice::RunLightPass() {
     const auto nowMs = static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                  std::chrono::steady_clock::now().time_since_epoch())

@@ -87,6 +87,10 @@ public:
     std::vector<LightEffectName> LightModeNames() const;
     bool LightThreadRunning() const { return lightThread_.Running(); }
 
+protected:
+    // The light passes that went by (the frame is built after them).
+    void AdvanceLight() override;
+
 private:
     // The light thread's pass: the passes due now; how long the thread may sleep then.
     std::chrono::milliseconds RunLightPass();

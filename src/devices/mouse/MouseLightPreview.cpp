@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "devicelink/LightPassClock.h"
-
 namespace morvek {
 
 MouseLightPreview::MouseLightPreview(Hooks hooks) : hooks_(std::move(hooks)) {}
@@ -15,6 +13,8 @@ void MouseLightPreview::Start() {
     std::lock_guard lock(mutex_);
     if (thread_.joinable()) return;
     stop_ = false;
+    ticks_.Pause();
+    counted_ = 0;
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -56,37 +56,39 @@ uint32_t MouseLightPreview::TicksToSleep(uint32_t interval, uint32_t counted) {
     return std::max(untilStep, kMinWaitTicks);
 }
 
+std::chrono::milliseconds MouseLightPreview::CatchUp() {
+    const auto nowMs = static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
+    // The hooks take the model's locks: never call them under this mutex.
+    const bool attached = hooks_.attached();
+    const uint32_t interval = attached ? hooks_.interval() : 0;
+    uint32_t steps = 0;
+    std::chrono::milliseconds sleep = kIdlePass;
+    {
+        std::lock_guard lock(mutex_);
+        if (!thread_.joinable() || stop_) return kIdlePass;
+        if (!attached) {
+            ticks_.Pause();
+            counted_ = 0;
+            return kIdlePass;
+        }
+        const uint32_t elapsed = ticks_.Due(nowMs);
+        if (std::exchange(restart_, false)) counted_ = 0;
+        // A paused preview counts no ticks.
+        if (!paused_) steps = StepsDue(elapsed, interval, counted_);
+        sleep = ticks_.Until(TicksToSleep(interval, counted_), nowMs);
+    }
+    for (uint32_t step = 0; step < steps; ++step) hooks_.step();
+    return sleep;
+}
+
 void MouseLightPreview::Run() {
-    using Clock = std::chrono::steady_clock;
-    const auto nowMs = [] {
-        return static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
-    };
-    LightPassClock ticks(static_cast<uint32_t>(kTick.count()), kMaxCatchUpTicks);
-    uint32_t counted = 0;
     std::unique_lock lock(mutex_);
     while (!stop_) {
-        // The hooks take the model's locks: never call them under this mutex.
         lock.unlock();
-        const bool attached = hooks_.attached();
-        const uint32_t interval = attached ? hooks_.interval() : 0;
+        const std::chrono::milliseconds sleep = CatchUp();
         lock.lock();
-        if (!attached) {
-            ticks.Pause();
-            counted = 0;
-            wake_.wait_for(lock, kIdlePass, [this] { return stop_; });
-            continue;
-        }
-        const uint32_t elapsed = ticks.Due(nowMs());
-        if (std::exchange(restart_, false)) counted = 0;
-        // A paused preview counts no ticks.
-        const uint32_t steps = paused_ ? 0 : StepsDue(elapsed, interval, counted);
-        if (steps > 0) {
-            lock.unlock();
-            for (uint32_t step = 0; step < steps; ++step) hooks_.step();
-            lock.lock();
-        }
-        const auto sleep = ticks.Until(TicksToSleep(interval, counted), nowMs());
         wake_.wait_for(lock, sleep, [this] { return stop_; });
     }
 }

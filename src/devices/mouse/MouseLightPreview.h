@@ -1,11 +1,11 @@
 #pragma once
-// The mouse's light preview thread. While the mouse is attached and the light panel does not
-// pause it, it counts ticks of 2 ms and runs one preview step each time the count reaches the
-// interval of the current speed level; while the mouse is away it checks again every 100 ms.
-// It does not wake for every tick: it sleeps until the tick of the next step, but at least 5
-// ticks (10 ms; the picture shows a frame every 50 ms), and then runs the steps of the ticks
-// that went by in order (at most 25 ticks after a late wake-up). It waits on a condition
-// variable, so Stop ends it at once.
+// The mouse's light preview. While its thread runs, the mouse is attached and the light panel
+// does not pause it, it counts ticks of 2 ms and runs one preview step each time the count
+// reaches the interval of the current speed level. CatchUp runs the steps of the ticks that went
+// by (at most 100 ms of them); each frame calls it before it is built, and the thread calls it
+// when it wakes: at the next step, but at least kLightThreadMinWait later. While the mouse is
+// away the thread looks again every 100 ms. It waits on a condition variable, so Stop ends it
+// at once.
 
 #include <chrono>
 #include <condition_variable>
@@ -14,14 +14,16 @@
 #include <mutex>
 #include <thread>
 
+#include "devicelink/LightPassClock.h"
+
 namespace morvek {
 
 class MouseLightPreview {
 public:
     static constexpr std::chrono::milliseconds kTick{2};
     static constexpr std::chrono::milliseconds kIdlePass{100};
-    static constexpr uint32_t kMinWaitTicks = 5;
-    static constexpr uint32_t kMaxCatchUpTicks = 25;
+    static constexpr uint32_t kMinWaitTicks = kLightThreadMinWait / kTick;
+    static constexpr uint32_t kMaxCatchUpTicks = kLightMaxCatchUp / kTick;
 
     struct Hooks {
         std::function<bool()> attached;       // the command channel is open
@@ -44,11 +46,15 @@ public:
     void SetPaused(bool paused);
     // The tick count starts again (the effect changed).
     void Restart();
+    // Runs the steps of the ticks that went by, while the thread runs (any thread may call it;
+    // the steps run outside the preview's lock). Returns how long the thread may sleep.
+    std::chrono::milliseconds CatchUp();
 
     // The steps due after `elapsed` more ticks with `counted` ticks already counted towards
     // an interval of `interval`; counted becomes the ticks left over.
     static uint32_t StepsDue(uint32_t elapsed, uint32_t interval, uint32_t& counted);
-    // How many ticks the thread sleeps before it looks again.
+    // How many ticks the thread sleeps before it looks again: until the next step, but at
+    // least kMinWaitTicks.
     static uint32_t TicksToSleep(uint32_t interval, uint32_t counted);
 
 private:
@@ -60,6 +66,8 @@ private:
     bool stop_ = false;
     bool paused_ = false;
     bool restart_ = false;
+    LightPassClock ticks_{static_cast<uint32_t>(kTick.count()), kMaxCatchUpTicks};
+    uint32_t counted_ = 0;  // ticks counted towards the next step
     std::thread thread_;
 };
 

@@ -398,6 +398,7 @@ MouseEditStatus CTalvorenMouseDevice::ApplyLightRecord(const MouseLightRecord& l
 }
 
 void CTalvorenMouseDevice::SetLightPreviewPaused(bool paused) { preview_.SetPaused(paused); }
+void CTalvorenMouseDevice::AdvanceLight() { preview_.CatchUp(); }
 void CTalvorenMouseDevice::StartLightPreview() { preview_.Start(); }
 void CTalvorenMouseDevice::StopLightPreview() { preview_.Stop(); }
 bool CTalvorenMouseDevice::LightPreviewRunning() const { return preview_.Running(); }

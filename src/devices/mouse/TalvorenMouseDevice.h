@@ -172,6 +172,10 @@ public:
     // The block last read back from the mouse.
     std::optional<MouseSettingBlock::ReadBytes> LastReadBlock() const;
 
+protected:
+    // The preview's steps of the ticks that went by (while the preview runs).
+    void AdvanceLight() override;
+
 private:
     // Stage list grows to stage + 1 stages (new ones all zero). Model lock held.
     void GrowStages(int stage);
