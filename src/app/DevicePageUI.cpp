@@ -24,7 +24,10 @@ CDevicePageUI::~CDevicePageUI() { Unbind(); }
 
 void CDevicePageUI::Unbind() {
     for (CDevicePanelUI* panel : findChildren<CDevicePanelUI*>()) panel->Unbind();
-    if (model_ != nullptr && model_->View() == this) model_->SetView(nullptr);
+    if (model_ != nullptr && model_->View() == this) {
+        model_->SetView(nullptr);
+        model_->SetPictureShown(true);
+    }
     model_ = nullptr;
 }
 
@@ -47,6 +50,7 @@ void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDeviceP
             keyButtons_[index] = button;
     }
     model->SetView(this);
+    model->SetPictureShown(IsOnScreen());
 }
 
 void CDevicePageUI::SetupPanels(IPanelHost& host) {
@@ -100,12 +104,23 @@ void CDevicePageUI::showEvent(QShowEvent* event) {
         watchedWindow_ = window();
         watchedWindow_->installEventFilter(this);
     }
-    if (IsOnScreen()) ShowKeptPreview();
+    FollowScreen();
+}
+
+void CDevicePageUI::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    FollowScreen();
 }
 
 bool CDevicePageUI::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == watchedWindow_ && event->type() == QEvent::WindowStateChange && IsOnScreen()) ShowKeptPreview();
+    if (watched == watchedWindow_ && event->type() == QEvent::WindowStateChange) FollowScreen();
     return QWidget::eventFilter(watched, event);
+}
+
+void CDevicePageUI::FollowScreen() {
+    const bool onScreen = IsOnScreen();
+    if (model_ != nullptr) model_->SetPictureShown(onScreen);
+    if (onScreen) ShowKeptPreview();
 }
 
 void CDevicePageUI::ShowPowerStatus(const PowerIndicatorState& state) {

@@ -5,8 +5,9 @@
 // follow the model's function type, and power records go to the page's power indicator. Its
 // feature panels (CDevicePanelUI) are set up with the model when the window sets the page up,
 // and show the model again whenever the model refreshes its view. While the page is not on the
-// screen (another page is shown, the window is hidden or minimised) the frames only replace the
-// one kept for later: nothing is drawn until the page shows again.
+// screen (another page is shown, the window is hidden or minimised) the model hands it no
+// frames (SetPictureShown) and a frame already on its way is only kept: nothing is drawn until
+// the page shows again.
 
 #include <QPointer>
 #include <QString>
@@ -66,10 +67,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowKeptPreview();
+    // Tells the model whether the page is on the screen; shows the kept frame when it is.
+    void FollowScreen();
 
     CTalvorenUSBDevice* model_ = nullptr;
     QWidget* content_ = nullptr;

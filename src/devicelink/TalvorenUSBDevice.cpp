@@ -91,7 +91,7 @@ void CTalvorenUSBDevice::SendLedFrame() {
         std::lock_guard lock(ledLock_);
         frame = BuildLightFrame(light_.Leds());
     }
-    NotifyView([previews = std::move(frame.previews)](IDeviceView& view) { view.ShowLightPreview(previews); });
+    ShowPreviews(std::move(frame.previews));
     if (commandChannel_.IsWireless()) return;
     const int result = commandChannel_.SendLightFrame(frame.bytes.data(), frame.bytes.size());
     // A failing device slows its own thread down instead of being flooded with frames.
@@ -398,6 +398,10 @@ void CTalvorenUSBDevice::OnDeviceKey(int key, int phase) {
 // ---- Device thread ----------------------------------------------------------------------
 
 bool CTalvorenUSBDevice::RequestLedFrame() {
+    if (!FrameTalksToDevice()) {
+        SendLedFrame();
+        return true;
+    }
     return tasks_.PostCoalesced(kFrameTaskKey, [this] { SendLedFrame(); });
 }
 
@@ -423,6 +427,11 @@ void CTalvorenUSBDevice::PauseDeviceThread(std::chrono::milliseconds duration) {
     } else {
         tasks_.Post([this, duration] { tasks_.Pause(duration); });
     }
+}
+
+void CTalvorenUSBDevice::ShowPreviews(std::vector<LedPreview> previews) {
+    if (!PictureShown()) return;
+    NotifyView([previews = std::move(previews)](IDeviceView& view) { view.ShowLightPreview(previews); });
 }
 
 void CTalvorenUSBDevice::NotifyView(std::function<void(IDeviceView&)> call) {

@@ -141,6 +141,12 @@ public:
     bool GetHostLightControl() const { return hostLightControl_.load() != 0; }
     void SetLightPreview(bool on) { lightPreview_ = on ? 1 : 0; }
     bool GetLightPreview() const { return lightPreview_.load() != 0; }
+    // Whether the view's picture is on the screen (the view says so as it is shown and hidden;
+    // true without a view). Frames hand the view their previews only while it is: a page in the
+    // background, a hidden or minimised window get none, and the next frame after it shows
+    // again brings the colours.
+    void SetPictureShown(bool shown) { pictureShown_ = shown; }
+    bool PictureShown() const { return pictureShown_.load(); }
 
     // Copies the entry; device kind and interface role follow it.
     void AttachIdentity(const DeviceEntry& entry);
@@ -211,7 +217,9 @@ public:
     bool RunOnDevice(Work work, Done done) {
         return tasks_.PostWithResult(std::move(work), std::move(done));
     }
-    // SendLedFrame / ReadPowerStatus on the device thread, unless one is already waiting.
+    // SendLedFrame / ReadPowerStatus on the device thread, unless one is already waiting. A
+    // model whose frame sends nothing to the device (FrameTalksToDevice) builds it at once,
+    // on the caller's thread.
     bool RequestLedFrame();
     bool RequestPowerStatus();
     // Posts to the user-interface thread; dropped after Shutdown.
@@ -246,6 +254,10 @@ protected:
     // Brings the LED buffer up to date (the light passes of the time since the last) before a
     // frame is built from it. Base: nothing; the models with a light computation run it.
     virtual void AdvanceLight() {}
+    // Whether SendLedFrame sends anything to the device. Base: true.
+    virtual bool FrameTalksToDevice() const { return true; }
+    // Hands a frame's previews to the view while its picture is on the screen.
+    void ShowPreviews(std::vector<LedPreview> previews);
     // Posts a call of the view to the user-interface thread (nothing without a view).
     void NotifyView(std::function<void(IDeviceView&)> call);
     // The 200 ms pause after a failed frame: on the device thread, never on the caller's.
@@ -284,6 +296,7 @@ private:
     std::atomic<int> functionType_{1};
     std::atomic<int> hostLightControl_{1};
     std::atomic<int> lightPreview_{1};
+    std::atomic<bool> pictureShown_{true};
     std::atomic<uint16_t> kind_{0};
     std::atomic<uint16_t> role_{0};
     std::atomic<int> classNumber_{0};

@@ -54,7 +54,7 @@ void CTalvorenHS6533Device::SendLedFrame() {
     if (!GetHostLightControl()) return;
     LightPass();
     const std::vector<LedEntry> leds = LedsSnapshot();
-    NotifyView([previews = BuildLightFrame(leds).previews](IDeviceView& view) { view.ShowLightPreview(previews); });
+    ShowPreviews(BuildLightFrame(leds).previews);
     if (!IsCommandChannelOpen()) return;
     SendHeadsetFrameReports(CommandChannel(), BuildHeadsetFrameReports(leds));
 }

@@ -79,11 +79,10 @@ void CTalvorenKeyboardDevice::ReadDeviceConfig() {
 void CTalvorenKeyboardDevice::ReadDeviceProfile() { ReadSettingsBlock(); }
 
 void CTalvorenKeyboardDevice::SendLedFrame() {
-    if (!GetLightPreview()) return;
+    // Nothing goes to the keyboard: a frame nobody sees is not computed.
+    if (!GetLightPreview() || !PictureShown()) return;
     LightPass();
-    NotifyView([previews = BuildLightFrame(LedsSnapshot()).previews](IDeviceView& view) {
-        view.ShowLightPreview(previews);
-    });
+    ShowPreviews(BuildLightFrame(LedsSnapshot()).previews);
 }
 
 void CTalvorenKeyboardDevice::LoadProfile() {

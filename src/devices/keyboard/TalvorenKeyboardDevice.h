@@ -57,6 +57,8 @@ public:
     // With the light preview flag set, the view shows the LED buffer; the keyboard runs its
     // effects itself, so no frame is sent to it.
     void SendLedFrame() override;
+    // The frame only shows the preview: it is built at once on the thread that asks for it.
+    bool FrameTalksToDevice() const override { return false; }
     // Device thread: ReadKeyLayout, LoadProfile, ApplyProfileToPage, then the light preview
     // starts (StartLightPreview).
     void ReadDeviceConfig() override;
