@@ -46,6 +46,7 @@ CTalvorenUSBDevice& DeviceModelRegistry::Add(std::unique_ptr<CTalvorenUSBDevice>
     auto binding = std::make_unique<Binding>();
     binding->model = std::move(model);
     binding->schedule = std::make_unique<DeviceSchedule>(*binding->model, clock_);
+    binding->schedule->SetFrameGrid([this](DeviceSchedule::TimePoint earliest) { return FrameGridPoint(earliest); });
     CTalvorenUSBDevice* m = binding->model.get();
     DeviceSchedule* schedule = binding->schedule.get();
     // Event 0x0401 arrives on the reader's thread; the timer starts on the user-interface thread.
@@ -161,6 +162,17 @@ CTalvorenUSBDevice* DeviceModelRegistry::OnDeviceRemoval(const DeviceEntry& slot
         return found;
     }
     return nullptr;
+}
+
+DeviceSchedule::TimePoint DeviceModelRegistry::FrameGridPoint(DeviceSchedule::TimePoint earliest) {
+    std::lock_guard lock(mutex_);
+    if (!frameGridOrigin_) frameGridOrigin_ = earliest;
+    const auto period = std::chrono::duration_cast<DeviceSchedule::TimePoint::duration>(DeviceSchedule::kFrameInterval);
+    const auto offset = earliest - *frameGridOrigin_;
+    // The number of whole periods from the origin, rounded up (also before the origin).
+    auto periods = offset / period;
+    if (periods * period < offset) ++periods;
+    return *frameGridOrigin_ + periods * period;
 }
 
 std::optional<DeviceSchedule::TimePoint> DeviceModelRegistry::RunDue() {

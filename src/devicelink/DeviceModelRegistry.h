@@ -73,6 +73,9 @@ public:
     // Removal of the slot as it was before it was freed (with its path); the model concerned.
     CTalvorenUSBDevice* OnDeviceRemoval(const DeviceEntry& slot);
 
+    // The frame grid every schedule shares: points 50 ms apart from the first frame placed.
+    DeviceSchedule::TimePoint FrameGridPoint(DeviceSchedule::TimePoint earliest);
+
     // Runs every schedule's due timers; the earliest next deadline of all.
     std::optional<DeviceSchedule::TimePoint> RunDue();
 
@@ -92,6 +95,7 @@ private:
 
     DeviceSchedule::Clock clock_;
     mutable std::mutex mutex_;
+    std::optional<DeviceSchedule::TimePoint> frameGridOrigin_;
     std::vector<std::unique_ptr<Binding>> bindings_;
 };
 

@@ -39,14 +39,31 @@ void DeviceSchedule::SetFrameHook(std::function<void()> hook) {
     frameHook_ = std::move(hook);
 }
 
-void DeviceSchedule::Start(DeviceTimer timer, std::chrono::milliseconds delay) {
+void DeviceSchedule::SetFrameGrid(FrameGrid grid) {
+    std::lock_guard lock(mutex_);
+    frameGrid_ = std::move(grid);
+}
+
+void DeviceSchedule::Start(DeviceTimer timer, std::chrono::milliseconds delay) { StartAt(timer, clock_() + delay); }
+
+void DeviceSchedule::StartAt(DeviceTimer timer, TimePoint deadline) {
     std::function<void()> hook;
     {
         std::lock_guard lock(mutex_);
-        deadlines_[Slot(timer)] = clock_() + delay;
+        deadlines_[Slot(timer)] = deadline;
         hook = changedHook_;
     }
     if (hook) hook();
+}
+
+void DeviceSchedule::StartFrame(std::chrono::milliseconds delay, std::chrono::milliseconds onGrid) {
+    if (!model_.IsCommandChannelOpen()) return;
+    FrameGrid grid;
+    {
+        std::lock_guard lock(mutex_);
+        grid = frameGrid_;
+    }
+    StartAt(DeviceTimer::Frame, grid ? grid(clock_() + onGrid) : clock_() + delay);
 }
 
 void DeviceSchedule::StartWhileOpen(DeviceTimer timer, std::chrono::milliseconds delay) {
@@ -137,7 +154,7 @@ void DeviceSchedule::Fire(DeviceTimer timer) {
                 hook = frameHook_;
             }
             if (hook) hook();
-            StartWhileOpen(DeviceTimer::Frame, kFrameInterval);
+            StartFrame(kFrameInterval, kFrameInterval / 2);
             break;
         }
         case DeviceTimer::ReadProfile: {
@@ -157,7 +174,7 @@ void DeviceSchedule::ConfigReadDone(uint64_t generation) {
         std::lock_guard lock(mutex_);
         if (generation != generation_) return;  // removed meanwhile
     }
-    StartWhileOpen(DeviceTimer::Frame, kFirstFrameDelay);
+    StartFrame(kFirstFrameDelay, kFirstFrameDelay);
     if (model_.GetPowerIndicatorStyle() != 0) StartWhileOpen(DeviceTimer::PowerStatus, kPowerInterval);
 }
 

@@ -12,6 +12,12 @@
 // |       | (keyboard) or 500 ms              |                                |                                        |
 // | 1005  | 1001, then itself                 | ReadPowerStatus (coalesced)    | while the style is non-zero: 5 s       |
 //
+// Frames may be placed on a grid that several schedules share (SetFrameGrid): the first frame
+// comes at the first grid point 5 ms or more after the read, each next one at the first grid
+// point 25 ms or more after the last fired, so a frame fired on time is followed 50 ms later and
+// the frames of all devices fire together, waking the window once per 50 ms instead of once per
+// device.
+//
 // Each timer stops itself when it fires and is started again only while the model's command
 // channel is open (1001 on arrival is the exception: an entry whose channel did not open still
 // runs it once and then stops). Thread-safe; the actions and hooks run outside its lock.
@@ -69,6 +75,10 @@ public:
     // Called after each frame tick: the list entry repaints the page's light preview when it
     // is selected and the model's light preview is on.
     void SetFrameHook(std::function<void()> hook);
+    // The grid frames are placed on: given a time, the first grid point at or after it. Empty:
+    // no grid (the first frame 5 ms after the read, each next one 50 ms after the last fired).
+    using FrameGrid = std::function<TimePoint(TimePoint earliest)>;
+    void SetFrameGrid(FrameGrid grid);
 
 private:
     static constexpr size_t kTimerCount = 4;
@@ -76,8 +86,11 @@ private:
     static DeviceTimer TimerOfSlot(size_t slot);
 
     void Start(DeviceTimer timer, std::chrono::milliseconds delay);
+    void StartAt(DeviceTimer timer, TimePoint deadline);
     // Starts the timer only while the model's command channel is open.
     void StartWhileOpen(DeviceTimer timer, std::chrono::milliseconds delay);
+    // The frame timer, on the grid when there is one, while the channel is open.
+    void StartFrame(std::chrono::milliseconds delay, std::chrono::milliseconds onGrid);
     void Stop(DeviceTimer timer);
     void Fire(DeviceTimer timer);
     void ConfigReadDone(uint64_t generation);
@@ -90,6 +103,7 @@ private:
     uint64_t generation_ = 0;
     std::function<void()> changedHook_;
     std::function<void()> frameHook_;
+    FrameGrid frameGrid_;
     // Completions posted to the user-interface thread check that the schedule still lives.
     std::shared_ptr<DeviceSchedule*> self_;
 };

@@ -151,6 +151,34 @@ TEST_F(HotPlugTest, PlugUnplugAndReplugAKeyboard) {
     EXPECT_EQ(owner_.firstScans, 1);
 }
 
+TEST_F(HotPlugTest, TheFramesOfAllDevicesFireTogether) {
+    emulator_.Attach(EmulatedKind::Keyboard);
+    monitor_.RunOnePass();
+    clock_.Advance(milliseconds(130));
+    emulator_.Attach(EmulatedKind::MousePad);
+    monitor_.RunOnePass();
+    DeviceSchedule& keyboard = ScheduleOf(Keyboard());
+    DeviceSchedule& pad = ScheduleOf(ModelOfKind(kKindMousePad));
+
+    clock_.Advance(milliseconds(370));
+    registry_.RunDue();  // the keyboard's configuration: its frames start the grid
+    const auto keyboardFrame = keyboard.Deadline(DeviceTimer::Frame);
+    ASSERT_TRUE(keyboardFrame.has_value());
+    clock_.Advance(milliseconds(130));
+    registry_.RunDue();  // the pad's, 130 ms later: its first frame joins the keyboard's
+    const auto padFrame = pad.Deadline(DeviceTimer::Frame);
+    ASSERT_TRUE(padFrame.has_value());
+    EXPECT_EQ(padFrame, keyboard.Deadline(DeviceTimer::Frame));
+    EXPECT_EQ((*padFrame - *keyboardFrame) % milliseconds(50), milliseconds(0));
+
+    for (int frame = 0; frame < 3; ++frame) {
+        clock_.Set(*keyboard.Deadline(DeviceTimer::Frame));
+        registry_.RunDue();
+        EXPECT_EQ(keyboard.Deadline(DeviceTimer::Frame), pad.Deadline(DeviceTimer::Frame));
+    }
+    EXPECT_EQ(ModelOfKind(kKindMousePad).frames.load(), 3);
+}
+
 TEST_F(HotPlugTest, ASecondIdenticalKeyboardIsIgnored) {
     emulator::EmulatorBackend secondHost;
     test::TwoHostBackend both(emulator_, secondHost);

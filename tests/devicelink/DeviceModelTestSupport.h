@@ -37,6 +37,10 @@ public:
         std::lock_guard lock(mutex_);
         now_ += step;
     }
+    void Set(DeviceSchedule::TimePoint now) {
+        std::lock_guard lock(mutex_);
+        now_ = now;
+    }
     DeviceSchedule::Clock Function() {
         return [this] { return Now(); };
     }

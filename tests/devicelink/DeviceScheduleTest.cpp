@@ -73,6 +73,28 @@ TEST_F(DeviceScheduleTest, ATimerFiresOnceEvenWhenItsDeadlineIsLongPast) {
     EXPECT_EQ(model_.frames.load(), 1);
 }
 
+TEST_F(DeviceScheduleTest, FramesKeepToTheirGridWhenTheyFireLate) {
+    // A grid of 50 ms from time 0 of the test.
+    schedule_.SetFrameGrid([this](DeviceSchedule::TimePoint earliest) {
+        const auto offset = std::chrono::duration_cast<milliseconds>(earliest - start_).count();
+        return At(static_cast<int>((offset + 49) / 50 * 50));
+    });
+    Open();
+    schedule_.OnArrival();
+    Advance(500);
+    EXPECT_EQ(schedule_.RunDue(), At(550));  // the first grid point 5 ms or more after the read
+    struct Step {
+        int firedAt;   // when the window gets round to the due frame
+        int next;      // the next frame's deadline
+    };
+    for (const Step step : {Step{550, 600}, Step{620, 650}, Step{674, 700}, Step{730, 800}}) {
+        SCOPED_TRACE(step.firedAt);
+        clock_.Set(At(step.firedAt));
+        EXPECT_EQ(schedule_.RunDue(), At(step.next));
+    }
+    EXPECT_EQ(model_.frames.load(), 4);
+}
+
 TEST_F(DeviceScheduleTest, PowerStatusEveryFiveSecondsWhenTheStyleAsks) {
     model_.SetPowerIndicatorStyle(1);
     Open();
