@@ -8,6 +8,9 @@
 #include <QColor>
 #include <QImage>
 
+#include <cstdint>
+#include <vector>
+
 namespace morvek::app {
 
 class KeyButtonLayers {
@@ -24,8 +27,14 @@ public:
     const QImage& Lit(const QColor& tint);
 
 private:
+    void PrepareLayers();
+
     QImage look_;
     QImage shape_;
+    // Per pixel: the light's coverage and what the light leaves of the look.
+    std::vector<uint8_t> coverage_;
+    std::vector<QRgb> below_;
+    bool layersValid_ = false;
     QImage lit_;
     QColor litWith_;
     bool litValid_ = false;
