@@ -38,7 +38,7 @@ void CDeviceKeyButtonUI::Repaint() {
     }
     const bool shown = !isHidden();
     // The area it covered and the one it covers now (the same unless it moved or was hidden).
-    if (scheduledShown_ && scheduledGeometry_ != geometry()) picture_->RepaintArea(scheduledGeometry_);
+    if (scheduledShown_ && (!shown || scheduledGeometry_ != geometry())) picture_->RepaintArea(scheduledGeometry_);
     if (shown) picture_->RepaintArea(geometry());
     scheduledGeometry_ = geometry();
     scheduledShown_ = shown;
