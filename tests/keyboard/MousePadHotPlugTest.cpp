@@ -34,7 +34,11 @@ protected:
         registry_.RunDue();
         clock_.Advance(milliseconds(1));
         registry_.RunDue();
-        clock_.Advance(milliseconds(5));
+        // The first frame comes at the next point of the frames' shared grid, 5 ms or more later.
+        const auto frame = registry_.ScheduleOf(*pad_)->Deadline(DeviceTimer::Frame);
+        ASSERT_TRUE(frame.has_value());
+        EXPECT_GE(*frame - clock_.Now(), milliseconds(5));
+        clock_.Set(*frame);
         registry_.RunDue();
     }
 
