@@ -52,12 +52,15 @@ protected:
     void MouseOnKeyTab() {
         ASSERT_TRUE(AttachAndSelect(EmulatedKind::Mouse, kKindMouse));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !Mouse()->KeyTableCopy().empty(); }, 3000));
+        // The buttons are chosen from the profile's key list, which the page set-up loads.
+        WAIT_FOR(!Mouse()->KeyList().empty());
         Click(kKindMouse, "key_Op_tab");
         WAIT_FOR_EQ(On<QStackedWidget>(kKindMouse, "device_key_function_switch")->currentIndex(), 1);
     }
     void ClickKey(uint16_t kind, int key) {
         auto* button = On<CDeviceKeyButtonUI>(kind, QString("key_%1").arg(key).toUtf8().constData());
         ASSERT_NE(button, nullptr);
+        WAIT_FOR(button->isVisible() && button->isEnabled());
         QTest::mouseClick(button, Qt::LeftButton);
     }
     // Chooses the function list's item of a page.

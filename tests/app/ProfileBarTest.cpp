@@ -13,6 +13,7 @@
 #include "app/panels/CDeviceProfileUI.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 #include "profiles/JsonFile.h"
+#include "profiles/KeyAssignment.h"
 #include "profiles/ProfileTabs.h"
 
 namespace morvek::app {
@@ -44,6 +45,14 @@ protected:
     }
     // Chooses the next or previous profile with the keyboard, as a user would.
     void ChooseWithKey(uint16_t kind, Qt::Key key) { QTest::keyClick(On<QComboBox>(kind, "device_profile_combo"), key); }
+    // The three bytes a key's slot holds in the keyboard's key table.
+    std::vector<uint8_t> SlotBytes(int key) {
+        auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(ModelOfKind(kKindKeyboard));
+        const std::vector<uint8_t> table = EmulatedKeyboard().KeyTable();
+        const size_t at = size_t(keyboard->Layout().SlotOf(key)) * 3;
+        if (table.size() < at + 3) return {};
+        return {table.begin() + long(at), table.begin() + long(at) + 3};
+    }
     bool WaitForLayout() {
         auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(ModelOfKind(kKindKeyboard));
         return QTest::qWaitFor([&] { return keyboard->Layout().IsRead(); }, 3000);
@@ -167,13 +176,16 @@ TEST_F(ProfileBarTest, ASwitchPutsTheProfilesSettingsAndKeyTableOnTheDeviceAndBa
     QSignalSpy applied(Bar(kKindKeyboard), &CDeviceProfileUI::ProfileApplied);
     ChooseWithKey(kKindKeyboard, Qt::Key_Down);
     ASSERT_TRUE(applied.wait(1500));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().Params()[1] == 6; }, 2000));
+    // The key table is the sequence's last write: wait for F1's A, not only for the settings.
+    const KeyAssignment a = KeyAssignment::Unpack(0x200004);
+    const std::vector<uint8_t> f1IsA{a.type, a.p1, a.p2};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().Params()[1] == 6 && SlotBytes(1) == f1IsA; }, 5000));
     const std::vector<uint8_t> secondKeys = EmulatedKeyboard().KeyTable();
     EXPECT_EQ(ListFile("keyboard")["profileselect"].asInt(), 1);
 
     ChooseWithKey(kKindKeyboard, Qt::Key_Up);
     ASSERT_TRUE(applied.wait(1500));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().Params()[1] == 1; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().Params()[1] == 1 && SlotBytes(1) != f1IsA; }, 5000));
     EXPECT_NE(EmulatedKeyboard().KeyTable(), secondKeys);
     ChooseWithKey(kKindKeyboard, Qt::Key_Down);
     ASSERT_TRUE(applied.wait(1500));
