@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev lld
   qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   xvfb xauth
+  libxcb-xinput-dev libxcb-xtest0-dev
 )
 
 missing=()
