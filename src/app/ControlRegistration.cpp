@@ -7,6 +7,7 @@
 #include "app/controls/CColorPaletteUI.h"
 #include "app/controls/CCloudShareListItemUI.h"
 #include "app/controls/CComboEditContainerElementUI.h"
+#include "app/controls/CComboEditListUI.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CHandImgButtonUI.h"
 #include "app/controls/CHandImgSelectButtonUI.h"
@@ -44,6 +45,7 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CDeviceOptionUI", Make<CDeviceOptionUI>());
     factory.RegistControl("CMpDevicePowerUI", Make<CMpDevicePowerUI>());
     factory.RegistControl("CComboEditContainerElementUI", Make<CComboEditContainerElementUI>());
+    factory.RegistControl("CComboEditListUI", Make<CComboEditListUI>());
     factory.RegistControl("CHandImgButtonUI", Make<CHandImgButtonUI>());
     factory.RegistControl("CHandImgSelectButtonUI", Make<CHandImgSelectButtonUI>());
     factory.RegistControl("CRedioMacroButtonUI", Make<CRedioMacroButtonUI>());

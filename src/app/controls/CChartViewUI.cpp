@@ -15,8 +15,19 @@ QColor SliceColour(int index, int count) { return QColor::fromHsv(360 * index / 
 
 CChartViewUI::CChartViewUI(QWidget* parent) : QWidget(parent) {}
 
+QString CChartViewUI::View() const {
+    switch (kind_) {
+        case ViewKind::Pie: return QStringLiteral("pie");
+        case ViewKind::Path: return QStringLiteral("path");
+        case ViewKind::Histogram: break;
+    }
+    return QStringLiteral("histogram");
+}
+
 void CChartViewUI::SetView(const QString& view) {
-    pie_ = view.compare(QLatin1String("pie"), Qt::CaseInsensitive) == 0;
+    if (view.compare(QLatin1String("pie"), Qt::CaseInsensitive) == 0) kind_ = ViewKind::Pie;
+    else if (view.compare(QLatin1String("path"), Qt::CaseInsensitive) == 0) kind_ = ViewKind::Path;
+    else kind_ = ViewKind::Histogram;
     update();
 }
 
@@ -31,7 +42,18 @@ void CChartViewUI::SetPillarImage(const QString& attribute) {
 }
 
 void CChartViewUI::AddItem(const QString& name, double value) {
-    items_.append({name, std::max(value, 0.0)});
+    items_.append({name, std::max(value, 0.0), 0.0});
+    update();
+}
+
+void CChartViewUI::AddStep(const QString& name, double dx, double dy) {
+    items_.append({name, dy, dx});
+    update();
+}
+
+void CChartViewUI::SetHighlighted(int index) {
+    if (index == highlighted_) return;
+    highlighted_ = index;
     update();
 }
 
@@ -47,11 +69,14 @@ void CChartViewUI::paintEvent(QPaintEvent*) {
     double total = 0;
     double largest = 0;
     for (const Item& item : items_) {
-        total += item.value;
+        total += std::max(item.value, 0.0);
         largest = std::max(largest, item.value);
     }
-    if (pie_) PaintPie(painter, total);
-    else PaintBars(painter, largest);
+    switch (kind_) {
+        case ViewKind::Pie: PaintPie(painter, total); break;
+        case ViewKind::Path: PaintPath(painter); break;
+        case ViewKind::Histogram: PaintBars(painter, largest); break;
+    }
 }
 
 void CChartViewUI::PaintPie(QPainter& painter, double total) const {
@@ -90,6 +115,40 @@ void CChartViewUI::PaintBars(QPainter& painter, double largest) const {
         painter.drawText(QRectF(slot * i, bar.top() - textHeight, slot, textHeight), Qt::AlignCenter,
                          QString::number(items_[i].value));
         painter.drawText(QRectF(slot * i, height() - textHeight, slot, textHeight), Qt::AlignCenter, items_[i].name);
+    }
+}
+
+void CChartViewUI::PaintPath(QPainter& painter) const {
+    constexpr double kMargin = 8.0;
+    constexpr double kDot = 2.5;
+    QList<QPointF> points{QPointF(0, 0)};
+    for (const Item& item : items_) points.append(points.back() + QPointF(item.dx, item.value));
+    double left = 0, right = 0, bottom = 0, top = 0;
+    for (const QPointF& p : points) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    // One scale for both directions, so the path keeps its shape; the start sits at the centre
+    // top when the path fits there.
+    const double halfWidth = std::max({-left, right, 1.0});
+    const double span = std::max(bottom - top, 1.0);
+    const double scale = std::min((width() - 2 * kMargin) / (2 * halfWidth), (height() - 2 * kMargin) / span);
+    const QPointF origin(width() / 2.0, kMargin - top * scale);
+    QList<QPointF> shown;
+    for (const QPointF& p : points) shown.append(origin + p * scale);
+
+    const QColor line = palette().color(QPalette::Highlight);
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
+    painter.drawLine(QPointF(origin.x(), 0), QPointF(origin.x(), height()));
+    painter.setPen(QPen(line, 1.5));
+    painter.drawPolyline(shown.data(), static_cast<int>(shown.size()));
+    painter.setPen(Qt::NoPen);
+    for (int i = 1; i < shown.size(); ++i) {
+        const bool highlighted = i - 1 == highlighted_;
+        painter.setBrush(highlighted ? palette().color(QPalette::BrightText) : line);
+        painter.drawEllipse(shown[i], highlighted ? 2 * kDot : kDot, highlighted ? 2 * kDot : kDot);
     }
 }
 

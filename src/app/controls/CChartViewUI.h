@@ -1,7 +1,9 @@
 #pragma once
-// A small chart of named values: a pie ("view" = "pie") or bars ("histogram", the default).
-// Bars are drawn with the "pillarimage" (else the palette's highlight colour) over an optional
-// "shadowimage" strip at the foot; "showtext" writes each item's name and value.
+// A small chart of named values: a pie ("view" = "pie"), bars ("histogram", the default) or a
+// path ("path": each item a step by dx and value from the end of the one before, drawn from the
+// centre top as a line with a dot per step, one step highlighted). Bars are drawn with the
+// "pillarimage" (else the palette's highlight colour) over an optional "shadowimage" strip at
+// the foot; "showtext" writes each item's name and value.
 
 #include <QList>
 #include <QWidget>
@@ -23,11 +25,13 @@ public:
     struct Item {
         QString name;
         double value = 0;
+        double dx = 0;  // a path step's horizontal part; value is its vertical part (down positive)
     };
+    enum class ViewKind { Histogram, Pie, Path };
 
     explicit CChartViewUI(QWidget* parent = nullptr);
 
-    QString View() const { return pie_ ? QStringLiteral("pie") : QStringLiteral("histogram"); }
+    QString View() const;
     void SetView(const QString& view);
     QString ShadowImage() const { return shadow_.Path(); }
     void SetShadowImage(const QString& attribute);
@@ -35,6 +39,11 @@ public:
     void SetPillarImage(const QString& attribute);
 
     void AddItem(const QString& name, double value);
+    // A step of the path view.
+    void AddStep(const QString& name, double dx, double dy);
+    // The step drawn highlighted, -1 for none.
+    void SetHighlighted(int index);
+    int Highlighted() const { return highlighted_; }
     void RemoveAll();
     const QList<Item>& Items() const { return items_; }
 
@@ -44,6 +53,7 @@ protected:
 private:
     void PaintPie(QPainter& painter, double total) const;
     void PaintBars(QPainter& painter, double largest) const;
+    void PaintPath(QPainter& painter) const;
 
     QList<Item> items_;
     SkinImage shadow_;
@@ -51,7 +61,8 @@ private:
     int shadowHeight_ = 0;
     int pillarWidth_ = 24;
     bool showText_ = true;
-    bool pie_ = false;
+    ViewKind kind_ = ViewKind::Histogram;
+    int highlighted_ = -1;
 };
 
 }  // namespace morvek::app

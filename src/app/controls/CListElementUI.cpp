@@ -65,4 +65,9 @@ void CListElementUI::mouseReleaseEvent(QMouseEvent* event) {
     emit notify(QStringLiteral("itemclick"));
 }
 
+void CListElementUI::mouseDoubleClickEvent(QMouseEvent* event) {
+    QFrame::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && isEnabled()) emit notify(QStringLiteral("itemactivate"));
+}
+
 }  // namespace morvek::app

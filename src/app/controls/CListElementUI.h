@@ -2,7 +2,7 @@
 // A row of a list built from controls: drawn with its "normalimage", "hotimage" while the
 // pointer is over it, or "selectedimage" when selected. A click selects it (and unselects the
 // other rows of its list, its sibling rows) and sends "itemclick"; a change of the selection
-// sends "selectchanged".
+// sends "selectchanged"; a double click sends "itemactivate".
 
 #include <QFrame>
 
@@ -38,6 +38,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     SkinImage normal_;
