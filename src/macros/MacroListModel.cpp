@@ -8,6 +8,7 @@
 #include "macros/MacroEvent.h"
 #include "macros/MacroFile.h"
 #include "platform/FileIo.h"
+#include "platform/FileWriteQueue.h"
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/TimeStampId.h"
@@ -103,10 +104,7 @@ MacroDeleteResult MacroListModel::DeleteMacro() {
     if (status != MacroStatus::Ok) return {status, -1};
     const Json::Value& guid = removed.isObject() ? removed["Guid"] : Json::Value::nullSingleton();
     if (guid.isString()) {
-        if (const auto path = MacroFile::PathFor(folder_, guid.asString())) {
-            std::error_code ec;
-            std::filesystem::remove(*path, ec);
-        }
+        if (const auto path = MacroFile::PathFor(folder_, guid.asString())) RemoveFile(*path);
     }
     actions_.clear();
     LoadSelectedMacro();
@@ -145,11 +143,11 @@ bool MacroListModel::LoadMacroEvents(const std::filesystem::path& path) {
     return true;
 }
 
-MacroStatus MacroListModel::SaveSelectedMacro() {
+MacroStatus MacroListModel::SelectedDocument(std::filesystem::path& path, std::string& text) {
     if (selected_ < 0 || static_cast<size_t>(selected_) >= rows_.size()) return MacroStatus::NoSelection;
     const MacroInfo& row = rows_[selected_];
-    const auto path = MacroFile::PathFor(folder_, row.guid);
-    if (!path) return MacroStatus::NoMacroFile;
+    const auto file = MacroFile::PathFor(folder_, row.guid);
+    if (!file) return MacroStatus::NoMacroFile;
     Json::Value events(Json::arrayValue);
     for (MacroAction& action : actions_) {
         const long long ms = std::clamp(IntegerOfText(action.delayText), 0LL, static_cast<long long>(kMaxMacroDelayMs));
@@ -158,8 +156,25 @@ MacroStatus MacroListModel::SaveSelectedMacro() {
         action.event["Delay"] = action.delayText;
         events.append(action.event);
     }
-    return WriteJsonFile(*path, MacroFile::Document(row.name, row.guid, events)) == 0 ? MacroStatus::Ok
-                                                                                     : MacroStatus::WriteFailed;
+    path = *file;
+    text = StyledJsonText(MacroFile::Document(row.name, row.guid, events));
+    return MacroStatus::Ok;
+}
+
+MacroStatus MacroListModel::SaveSelectedMacro() {
+    std::filesystem::path path;
+    std::string text;
+    const MacroStatus status = SelectedDocument(path, text);
+    if (status != MacroStatus::Ok) return status;
+    return WriteFileAtomically(path, text) ? MacroStatus::Ok : MacroStatus::WriteFailed;
+}
+
+MacroStatus MacroListModel::SaveSelectedMacroInBackground(FileWriteQueue::Done done) {
+    std::filesystem::path path;
+    std::string text;
+    const MacroStatus status = SelectedDocument(path, text);
+    if (status == MacroStatus::Ok) FileWriteQueue::Instance().Write(path, std::move(text), std::move(done));
+    return status;
 }
 
 MacroStatus MacroListModel::ExportMacro(const std::filesystem::path& destination) {

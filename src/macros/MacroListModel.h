@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "macros/MacroListFile.h"
+#include "platform/FileWriteQueue.h"
 
 namespace morvek {
 
@@ -75,6 +76,9 @@ public:
     bool LoadMacroEvents(const std::filesystem::path& path);
     // Writes the action list, delays taken from their boxes, to the selected macro's file.
     MacroStatus SaveSelectedMacro();
+    // The same, the file written on the file write queue's thread (a reader of the file still
+    // finds the new content); done(written) runs there once it is on disk or failed.
+    MacroStatus SaveSelectedMacroInBackground(FileWriteQueue::Done done);
 
     // Copies the selected macro's file to destination (an unsaved macro exports as empty).
     MacroStatus ExportMacro(const std::filesystem::path& destination);
@@ -91,6 +95,8 @@ private:
     MacroListFile ListFile() const { return MacroListFile(folder_); }
     // Writes list with the selection and takes both as the model's rows.
     MacroStatus Commit(Json::Value list, int selected);
+    // The selected macro's file and its new content, delays folded in.
+    MacroStatus SelectedDocument(std::filesystem::path& path, std::string& text);
     std::string NewMacroName() const;
     std::string NewGuid() const;
 

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/FileWriteQueue.h"
+
 namespace morvek {
 namespace {
 
@@ -33,6 +35,7 @@ private:
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes) {
+    FileWriteQueue::Instance().WaitFor(path);
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return std::nullopt;
     struct stat info {};
@@ -54,6 +57,18 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    FileWriteQueue::Instance().WaitFor(path);
+    return WriteFileNow(path, content);
+}
+
+bool RemoveFile(const std::filesystem::path& path) {
+    FileWriteQueue::Instance().WaitFor(path);
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    return !ec;
+}
+
+bool WriteFileNow(const std::filesystem::path& path, std::string_view content) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
     Fd fd(::mkstemp(temp.data()));
