@@ -29,6 +29,14 @@ BulletStep ShootEditor::LoadBullet(int gun, int bullet) const {
     return ShootFile::ReadBullet(readjsonFile(UserFile(gun)), bullet);
 }
 
+std::vector<BulletStep> ShootEditor::LoadGun(int gun) const {
+    if (!ValidGun(gun)) return {};
+    const Json::Value document = readjsonFile(UserFile(gun));
+    std::vector<BulletStep> bullets;
+    for (int b = 0; b < kBulletCount; ++b) bullets.push_back(ShootFile::ReadBullet(document, b));
+    return bullets;
+}
+
 ShootStatus ShootEditor::SaveBullet(int gun, int bullet, const BulletStep& step) {
     if (!ValidGun(gun) || bullet < 0 || bullet >= kBulletCount) return ShootStatus::OutOfRange;
     Json::Value document = readjsonFile(UserFile(gun));

@@ -4,6 +4,7 @@
 // gun from its default, import, export). It holds no pattern: every selection reads the file.
 
 #include <filesystem>
+#include <vector>
 
 #include "macros/ShootFile.h"
 
@@ -41,6 +42,8 @@ public:
     BulletStep SelectNextBullet() { return SelectBullet(currentBullet_ + 1); }
 
     BulletStep LoadBullet(int gun, int bullet) const;
+    // Every bullet of a gun, read at once (empty for a gun that does not exist).
+    std::vector<BulletStep> LoadGun(int gun) const;
     ShootStatus SaveBullet(int gun, int bullet, const BulletStep& step);
 
     // Copies default file n over user file n, then selects the current bullet again.

@@ -65,6 +65,13 @@ TEST_F(ShootEditorTest, BulletZeroExample) {
     EXPECT_EQ(editor_.LoadBullet(0, 0), (BulletStep{3, 12, 60, false, false}));
     ASSERT_EQ(editor_.SaveBullet(0, 0, {7, 8, 9, true, true}), ShootStatus::Ok);
     EXPECT_EQ(editor_.LoadBullet(0, 0), (BulletStep{7, 8, 9, true, true}));
+
+    // The whole gun at once, as its chart shows it.
+    const std::vector<BulletStep> gun = editor_.LoadGun(0);
+    ASSERT_EQ(gun.size(), 30u);
+    EXPECT_EQ(gun[0], (BulletStep{7, 8, 9, true, true}));
+    EXPECT_EQ(gun[29], (BulletStep{0, 1, 50, true, false}));
+    EXPECT_TRUE(editor_.LoadGun(4).empty());
 }
 
 TEST_F(ShootEditorTest, SavingABulletPastTheEndFillsTheGapWithNull) {
