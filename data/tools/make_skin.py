@@ -65,7 +65,12 @@ class Widget:
                 for side, value in zip(("left", "top", "right", "bottom"), self.margins):
                     out.append(pad + "  " + prop(side + "Margin", value))
             for child in self.children:
-                out.append(pad + "  <item>")
+                # A grid layout's children are (row, column, widget).
+                if isinstance(child, tuple):
+                    row, column, child = child
+                    out.append(pad + '  <item row="%d" column="%d">' % (row, column))
+                else:
+                    out.append(pad + "  <item>")
                 out += child.lines(indent + 3)
                 out.append(pad + "  </item>")
             out.append(pad + " </layout>")
@@ -506,6 +511,171 @@ def mouse_pointer_panel():
         Spacer("mouse_pointer_end", vertical=True),
     ])
     return Widget("QWidget", "mouse_pointer", [], "QHBoxLayout", [pointer], spacing=8, margins=(8, 6, 8, 8))
+# Macro panel (controls/MacroControl.ui), on the keyboard and mouse pages: the macro list, and
+# the selected macro's actions with recording, moves, deletes, inserted mouse moves and delays.
+
+MACRO_EDIT_BUTTONS = [("macro_btn_uptop", "macro_to_top_text"), ("macro_btn_up", "macro_move_up_text"),
+                      ("macro_btn_down", "macro_move_down_text"), ("macro_btn_downbottom", "macro_to_bottom_text"),
+                      ("macro_btn_delete", "macro_delete_action_text"),
+                      ("macro_btn_deleteall", "macro_delete_all_text")]
+
+MACRO_MOVES = [("macro_inset_moveleftkey_btn", "mouse_move_to_left_text", "mouse_x_left_edit"),
+               ("macro_inset_moverightkey_btn", "mouse_move_to_right_text", "mouse_x_right_edit"),
+               ("macro_inset_moveupkey_btn", "mouse_move_to_up_text", "mouse_y_up_edit"),
+               ("macro_inset_movedownkey_btn", "mouse_move_to_down_text", "mouse_y_down_edit")]
+
+
+def button(name, key, props=()):
+    return Widget("QPushButton", name, text_key(key) + list(props))
+
+
+def editor_card(name, layout, children, props=(), spacing=6):
+    return group(name, layout, children, [prop("skinrole", "card", stdset=False)] + list(props), spacing=spacing,
+                 margins=(10, 8, 10, 8))
+
+
+def digits_edit(name, tip, width, text, digits):
+    return Widget("QLineEdit", name, fixed(width, 26) + [tip_key(tip), prop("text", text), prop("maxLength", digits)])
+
+
+def macro_panel():
+    names = editor_card("macro_name_tab", "QVBoxLayout", [
+        Widget("QLabel", "macro_list_title", text_key("macro_list_title_text") + [prop("skinrole", "heading", stdset=False)]),
+        Widget("QListWidget", "macro_name_list", [tip_key("macro_list_title_text")]),
+        group("macro_list_buttons", "QHBoxLayout", [button("macro_btn_name_add", "macro_add_text"),
+                                                    button("macro_btn_name_sub", "macro_delete_text")]),
+        group("macro_rename_row", "QHBoxLayout", [
+            Widget("QLineEdit", "macro_edit_macroname", [tip_key("macro_name_edit_text"), prop("maxLength", 64)]),
+            button("macro_btn_name_edit", "macro_rename_text")]),
+        group("macro_file_buttons", "QHBoxLayout", [button("macro_btn_import", "macro_import_text"),
+                                                    button("macro_btn_export", "macro_export_text")]),
+    ], [prop("minimumSize", ("size", (210, 0))), prop("maximumSize", ("size", (210, 16777215)))])
+    record = group("macro_record_bar", "QHBoxLayout", [
+        Widget("CRedioMacroButtonUI", "macro_btn_starredio", text_key("macro_record_text")
+               + [prop("skinrole", "record", stdset=False)]),
+        Widget("CRedioMacroButtonUI", "macro_btn_stopredio", text_key("macro_stop_text")
+               + [prop("visible", False), prop("skinrole", "record", stdset=False),
+                  prop("redioimage", "common/record_dot.svg")]),
+        Widget("QCheckBox", "macro_check_time", text_key("macro_constant_delay_text")),
+        digits_edit("macro_fixed_time_edit", "macro_fixed_time_text", 64, "50", 6),
+        Widget("QLabel", "macro_ms_label", text_key("macro_ms_text")),
+        Spacer("macro_record_bar_end"),
+    ], spacing=8)
+    source = Widget("QLabel", "macro_record_source", text_key("macro_record_source_desktop")
+                    + [prop("visible", False), prop("wordWrap", True), prop("skinrole", "notice", stdset=False)])
+    header = group("macro_action_header", "QHBoxLayout", [
+        Widget("QLabel", "macro_action_header_name", text_key("macro_action_header_text")),
+        Spacer("macro_action_header_space"),
+        Widget("QLabel", "macro_action_header_delay", text_key("macro_delay_header_text")),
+    ], margins=(10, 0, 18, 0))
+    actions = group("macro_action_column", "QVBoxLayout", [
+        header,
+        Widget("CComboEditListUI", "macro_action_list", [tip_key("macro_action_list_text"),
+                                                         prop("rowname", "macro_action"),
+                                                         prop("editname", "macro_delay"), prop("editdigits", 6)]),
+    ], spacing=2)
+    edits = group("macro_tab_macroaction_edit", "QVBoxLayout", [button(name, key) for name, key in MACRO_EDIT_BUTTONS],
+                  spacing=4)
+    moves = group("macro_tab_macrodelay_edit", "QVBoxLayout",
+                  [Widget("QLabel", "macro_move_title", text_key("macro_insert_move_text") + [prop("wordWrap", True)])]
+                  + [group(btn.replace("_btn", "_row"), "QHBoxLayout",
+                           [button(btn, key), digits_edit(edit, "macro_move_distance_text", 44, "10", 3)], spacing=4)
+                     for btn, key, edit in MACRO_MOVES], spacing=4)
+    side = group("macro_action_side", "QVBoxLayout", [edits, moves, Spacer("macro_action_side_end", vertical=True)],
+                 [prop("minimumSize", ("size", (160, 0))), prop("maximumSize", ("size", (160, 16777215)))], spacing=14)
+    save = group("macro_save_row", "QHBoxLayout", [
+        Spacer("macro_save_space"), button("macro_btn_cancel", "macro_cancel_text"),
+        button("macro_btn_save", "macro_save_text", [prop("skinrole", "primary", stdset=False)])])
+    action = editor_card("macro_action_layout", "QVBoxLayout", [
+        record, source, group("macro_action_area", "QHBoxLayout", [actions, side], spacing=8), save])
+    return Widget("QWidget", "macro_control", [], "QHBoxLayout", [names, action], spacing=8, margins=(8, 6, 8, 8))
+
+
+# ---------------------------------------------------------------------------------------------
+# Shoot panel (controls/ShootControl.ui), on the mouse page: four guns with their pictures and
+# the chart of the selected gun's pattern; thirty bullets with the selected one's move and delay.
+
+GUN_PICTURES = [
+    # Assault rifle, submachine gun, sniper rifle, pistol.
+    ["<path d='M14 24 H132 L138 20 H176 V28 H190 V32 H176 V36 H132 L128 42 H96 L92 60 H78 L82 42 H58 L52 50 H20 "
+     "L14 38 Z'/>", "<path d='M100 42 L106 58 H116 L112 42 Z'/>", "<path d='M70 18 H110 V24 H70 Z'/>"],
+    ["<path d='M40 24 H140 V30 H160 V34 H140 V38 H118 L112 44 H92 L88 62 H76 L80 44 H64 V38 H40 Z'/>",
+     "<path d='M98 44 V66 H108 V44 Z'/>", "<path d='M40 26 H22 L16 34 H40 Z'/>"],
+    ["<path d='M8 30 H150 V34 H196 V37 H150 V40 H96 L90 58 H78 L82 40 H46 L36 50 H10 Z'/>",
+     "<path d='M64 18 H118 L122 22 V28 H60 V22 Z'/>", "<circle cx='70' cy='22' r='3'/>"],
+    ["<path d='M62 16 H142 V28 H92 L96 34 H84 L80 30 L74 62 H56 L64 28 H62 Z'/>"],
+]
+
+
+def gun_picture(shapes):
+    return svg_file(200, 72, ["<g fill='#3a3f4b' stroke='#8a909c' stroke-width='1.5' stroke-linejoin='round'>"]
+                    + ["  " + shape for shape in shapes] + ["</g>"])
+
+
+def option(name, key, role):
+    return Widget("QPushButton", name, text_key(key) + [prop("checkable", True), prop("autoExclusive", True),
+                                                        prop("skinrole", role, stdset=False)])
+
+
+def value_row(name, first, edit, tip, unit):
+    return group(name, "QHBoxLayout", [first, digits_edit(edit, tip, 70, "0", 5),
+                                       Widget("QLabel", name + "_unit", text_key(unit)), Spacer(name + "_end")])
+
+
+def shoot_panel():
+    pictures = Widget("QStackedWidget", "shoot_image_display_switch", fixed(200, 72),
+                      None, [Widget("QLabel", "shoot_gun_image_%d" % n,
+                                    [prop("pixmap", ("pixmap", "skin:common/shoot_gun_%d.svg" % n)),
+                                     prop("alignment", ("set", "Qt::AlignCenter")), tip_key("shoot_gun_%d_text" % n)])
+                             for n in range(4)])
+    guns = editor_card("shoot_gun_column", "QVBoxLayout", [
+        Widget("QLabel", "shoot_gun_title", text_key("shoot_gun_title_text") + [prop("skinrole", "heading", stdset=False)]),
+        group("shoot_gun_options", "QHBoxLayout",
+              [option("shoot_gun_op_%d" % n, "shoot_gun_%d_text" % n, "option") for n in range(4)], spacing=4),
+        pictures,
+        Widget("CChartViewUI", "shoot_chart", [prop("view", "path"), tip_key("shoot_chart_text")]
+               + [prop("minimumSize", ("size", (200, 120)))]),
+    ], [prop("maximumSize", ("size", (250, 16777215)))])
+    bullets = Widget("QWidget", "bullet_options", [], "QGridLayout",
+                     [(b // 10, b % 10, Widget("QPushButton", "bullet_op_%d" % b,
+                                               [prop("text", str(b + 1)), prop("checkable", True),
+                                                prop("autoExclusive", True), prop("skinrole", "bullet", stdset=False),
+                                                tip_key("bullet_option_text")] + fixed(32, 24)))
+                      for b in range(30)], spacing=3, margins=(0, 0, 0, 0))
+    nav = group("bullet_nav_row", "QHBoxLayout", [
+        Widget("QPushButton", "bullet_selected_prev", [prop("text", "◀"), tip_key("bullet_previous_text")] + fixed(30, 26)),
+        Widget("QLabel", "bullet_select_title", text_key("bullet_title_text")),
+        Widget("QLabel", "bullet_select_index", [prop("text", "1"), tip_key("bullet_title_text")]),
+        Widget("QPushButton", "bullet_selected_next", [prop("text", "▶"), tip_key("bullet_next_text")] + fixed(30, 26)),
+        Spacer("bullet_nav_end")])
+    check = lambda name, key: Widget("QCheckBox", name, text_key(key) + fixed(150, 24))
+    edits = group("bullet_edit_layout", "QVBoxLayout", [
+        nav,
+        value_row("bullet_x_row", check("bullet_x_check", "mouse_move_to_right_text"), "bullet_x_eidt",
+                  "bullet_x_text", "bullet_counts_text"),
+        value_row("bullet_y_row", check("bullet_y_check", "mouse_move_to_down_text"), "bullet_y_eidt",
+                  "bullet_y_text", "bullet_counts_text"),
+        value_row("bullet_delay_row", Widget("QLabel", "bullet_delay_label", text_key("bullet_delay_text") + fixed(150, 24)),
+                  "bullet_delay_eidt", "bullet_delay_text", "macro_ms_text"),
+    ], spacing=4)
+    files = group("shoot_file_buttons", "QHBoxLayout", [
+        button("shootdate_import_btn", "shoot_import_text"), button("shootdate_export_btn", "shoot_export_text"),
+        button("shootdate_reset_btn", "shoot_reset_text"), Spacer("shoot_file_space"),
+        button("shootdate_save_btn", "shoot_save_text", [prop("skinrole", "primary", stdset=False)])])
+    right = editor_card("shoot_bullet_column", "QVBoxLayout", [
+        Widget("QLabel", "bullet_options_title", text_key("bullet_options_title_text")
+               + [prop("skinrole", "heading", stdset=False)]),
+        bullets, edits, Spacer("shoot_bullet_end", vertical=True), files])
+    return Widget("QWidget", "shoot_control", [], "QHBoxLayout", [guns, right], spacing=8, margins=(8, 6, 8, 8))
+
+
+# Pictures of the macro and shoot panels: the recording mark, press and release, the guns.
+PANEL_PICTURES = {
+    "common/record_dot.svg": svg_file(16, 16, ["<circle cx='8' cy='8' r='6' fill='#e63946'/>"]),
+    "common/macro_down.svg": svg_file(16, 16, ["<path d='M8 13 L3 7 H6 V3 H10 V7 H13 Z' fill='#e63946'/>"]),
+    "common/macro_up.svg": svg_file(16, 16, ["<path d='M8 3 L13 9 H10 V13 H6 V9 H3 Z' fill='#8a909c'/>"]),
+}
+PANEL_PICTURES.update({"common/shoot_gun_%d.svg" % n: gun_picture(shapes) for n, shapes in enumerate(GUN_PICTURES)})
 
 
 def panel(cls, name):
@@ -958,7 +1128,10 @@ def all_files():
              "controls/KeySetControl.ui": ui_file(key_set_panel(), "The key assignment panel of the keyboard and mouse."),
              "controls/KeyboardSystem.ui": ui_file(keyboard_system_panel(), "The keyboard's system settings."),
              "controls/MouseDpi.ui": ui_file(mouse_dpi_panel(), "The mouse's DPI stages and polling rate."),
-             "controls/MousePointer.ui": ui_file(mouse_pointer_panel(), "The mouse's pointer settings.")}
+             "controls/MousePointer.ui": ui_file(mouse_pointer_panel(), "The mouse's pointer settings."),
+             "controls/MacroControl.ui": ui_file(macro_panel(), "The macro panel of the keyboard and mouse pages."),
+             "controls/ShootControl.ui": ui_file(shoot_panel(), "The shoot pattern panel of the mouse page.")}
+    files.update(PANEL_PICTURES)
     for name, (ui, pictures) in (("keyboarddevice", keyboard_page()), ("mousedevice", mouse_page()),
                                  ("mousepaddevice", pad_page()), ("hs6533device", headset_page())):
         files["devices/%s.ui" % name] = ui_file(ui, "The %s page." % name.replace("device", ""))

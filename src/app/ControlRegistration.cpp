@@ -17,6 +17,7 @@
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/CKeySetControlUI.h"
 #include "app/panels/CKeyboardSystemUI.h"
+#include "app/panels/CMacroControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
 
@@ -51,7 +52,7 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CRedioMacroButtonUI", Make<CRedioMacroButtonUI>());
     factory.RegistControl("CColorPaletteUI", Make<CColorPaletteUI>());
     factory.RegistControl("CLightControlUI", Container("LightControl"));
-    factory.RegistControl("CMacroControlUI", Container("MacroControl"));
+    factory.RegistControl("CMacroControlUI", Make<CMacroControlUI>());
     factory.RegistControl("CKeySetControlUI", Make<CKeySetControlUI>());
     factory.RegistControl("CKeyboardSystemUI", Make<CKeyboardSystemUI>());
     factory.RegistControl("CMouseDpiUI", Make<CMouseDpiUI>());

@@ -251,6 +251,13 @@ void CMainWnd::ShowMacroDownloadResult(int result) {
     }
 }
 
+void CMainWnd::LockDeviceChoice(bool locked) {
+    if (root_ == nullptr) return;
+    for (const char* name : {"device_select_layout", "device_select_prev", "device_select_next"}) {
+        if (auto* control = root_->findChild<QWidget*>(name)) control->setEnabled(!locked);
+    }
+}
+
 bool CMainWnd::SynchronisationOffered() const { return deviceList_ != nullptr && deviceList_->VisibleCount() > 1; }
 
 std::vector<CTalvorenUSBDevice*> CMainWnd::AllModels() {

@@ -113,6 +113,7 @@ public:
     void ShowMacroDownloadResult(int result) override;
     bool SynchronisationOffered() const override;
     void ApplySameLight(CTalvorenUSBDevice& source) override;
+    void LockDeviceChoice(bool locked) override;
 
     // IDialogBuilderCallback: the window's custom tags.
     QWidget* CreateControl(const QString& tag, QWidget* parent) override;

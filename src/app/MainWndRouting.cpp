@@ -10,6 +10,7 @@
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/CKeySetControlUI.h"
 #include "app/panels/CKeyboardSystemUI.h"
+#include "app/panels/CMacroControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
 #include "app/panels/PanelRoutes.h"
@@ -29,6 +30,7 @@ void CMainWnd::BuildRoutes() {
     CKeyboardSystemUI::AddRoutes(*panelRoutes_);
     CMouseDpiUI::AddRoutes(*panelRoutes_);
     CMousePointerUI::AddRoutes(*panelRoutes_);
+    CMacroControlUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -44,19 +46,6 @@ void CMainWnd::BuildRoutes() {
     r.AddPrefix("click", "windowdeviceset_", "system_device_settings",
                 [this](const TNotifyUI&, int index) { desktopSettings_.Open(index); });
     r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
-    r.AddNames("click", {"macro_btn_starredio", "macro_btn_stopredio"}, "macro_recording");
-    r.AddNames("click",
-               {"macro_btn_name_add", "macro_btn_name_sub", "macro_btn_name_edit", "macro_btn_save",
-                "macro_btn_cancel", "macro_btn_export", "macro_btn_import"},
-               "macro_list");
-    r.AddNames("click",
-               {"macro_btn_up", "macro_btn_down", "macro_btn_uptop", "macro_btn_downbottom", "macro_btn_delete",
-                "macro_btn_deleteall"},
-               "macro_event_edit");
-    r.AddNames("click",
-               {"macro_inset_moveleftkey_btn", "macro_inset_moverightkey_btn", "macro_inset_moveupkey_btn",
-                "macro_inset_movedownkey_btn"},
-               "macro_insert_move");
     r.AddNames("click",
                {"shootdate_save_btn", "shootdate_reset_btn", "shootdate_import_btn", "shootdate_export_btn",
                 "bullet_selected_prev", "bullet_selected_next"},
@@ -93,19 +82,16 @@ void CMainWnd::BuildRoutes() {
 
     // ---- itemselect -----------------------------------------------------------------------
     r.AddNames("itemselect", {"light_combo_modeSelect", "light_combo_custommodeSelect"}, "light_mode");
-    r.AddName("itemselect", "macro_name_list", "macro_list");
     r.AddName("itemselect", "custom_eq_name_combo", "headset_equaliser");
 
     // ---- killfocus ------------------------------------------------------------------------
     r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");
     r.AddNames("killfocus", {"deng_edit_R", "deng_edit_G", "deng_edit_B"}, "light_colour_edit");
     r.AddNames("killfocus", {"bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt"}, "shoot_editor");
-    r.AddName("killfocus", "macro_delay", "macro_event_edit");
 
     // ---- the rest -------------------------------------------------------------------------
     r.AddNames("click_select_end", {"device_key_light", "mouse_device_key_light"}, "select_keys");
     r.AddName("colorchanged", "deng_Color_Pallet", "light_colour_pick");
-    r.AddName("itemactivate", "macro_action", "macro_action_menu");
 
     // ---- tray menu ------------------------------------------------------------------------
     r.AddName("menu", "exit", "exit", [this](const TNotifyUI&, int) {
@@ -115,10 +101,6 @@ void CMainWnd::BuildRoutes() {
     });
     r.AddName("menu", "about_menu", "about_window", self(&CMainWnd::OpenAbout));
     r.AddName("menu", "setwnd_menu", "settings_window");
-    r.AddNames("menu",
-               {"redio_previous_record_time", "redio_previous_constant_time", "redio_previous_ignore_time",
-                "redio_later_record_time", "redio_later_constant_time", "redio_later_ignore_time"},
-               "macro_record_time_mode");
 }
 
 std::optional<RouteTaken> CMainWnd::Notify(const TNotifyUI& msg) {

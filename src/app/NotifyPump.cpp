@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
+#include <QChildEvent>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -93,6 +94,11 @@ bool CNotifyPump::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::FocusOut:
             Send("killfocus", control);
+            break;
+        case QEvent::ChildPolished:
+            // A control made later under an attached one (a list's rows) sends its notifications
+            // too: it is attached once it is complete, before it is first shown.
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) Attach(child);
             break;
         default:
             break;

@@ -42,7 +42,8 @@ public:
 
     explicit CNotifyPump(Sink sink, QObject* parent = nullptr);
 
-    // Connects root and every control under it (once each; a control attached before is skipped).
+    // Connects root and every control under it (once each; a control attached before is skipped);
+    // controls added under an attached control later are connected when they are polished.
     void Attach(QWidget* root);
     // Delivers a notification to the sink as if a control had sent it.
     void Send(const QString& type, QWidget* sender, int param = 0);

@@ -51,6 +51,14 @@ int CountKeysBoundToMacroInProfiles(const std::filesystem::path& profileFolder, 
     return count;
 }
 
+int CountKeysBoundToMacroInProfile(const std::filesystem::path& profileFolder, const std::string& profileUUID,
+                                   int macro) {
+    const auto document = ProfileDocument(profileFolder, profileUUID);
+    if (!document) return 0;
+    CBasicProfiledata profile;
+    return CountKeysBoundToMacro(KeysOf(profile, *document), macro);
+}
+
 MacroStatus DeleteMacroAndFixKeys(MacroListModel& model, const std::filesystem::path& profileFolder,
                                   MacroKeyChanges& changes) {
     changes = {};

@@ -4,6 +4,7 @@
 // macros are shared by all of them) and then deletes the macro, all or nothing.
 
 #include <filesystem>
+#include <string>
 
 #include "macros/MacroListModel.h"
 
@@ -17,6 +18,8 @@ struct MacroKeyChanges {
 
 // The keys of every profile in profileFolder that play macro `macro`.
 int CountKeysBoundToMacroInProfiles(const std::filesystem::path& profileFolder, int macro);
+// The keys of one profile (by its UUID) that play macro `macro`.
+int CountKeysBoundToMacroInProfile(const std::filesystem::path& profileFolder, const std::string& profileUUID, int macro);
 
 // Deletes the model's selected macro after fixing the key lists of the profiles in
 // profileFolder. When any write fails, the profile documents get their old content back, the

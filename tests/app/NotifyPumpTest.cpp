@@ -146,6 +146,24 @@ TEST_F(NotifyPumpTest, AttachingTwiceDeliversOnce) {
     EXPECT_EQ(seen.size(), 1u);
 }
 
+TEST_F(NotifyPumpTest, ControlsMadeLaterUnderAnAttachedOneSendToo) {
+    auto* list = Add<QWidget>("macro_action_list");
+    pump.Attach(&root);
+    root.show();
+    // A row with a control of its own, made after the pump attached the list.
+    auto* row = new RubberBand(list);
+    row->setObjectName("macro_action");
+    auto* button = new QPushButton(row);
+    button->setObjectName("row_button");
+    row->show();
+    row->Finish();
+    button->click();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].name, "macro_action");
+    EXPECT_EQ(seen[0].type, "click_select_end");
+    EXPECT_EQ(seen[1].name, "row_button");
+}
+
 }  // namespace
 }  // namespace morvek::app
 

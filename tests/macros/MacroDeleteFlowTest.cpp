@@ -56,6 +56,9 @@ protected:
 TEST_F(MacroDeleteFlowTest, EveryProfileFollowsTheNewMacroNumbers) {
     ASSERT_EQ(model_.SelectMacro(1), MacroStatus::Ok);
     EXPECT_EQ(CountKeysBoundToMacroInProfiles(folder_.Path(), 1), 2);
+    EXPECT_EQ(CountKeysBoundToMacroInProfile(folder_.Path(), test::FixtureGuid(100), 1), 1);
+    EXPECT_EQ(CountKeysBoundToMacroInProfile(folder_.Path(), test::FixtureGuid(102), 1), 0);
+    EXPECT_EQ(CountKeysBoundToMacroInProfile(folder_.Path(), "../elsewhere", 0), 0);
     const std::string untouched = ReadText(Document(2));
 
     MacroKeyChanges changes;

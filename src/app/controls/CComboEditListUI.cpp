@@ -138,7 +138,6 @@ void CComboEditListUI::EnsurePool() {
         pool_.push_back(row);
         bound_.push_back(-1);
     }
-    emit RowWidgetsCreated();
 }
 
 void CComboEditListUI::LayOutRows() {

@@ -3,8 +3,9 @@
 // that builds only the rows it shows: a few row controls, laid out over the visible part of the
 // list and bound to whichever rows are scrolled into view. The rows' content comes from a row
 // source; a row control named "rowname" with its edit named "editname" is what a user clicks,
-// double-clicks ("itemactivate") and types delays into. Scrolling and a new row cost the same
-// whether the list holds ten rows or thousands.
+// double-clicks ("itemactivate") and types delays into (a window's notification pump attaches
+// the row controls as they are made). Scrolling and a new row cost the same whether the list
+// holds ten rows or thousands.
 
 #include <QAbstractScrollArea>
 #include <QString>
@@ -64,8 +65,6 @@ signals:
     void RowClicked(int row);
     // A user changed the text of row's edit.
     void EditTextEdited(int row, const QString& text);
-    // New row controls were made (a window attaches its notifications to them).
-    void RowWidgetsCreated();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -30,6 +30,8 @@ public:
     virtual bool SynchronisationOffered() const = 0;
     // Same light for all devices, from source's current light.
     virtual void ApplySameLight(CTalvorenUSBDevice& source) = 0;
+    // While a macro is recorded no other device can be chosen: the device list is locked.
+    virtual void LockDeviceChoice(bool locked) = 0;
 };
 
 }  // namespace morvek::app
