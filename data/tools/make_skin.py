@@ -554,8 +554,8 @@ def macro_panel():
         Widget("CRedioMacroButtonUI", "macro_btn_starredio", text_key("macro_record_text")
                + [prop("skinrole", "record", stdset=False)]),
         Widget("CRedioMacroButtonUI", "macro_btn_stopredio", text_key("macro_stop_text")
-               + [prop("visible", False), prop("skinrole", "record", stdset=False),
-                  prop("redioimage", "common/record_dot.svg")]),
+               + [prop("visible", False), prop("skinrole", "recording", stdset=False),
+                  prop("redioimage", "file='common/record_dot.svg' dest='10,8,22,20'")]),
         Widget("QCheckBox", "macro_check_time", text_key("macro_constant_delay_text")),
         digits_edit("macro_fixed_time_edit", "macro_fixed_time_text", 64, "50", 6),
         Widget("QLabel", "macro_ms_label", text_key("macro_ms_text")),

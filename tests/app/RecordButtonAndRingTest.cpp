@@ -47,6 +47,20 @@ TEST_F(RecordButtonAndRingTest, RecordImageIsDrawnFadedOnlyWhileRecording) {
     EXPECT_EQ(PixelOf(&button, {15, 15}), QColor(Qt::black));
 }
 
+TEST_F(RecordButtonAndRingTest, ARecordImageWithADestinationIsDrawnOnlyThere) {
+    test::PictureFolder pictures;
+    CRedioMacroButtonUI button;
+    button.setStyleSheet(QStringLiteral("background: black; border: none;"));
+    button.resize(60, 30);
+    button.show();
+    const QString dot = pictures.WriteSvg("dot.svg", {10, 10}, "<rect width='10' height='10' fill='white'/>");
+    button.SetRecordImage("file='" + dot + "' dest='4,10,14,20'");
+    button.SetRecording(true);
+    EXPECT_EQ(PixelOf(&button, {8, 15}), QColor(Qt::white));
+    EXPECT_EQ(PixelOf(&button, {30, 15}), QColor(Qt::black));
+    EXPECT_EQ(PixelOf(&button, {8, 5}), QColor(Qt::black));
+}
+
 // A 100 x 100 ring: the pie shows between radius 40 and 50.
 class RingTest : public RecordButtonAndRingTest {
 protected:

@@ -75,6 +75,7 @@ SkinImage::SkinImage(const QString& attribute) {
         const QString key = match.captured(1);
         if (key == QLatin1String("file") || key == QLatin1String("res")) path_ = match.captured(2);
         else if (key == QLatin1String("source")) source_ = ParseSource(match.captured(2));
+        else if (key == QLatin1String("dest")) dest_ = ParseSource(match.captured(2));
     }
 }
 
@@ -83,7 +84,8 @@ QSize SkinImage::NaturalSize() const { return IsEmpty() ? QSize() : Load().Size(
 QRect SkinImage::Source() const { return source_.isValid() ? source_ : QRect(QPoint(0, 0), NaturalSize()); }
 
 void SkinImage::Paint(QPainter& painter, const QRectF& target, qreal opacity) const {
-    PaintPart(painter, target, Source(), opacity);
+    const QRectF area = dest_.isValid() ? QRectF(dest_).translated(target.topLeft()) : target;
+    PaintPart(painter, area, Source(), opacity);
 }
 
 // The picture drawn at a size in device pixels, kept in the pixmap cache: an SVG is rendered

@@ -1,9 +1,11 @@
 #pragma once
 // Images of the skin, named by the controls' image attributes: a path relative to the skin
 // folder ("keyboard/key_light.svg", found through the "skin:" search prefix the resource
-// manager sets up), an absolute path, or the markup "file='power/powered.png' source='l,t,r,b'".
-// SVG pictures are rendered as vectors at the target size, other files scaled smoothly; each
-// rendering is kept in Qt's pixmap cache by path and size, so repainting a picture is a copy.
+// manager sets up), an absolute path, or the markup "file='power/powered.png' source='l,t,r,b'"
+// (the part of the picture drawn) with an optional "dest='l,t,r,b'" (where in the control it is
+// drawn; else over the whole control). SVG pictures are rendered as vectors at the target size,
+// other files scaled smoothly; each rendering is kept in Qt's pixmap cache by path and size, so
+// repainting a picture is a copy.
 
 #include <QPixmap>
 #include <QRect>
@@ -28,7 +30,8 @@ public:
     // The part of the picture drawn; the whole picture when the markup gives no source.
     QRect Source() const;
 
-    // Draws the image (or its source part) scaled into target with the given opacity.
+    // Draws the image (or its source part) scaled into target (its dest part, when the markup
+    // gives one) with the given opacity.
     void Paint(QPainter& painter, const QRectF& target, qreal opacity = 1.0) const;
     // Draws the part source of the picture into target, ignoring the markup's own source.
     void PaintPart(QPainter& painter, const QRectF& target, const QRect& source, qreal opacity = 1.0) const;
@@ -41,6 +44,7 @@ private:
     QString path_;
     mutable std::shared_ptr<const LoadedImage> loaded_;
     QRect source_;
+    QRect dest_;
 };
 
 }  // namespace morvek::app

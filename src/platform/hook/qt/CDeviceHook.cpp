@@ -57,7 +57,7 @@ bool CDeviceHook::GrabKeyboard(QWidget* window) {
     return true;
 }
 
-bool CDeviceHook::SelectRawButtons(bool on) {
+bool CDeviceHook::SelectRawEvents(uint32_t events) {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) return false;
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_input_id);
@@ -66,8 +66,7 @@ bool CDeviceHook::SelectRawButtons(bool on) {
     struct {
         xcb_input_event_mask_t head;
         uint32_t mask;
-    } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
-           on ? uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE) : 0u};
+    } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, events};
     bool selected = true;
     for (auto screen = xcb_setup_roots_iterator(xcb_get_setup(connection)); screen.rem; xcb_screen_next(&screen)) {
         const xcb_void_cookie_t cookie = xcb_input_xi_select_events_checked(connection, screen.data->root, 1, &mask.head);
@@ -82,10 +81,22 @@ bool CDeviceHook::SelectRawButtons(bool on) {
 bool CDeviceHook::Start(QWidget* window, bool keyboard, bool mouse) {
     Stop();
     if (keyboard && !GrabKeyboard(window)) return false;
-    if (mouse) {
-        mouseReach_ = SelectRawButtons(true) ? Reach::Desktop : Reach::ProgramWindows;
-        if (mouseReach_ == Reach::Desktop) QCoreApplication::instance()->installNativeEventFilter(this);
+    // On X11 keys and buttons are both read as raw events, so they keep the order the server
+    // gave them (Qt hands key events on later than the raw events of the same moment).
+    uint32_t raw = 0;
+    if (keyboardReach_ == Reach::Desktop) raw |= XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
+    if (mouse && X11Connection() != nullptr)
+        raw |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+    const bool rawEvents = raw != 0 && SelectRawEvents(raw);
+    if (keyboardReach_ == Reach::Desktop && !rawEvents) {
+        grabWindow_->setKeyboardGrabEnabled(false);
+        grabWindow_.clear();
+        keyboardReach_ = Reach::None;
+        return false;
     }
+    if (mouse) mouseReach_ = rawEvents ? Reach::Desktop : Reach::ProgramWindows;
+    if (rawEvents) QCoreApplication::instance()->installNativeEventFilter(this);
+    rawEvents_ = rawEvents;
     QCoreApplication::instance()->installEventFilter(this);
     running_ = true;
     return true;
@@ -96,9 +107,10 @@ void CDeviceHook::Stop() {
     running_ = false;
     if (grabWindow_) grabWindow_->setKeyboardGrabEnabled(false);
     grabWindow_.clear();
-    if (mouseReach_ == Reach::Desktop) {
+    if (rawEvents_) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
-        SelectRawButtons(false);
+        SelectRawEvents(0);
+        rawEvents_ = false;
     }
     QCoreApplication::instance()->removeEventFilter(this);
     keyboardReach_ = Reach::None;
@@ -119,7 +131,8 @@ bool CDeviceHook::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyRelease:
             if (keyboardReach_ == Reach::None) return false;
             // Key events come to a window first; there they are taken, and no control sees them.
-            if (watched->isWindowType()) OnKey(event);
+            // The desktop's keys are recorded from their raw events instead.
+            if (watched->isWindowType() && keyboardReach_ == Reach::ProgramWindows) OnKey(event);
             return true;
         case QEvent::ShortcutOverride:
             if (keyboardReach_ == Reach::None) return false;
@@ -139,17 +152,26 @@ bool CDeviceHook::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CDeviceHook::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (!running_ || mouseReach_ != Reach::Desktop || eventType != "xcb_generic_event_t") return false;
+    if (!running_ || !rawEvents_ || eventType != "xcb_generic_event_t") return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7F) != XCB_GE_GENERIC) return false;
     auto* generic = reinterpret_cast<xcb_ge_generic_event_t*>(event);
     if (generic->extension != xinputOpcode_) return false;
-    const bool press = generic->event_type == XCB_INPUT_RAW_BUTTON_PRESS;
-    if (!press && generic->event_type != XCB_INPUT_RAW_BUTTON_RELEASE) return false;
+    // The raw key and button events share their layout up to the key or button number.
     const auto* raw = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
-    const int bit = ButtonBitOfXButton(raw->detail);
-    if (bit != 0 && sinks_.button) sinks_.button({bit, press, QCursor::pos(), NowMs()});
-    return true;
+    switch (generic->event_type) {
+        case XCB_INPUT_RAW_KEY_PRESS:
+        case XCB_INPUT_RAW_KEY_RELEASE:
+            if (const auto scan = ScanCodeOfNativeKey(raw->detail); scan && sinks_.key)
+                sinks_.key({generic->event_type == XCB_INPUT_RAW_KEY_PRESS, *scan, NowMs()});
+            return true;
+        case XCB_INPUT_RAW_BUTTON_PRESS:
+        case XCB_INPUT_RAW_BUTTON_RELEASE:
+            if (const int bit = ButtonBitOfXButton(raw->detail); bit != 0 && sinks_.button)
+                sinks_.button({bit, generic->event_type == XCB_INPUT_RAW_BUTTON_PRESS, QCursor::pos(), NowMs()});
+            return true;
+        default: return false;
+    }
 }
 
 }  // namespace morvek::hook

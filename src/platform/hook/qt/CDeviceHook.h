@@ -3,7 +3,8 @@
 //
 // - Keys: the window grabs the keyboard. On X11 the grab is the server's, so every key of the
 //   desktop comes to this program and to no other one (only the lock keys still change their
-//   state); elsewhere the keys typed into the program's own windows are taken. Either way the
+//   state), and the keys are read as XInput2 raw key events, in one stream with the buttons;
+//   elsewhere the keys typed into the program's own windows are taken. Either way the
 //   program's own controls see no key while the hook runs. Held keys' repeats are left out.
 // - Mouse buttons: on X11 the XInput2 raw button events of the whole screen, read on Qt's own
 //   X connection without a grab, so other programs still get their clicks; elsewhere the
@@ -75,7 +76,8 @@ private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
     bool GrabKeyboard(QWidget* window);
-    bool SelectRawButtons(bool on);
+    // Selects XInput2 raw events (a mask of XCB_INPUT_XI_EVENT_MASK_RAW_...) on every screen.
+    bool SelectRawEvents(uint32_t events);
     void OnKey(QEvent* event);
 
     Sinks sinks_;
@@ -83,6 +85,7 @@ private:
     Reach keyboardReach_ = Reach::None;
     Reach mouseReach_ = Reach::None;
     QPointer<QWindow> grabWindow_;
+    bool rawEvents_ = false;
     uint8_t xinputOpcode_ = 0;
 };
 
