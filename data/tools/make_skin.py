@@ -660,12 +660,14 @@ def shoot_panel():
     ], spacing=4)
     files = group("shoot_file_buttons", "QHBoxLayout", [
         button("shootdate_import_btn", "shoot_import_text"), button("shootdate_export_btn", "shoot_export_text"),
-        button("shootdate_reset_btn", "shoot_reset_text"), Spacer("shoot_file_space"),
+        button("shootdate_reset_btn", "shoot_reset_text"), Spacer("shoot_file_space")])
+    write = group("shoot_write_row", "QHBoxLayout", [
+        Spacer("shoot_write_space"),
         button("shootdate_save_btn", "shoot_save_text", [prop("skinrole", "primary", stdset=False)])])
     right = editor_card("shoot_bullet_column", "QVBoxLayout", [
         Widget("QLabel", "bullet_options_title", text_key("bullet_options_title_text")
                + [prop("skinrole", "heading", stdset=False)]),
-        bullets, edits, Spacer("shoot_bullet_end", vertical=True), files])
+        bullets, edits, Spacer("shoot_bullet_end", vertical=True), files, write])
     return Widget("QWidget", "shoot_control", [], "QHBoxLayout", [guns, right], spacing=8, margins=(8, 6, 8, 8))
 
 

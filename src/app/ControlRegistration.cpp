@@ -20,6 +20,7 @@
 #include "app/panels/CMacroControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
+#include "app/panels/CShootControlUI.h"
 
 namespace morvek::app {
 
@@ -58,7 +59,7 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CMouseDpiUI", Make<CMouseDpiUI>());
     factory.RegistControl("CMousePointerUI", Make<CMousePointerUI>());
     factory.RegistControl("CDeviceProfileUI", Make<CDeviceProfileUI>());
-    factory.RegistControl("CShootControlUI", Container("ShootControl"));
+    factory.RegistControl("CShootControlUI", Make<CShootControlUI>());
     factory.RegistControl("CMagicControlUI", Container("MagicControl"));
     factory.RegistControl("CVoice6533ControlUI", Container("Voice6533Control"));
     factory.RegistControl("CTalvorenUSBDevice", Container("TalvorenUSBDevice"));

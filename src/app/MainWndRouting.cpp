@@ -13,6 +13,7 @@
 #include "app/panels/CMacroControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
+#include "app/panels/CShootControlUI.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "platform/Trace.h"
@@ -31,6 +32,7 @@ void CMainWnd::BuildRoutes() {
     CMouseDpiUI::AddRoutes(*panelRoutes_);
     CMousePointerUI::AddRoutes(*panelRoutes_);
     CMacroControlUI::AddRoutes(*panelRoutes_);
+    CShootControlUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -46,10 +48,6 @@ void CMainWnd::BuildRoutes() {
     r.AddPrefix("click", "windowdeviceset_", "system_device_settings",
                 [this](const TNotifyUI&, int index) { desktopSettings_.Open(index); });
     r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
-    r.AddNames("click",
-               {"shootdate_save_btn", "shootdate_reset_btn", "shootdate_import_btn", "shootdate_export_btn",
-                "bullet_selected_prev", "bullet_selected_next"},
-               "shoot_editor");
     r.AddNames("click", {"custom_bright_color_btn", "custom_off_color_btn"}, "custom_light_colour");
     r.AddName("click", "deng_same_mode", "synchronised_lighting");
     r.AddNames("click", {"hs_EQ_btn_save", "hs_EQ_btn_delete"}, "headset_equaliser");
@@ -60,7 +58,6 @@ void CMainWnd::BuildRoutes() {
 
     // ---- selectchanged --------------------------------------------------------------------
     r.AddPrefix("selectchanged", "mouse_device_seting_option_", "mouse_setting");
-    for (const char* prefix : {"shoot_gun_op_", "bullet_op_"}) r.AddPrefix("selectchanged", prefix, "shoot_editor");
     for (const char* prefix : {"magic_option_", "6533_eq_option_"})
         r.AddPrefix("selectchanged", prefix, "headset_setting");
     r.AddName("selectchanged", "synchro_device_select", "synchronised_device");
@@ -70,7 +67,6 @@ void CMainWnd::BuildRoutes() {
                {"deng_FXL_check", "deng_FXR_check", "deng_FXUP_check", "deng_FXDOWN_check", "deng_FXIN_check",
                 "deng_FXOUT_check", "deng_7color_check"},
                "light_direction_colour");
-    r.AddNames("selectchanged", {"bullet_x_check", "bullet_y_check"}, "shoot_editor");
     r.AddNames("selectchanged", {"magic_enable_option", "6533_MicIn_option", "6533_MicMoniter_option"},
                "headset_setting");
 
@@ -87,7 +83,6 @@ void CMainWnd::BuildRoutes() {
     // ---- killfocus ------------------------------------------------------------------------
     r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");
     r.AddNames("killfocus", {"deng_edit_R", "deng_edit_G", "deng_edit_B"}, "light_colour_edit");
-    r.AddNames("killfocus", {"bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt"}, "shoot_editor");
 
     // ---- the rest -------------------------------------------------------------------------
     r.AddNames("click_select_end", {"device_key_light", "mouse_device_key_light"}, "select_keys");

@@ -10,6 +10,7 @@ constexpr const char* kTabNames[kProfileTabCount] = {"deng_Op_tab",       "key_O
                                                      "magic_Op_tab",      "Virtual7.1_Op_tab"};
 
 constexpr ProfileTabVisibility kKeyboardTabs[] = {{"cursor_Op_tab", false}};
+constexpr ProfileTabVisibility kMouseTabs[] = {{"magic_Op_tab", true, "shoot_tab_text"}};
 constexpr ProfileTabVisibility kMousePadTabs[] = {
     {"cursor_Op_tab", false}, {"macro_Op_tab", false}, {"system_Op_tab", false}, {"key_Op_tab", false}};
 constexpr ProfileTabVisibility kHeadsetTabs[] = {
@@ -23,6 +24,8 @@ const char* ProfileTabName(int n) { return n >= 1 && n <= kProfileTabCount ? kTa
 std::span<const ProfileTabVisibility> ProfileTabVisibilityFor(uint16_t kind) {
     switch (kind) {
         case kKindKeyboard: return kKeyboardTabs;
+        case kKindMouse:
+        case kKindWirelessMouse: return kMouseTabs;
         case kKindMousePad: return kMousePadTabs;
         case kKindHeadset: return kHeadsetTabs;
         default: return {};

@@ -16,9 +16,12 @@ const char* ProfileTabName(int n);
 struct ProfileTabVisibility {
     const char* tabName;
     bool visible;
+    const char* textKey = nullptr;  // the tab's text on this kind's page; nullptr: the skin's
 };
 
-// The tabs to hide or show for a device kind, in order; kinds not listed change nothing.
+// The tabs to hide or show for a device kind, in order; kinds not listed change nothing. The
+// mouse shows tab 7, the headset's voice changer, as its shooting tab: function type 7 shows
+// its shoot panel.
 std::span<const ProfileTabVisibility> ProfileTabVisibilityFor(uint16_t kind);
 
 }  // namespace morvek

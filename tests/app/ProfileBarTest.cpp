@@ -70,7 +70,8 @@ TEST_F(ProfileBarTest, EveryPageLoadsItsKindsListShowsItsTabsAndGivesTheModelThe
     Start();
     const SetUpCase cases[] = {
         {kKindKeyboard, "keyboard", {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab"}},
-        {kKindMouse, "mouse", {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab"}},
+        {kKindMouse, "mouse",
+         {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab", "magic_Op_tab"}},
         {kKindMousePad, "MousePad", {"deng_Op_tab"}},
         {kKindHeadset, "HD", {"deng_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"}},
     };

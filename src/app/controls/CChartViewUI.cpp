@@ -1,6 +1,8 @@
 #include "app/controls/CChartViewUI.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
 namespace morvek::app {
@@ -63,8 +65,12 @@ void CChartViewUI::RemoveAll() {
 }
 
 void CChartViewUI::paintEvent(QPaintEvent*) {
-    if (items_.isEmpty()) return;
     QPainter painter(this);
+    // The style sheet's background and border, then the chart.
+    QStyleOption option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    if (items_.isEmpty()) return;
     painter.setRenderHint(QPainter::Antialiasing);
     double total = 0;
     double largest = 0;

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "app/NotifyPump.h"
+#include "app/ResourceManager.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
@@ -67,7 +68,10 @@ ProfileStatus CDeviceProfileUI::LoadProfileList() {
     const ProfileStatus status = store_->LoadProfileList();
     FillList();
     for (const ProfileTabVisibility& tab : ProfileTabVisibilityFor(kind_)) {
-        if (auto* button = Find<QWidget>(tab.tabName)) button->setVisible(tab.visible);
+        auto* button = Find<QWidget>(tab.tabName);
+        if (button == nullptr) continue;
+        button->setVisible(tab.visible);
+        if (tab.textKey != nullptr) CResourceManager::GetInstance().SetResourceText(button, tab.textKey);
     }
     return status;
 }

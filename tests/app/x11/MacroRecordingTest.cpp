@@ -2,19 +2,13 @@
 // program's window has the focus, and XTEST types keys and clicks buttons as a user would.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QFile>
 #include <QLabel>
-#include <QTest>
 
-#include "app/MainWndFixture.h"
+#include "X11WindowFixture.h"
 #include "app/controls/CComboEditListUI.h"
 #include "app/panels/CMacroControlUI.h"
 #include "macros/MacroEvent.h"
 #include "profiles/JsonFile.h"
-#include "support/XTestInput.h"
-#include "support/XvfbMain.h"
 
 namespace morvek::app {
 namespace {
@@ -26,25 +20,10 @@ constexpr uint8_t kKeyA = 38;
 constexpr uint8_t kKeyB = 56;
 constexpr uint8_t kKeyLeftShift = 50;
 
-class MacroRecordingTest : public morvek::test::MainWndTest {
+class MacroRecordingTest : public morvek::test::X11WindowTest {
 protected:
-    MacroRecordingTest() : input(morvek::test::XvfbDisplay()) {}
-
-    // The window looks as the program shows it: with the skin's style sheet.
-    void SetUp() override {
-        MainWndTest::SetUp();
-        QFile style(CResourceManager::GetInstance().FilePath("style.qss"));
-        if (style.open(QIODevice::ReadOnly)) qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
-    }
-    void TearDown() override {
-        qApp->setStyleSheet({});
-        MainWndTest::TearDown();
-    }
-
     void StartRecordingOnKeyboard() {
-        Start();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+        ASSERT_TRUE(ShowPageOf(EmulatedKind::Keyboard, kKindKeyboard));
         Click("macro_Op_tab");
         ASSERT_TRUE(QTest::qWaitFor([&] { return Get("macro_action_list")->isVisible(); }, 2000));
         Click("macro_btn_name_add");
@@ -57,11 +36,6 @@ protected:
     void Click(const char* name) { qobject_cast<QAbstractButton*>(Get(name))->click(); }
     CMacroControlUI* Panel() { return On<CMacroControlUI>(kKindKeyboard, "MacroControlItem"); }
     int Rows() { return On<CComboEditListUI>(kKindKeyboard, "macro_action_list")->RowCount(); }
-    void ClickAt(QPoint global, uint8_t button = 1) {
-        input.MovePointer(global.x(), global.y());
-        input.Button(button, true);
-        input.Button(button, false);
-    }
     std::vector<MacroEvent> SavedEvents() {
         const Json::Value list = readjsonFile(data.Path() / "keyboard" / "macro.config");
         const Json::Value events =
@@ -70,13 +44,6 @@ protected:
         for (const Json::Value& e : events) out.push_back(MacroEvent::FromJson(e));
         return out;
     }
-    // With $MORVEK_SCREENSHOT_DIR set, the window is saved there as name (for the documentation).
-    void SaveScreenshot(const char* name) {
-        const QByteArray folder = qgetenv("MORVEK_SCREENSHOT_DIR");
-        if (!folder.isEmpty()) window->grab().save(QString::fromUtf8(folder) + "/" + name);
-    }
-
-    morvek::test::XTestInput input;
 };
 
 TEST_F(MacroRecordingTest, KeysAndButtonsOfTheDesktopBecomeRowsWhileAnotherProgramHasTheFocus) {
@@ -93,8 +60,7 @@ TEST_F(MacroRecordingTest, KeysAndButtonsOfTheDesktopBecomeRowsWhileAnotherProgr
     SaveScreenshot("macro-recording.png");
 
     // A real click on the stop button stops the recording and is not recorded.
-    QWidget* stop = Get("macro_btn_stopredio");
-    ClickAt(stop->mapToGlobal(stop->rect().center()));
+    ClickOn(Get("macro_btn_stopredio"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Panel()->IsRecording(); }, 3000));
     EXPECT_EQ(Rows(), 10);
 
