@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "macros/JsonNumber.h"
@@ -143,38 +144,52 @@ bool MacroListModel::LoadMacroEvents(const std::filesystem::path& path) {
     return true;
 }
 
-MacroStatus MacroListModel::SelectedDocument(std::filesystem::path& path, std::string& text) {
+MacroStatus MacroListModel::SelectedEvents(std::filesystem::path& path, std::vector<Json::Value>& events) {
     if (selected_ < 0 || static_cast<size_t>(selected_) >= rows_.size()) return MacroStatus::NoSelection;
-    const MacroInfo& row = rows_[selected_];
-    const auto file = MacroFile::PathFor(folder_, row.guid);
+    const auto file = MacroFile::PathFor(folder_, rows_[selected_].guid);
     if (!file) return MacroStatus::NoMacroFile;
-    Json::Value events(Json::arrayValue);
+    events.clear();
+    events.reserve(actions_.size());
     for (MacroAction& action : actions_) {
         const long long ms = std::clamp(IntegerOfText(action.delayText), 0LL, static_cast<long long>(kMaxMacroDelayMs));
-        action.delayText = std::to_string(ms);
+        std::string delay = std::to_string(ms);
+        if (action.delayText != delay) action.delayText = delay;
         if (!action.event.isObject()) continue;
-        action.event["Delay"] = action.delayText;
-        events.append(action.event);
+        static constexpr char kDelay[] = "Delay";
+        const Json::Value* stored = action.event.find(kDelay, kDelay + sizeof kDelay - 1);
+        if (stored == nullptr || !stored->isString() || action.delayText != stored->asCString())
+            action.event["Delay"] = action.delayText;
+        events.push_back(action.event);
     }
     path = *file;
-    text = StyledJsonText(MacroFile::Document(row.name, row.guid, events));
     return MacroStatus::Ok;
 }
 
 MacroStatus MacroListModel::SaveSelectedMacro() {
     std::filesystem::path path;
-    std::string text;
-    const MacroStatus status = SelectedDocument(path, text);
+    std::vector<Json::Value> events;
+    const MacroStatus status = SelectedEvents(path, events);
     if (status != MacroStatus::Ok) return status;
-    return WriteFileAtomically(path, text) ? MacroStatus::Ok : MacroStatus::WriteFailed;
+    const MacroInfo& row = rows_[selected_];
+    return WriteJsonFile(path, DocumentOf(row, events)) == 0 ? MacroStatus::Ok : MacroStatus::WriteFailed;
 }
 
 MacroStatus MacroListModel::SaveSelectedMacroInBackground(FileWriteQueue::Done done) {
+    auto events = std::make_shared<std::vector<Json::Value>>();
     std::filesystem::path path;
-    std::string text;
-    const MacroStatus status = SelectedDocument(path, text);
-    if (status == MacroStatus::Ok) FileWriteQueue::Instance().Write(path, std::move(text), std::move(done));
+    const MacroStatus status = SelectedEvents(path, *events);
+    if (status != MacroStatus::Ok) return status;
+    // The document is made and turned into text on the writer's thread, from this copy.
+    FileWriteQueue::Instance().Write(
+        path, FileWriteQueue::Producer([row = rows_[selected_], events] { return StyledJsonText(DocumentOf(row, *events)); }),
+        std::move(done));
     return status;
+}
+
+Json::Value MacroListModel::DocumentOf(const MacroInfo& row, const std::vector<Json::Value>& events) {
+    Json::Value array(Json::arrayValue);
+    for (const Json::Value& event : events) array.append(event);
+    return MacroFile::Document(row.name, row.guid, array);
 }
 
 MacroStatus MacroListModel::ExportMacro(const std::filesystem::path& destination) {

@@ -76,8 +76,9 @@ public:
     bool LoadMacroEvents(const std::filesystem::path& path);
     // Writes the action list, delays taken from their boxes, to the selected macro's file.
     MacroStatus SaveSelectedMacro();
-    // The same, the file written on the file write queue's thread (a reader of the file still
-    // finds the new content); done(written) runs there once it is on disk or failed.
+    // The same, the document made and written on the file write queue's thread from a copy of
+    // the events (a reader of the file still finds the new content); done(written) runs there
+    // once it is on disk or failed.
     MacroStatus SaveSelectedMacroInBackground(FileWriteQueue::Done done);
 
     // Copies the selected macro's file to destination (an unsaved macro exports as empty).
@@ -95,8 +96,9 @@ private:
     MacroListFile ListFile() const { return MacroListFile(folder_); }
     // Writes list with the selection and takes both as the model's rows.
     MacroStatus Commit(Json::Value list, int selected);
-    // The selected macro's file and its new content, delays folded in.
-    MacroStatus SelectedDocument(std::filesystem::path& path, std::string& text);
+    // The selected macro's file and its events, the typed delays folded in.
+    MacroStatus SelectedEvents(std::filesystem::path& path, std::vector<Json::Value>& events);
+    static Json::Value DocumentOf(const MacroInfo& row, const std::vector<Json::Value>& events);
     std::string NewMacroName() const;
     std::string NewGuid() const;
 

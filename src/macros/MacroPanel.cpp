@@ -109,11 +109,6 @@ int MacroPanel::KeysPlayingSelected() const {
     return selected < 0 ? 0 : CountKeysBoundToMacroInProfiles(list_.Folder(), selected);
 }
 
-int MacroPanel::KeysOfProfilePlayingSelected(const std::string& profileUUID) const {
-    const int selected = list_.GetSelectedMacro();
-    return selected < 0 ? 0 : CountKeysBoundToMacroInProfile(list_.Folder(), profileUUID, selected);
-}
-
 MacroStatus MacroPanel::DeleteSelected(MacroKeyChanges& changes) {
     const MacroStatus status = DeleteMacroAndFixKeys(list_, list_.Folder(), changes);
     actions_.Select(-1);

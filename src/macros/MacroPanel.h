@@ -73,9 +73,6 @@ public:
     MacroRenameResult Rename(const std::string& name) { return list_.RenameMacro(name); }
     // The keys of the kind's profiles that play the selected macro (the user is asked first).
     int KeysPlayingSelected() const;
-    // The keys of one profile that play the selected macro (the device plays them: it needs
-    // the macro again after a change).
-    int KeysOfProfilePlayingSelected(const std::string& profileUUID) const;
     // Deletes the selected macro and fixes the keys of every profile of the kind.
     MacroStatus DeleteSelected(MacroKeyChanges& changes);
     MacroAddResult Import(const std::filesystem::path& source);

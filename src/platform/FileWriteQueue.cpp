@@ -1,6 +1,7 @@
 #include "platform/FileWriteQueue.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/FileIo.h"
 
@@ -31,15 +32,20 @@ bool FileWriteQueue::Pending(const std::filesystem::path& key) const {
 }
 
 void FileWriteQueue::Write(const std::filesystem::path& path, std::string content, Done done) {
+    auto text = std::make_shared<const std::string>(std::move(content));
+    Write(path, Producer([text] { return *text; }), std::move(done));
+}
+
+void FileWriteQueue::Write(const std::filesystem::path& path, Producer produce, Done done) {
     const std::filesystem::path key = Key(path);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         auto queued = std::find_if(queue_.begin(), queue_.end(), [&](const Job& job) { return job.path == key; });
         if (queued != queue_.end()) {
-            queued->content = std::move(content);
+            queued->produce = std::move(produce);
             if (done) queued->done.push_back(std::move(done));
         } else {
-            Job job{key, std::move(content), {}};
+            Job job{key, std::move(produce), {}};
             if (done) job.done.push_back(std::move(done));
             queue_.push_back(std::move(job));
         }
@@ -70,7 +76,7 @@ void FileWriteQueue::Run() {
         queue_.pop_front();
         running_ = job.path;
         lock.unlock();
-        const bool written = WriteFileNow(job.path, job.content);
+        const bool written = WriteFileNow(job.path, job.produce());
         for (const Done& done : job.done) done(written);
         lock.lock();
         running_.clear();

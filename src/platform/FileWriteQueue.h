@@ -21,6 +21,8 @@ class FileWriteQueue {
 public:
     // done(written) runs on the writer's thread once the file is written or the write failed.
     using Done = std::function<void(bool written)>;
+    // Makes the content on the writer's thread (a large document is turned into text there).
+    using Producer = std::function<std::string()>;
 
     static FileWriteQueue& Instance();
 
@@ -30,6 +32,7 @@ public:
     FileWriteQueue& operator=(const FileWriteQueue&) = delete;
 
     void Write(const std::filesystem::path& path, std::string content, Done done = {});
+    void Write(const std::filesystem::path& path, Producer produce, Done done = {});
     // Returns once no write of path is queued or running.
     void WaitFor(const std::filesystem::path& path);
     void WaitForAll();
@@ -37,7 +40,7 @@ public:
 private:
     struct Job {
         std::filesystem::path path;
-        std::string content;
+        Producer produce;
         std::vector<Done> done;
     };
 

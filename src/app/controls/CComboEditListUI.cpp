@@ -107,8 +107,6 @@ void CComboEditListUI::UpdateScrollRange() {
     bar->setRange(0, std::max(0, count_ * kRowHeight - viewport()->height()));
 }
 
-int CComboEditListUI::FirstShownRow() const { return verticalScrollBar()->value() / kRowHeight; }
-
 void CComboEditListUI::EnsurePool() {
     const size_t needed = static_cast<size_t>(viewport()->height() / kRowHeight + 2);
     if (pool_.size() >= needed) return;
@@ -147,21 +145,33 @@ void CComboEditListUI::LayOutRows() {
         return;
     }
     EnsurePool();
-    const int first = FirstShownRow();
-    const int offset = verticalScrollBar()->value() % kRowHeight;
+    const int top = verticalScrollBar()->value();
+    const int first = top / kRowHeight;
+    const int last = std::min(count_ - 1, (top + viewport()->height() - 1) / kRowHeight);
+    // A row still in view keeps its control and what it shows; the controls of rows that left
+    // the view show the rows that came into it. Scrolling by a row binds one control.
+    std::vector<bool> kept(static_cast<size_t>(std::max(0, last - first + 1)), false);
+    std::vector<size_t> spare;
+    for (size_t i = 0; i < pool_.size(); ++i) {
+        if (bound_[i] >= first && bound_[i] <= last) kept[static_cast<size_t>(bound_[i] - first)] = true;
+        else spare.push_back(i);
+    }
+    size_t next = 0;
+    for (int row = first; row <= last; ++row) {
+        if (kept[static_cast<size_t>(row - first)] || next >= spare.size()) continue;
+        const size_t i = spare[next++];
+        Bind(pool_[i], row);
+        bound_[i] = row;
+    }
+    for (; next < spare.size(); ++next) {
+        bound_[spare[next]] = -1;
+        pool_[spare[next]]->hide();
+    }
     const int width = viewport()->width();
     for (size_t i = 0; i < pool_.size(); ++i) {
-        CComboEditContainerElementUI* row = pool_[i];
-        const int index = first + static_cast<int>(i);
-        if (index >= count_) {
-            bound_[i] = -1;
-            row->hide();
-            continue;
-        }
-        row->setGeometry(0, static_cast<int>(i) * kRowHeight - offset, width, kRowHeight);
-        Bind(row, index);
-        bound_[i] = index;
-        row->show();
+        if (bound_[i] < 0) continue;
+        pool_[i]->setGeometry(0, bound_[i] * kRowHeight - top, width, kRowHeight);
+        pool_[i]->show();
     }
     ShowSelection();
 }
@@ -194,6 +204,10 @@ void CComboEditListUI::showEvent(QShowEvent* event) {
     LayOutRows();
 }
 
-void CComboEditListUI::scrollContentsBy(int, int) { LayOutRows(); }
+void CComboEditListUI::scrollContentsBy(int, int dy) {
+    // The shown rows move with their pixels; only the rows that come into view are painted.
+    viewport()->scroll(0, dy);
+    LayOutRows();
+}
 
 }  // namespace morvek::app

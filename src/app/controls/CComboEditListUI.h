@@ -41,7 +41,7 @@ public:
     explicit CComboEditListUI(QWidget* parent = nullptr);
 
     void SetRowSource(RowSource source);
-    // The number of rows; the shown rows are bound again.
+    // The number of rows. The shown rows keep what they show: after rows changed, RefreshRows.
     void SetRowCount(int count);
     int RowCount() const { return count_; }
     // Selects row (-1: none) without a notification.
@@ -77,7 +77,6 @@ private:
     void LayOutRows();
     void Bind(CComboEditContainerElementUI* row, int index);
     void ShowSelection();
-    int FirstShownRow() const;
 
     RowSource source_;
     int count_ = 0;

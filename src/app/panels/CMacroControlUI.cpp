@@ -20,6 +20,8 @@
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "macros/JsonNumber.h"
+#include "macros/MacroDeleteFlow.h"
+#include "macros/MacroDownload.h"
 #include "macros/MacroActionRow.h"
 #include "macros/MacroMouseActions.h"
 
@@ -212,16 +214,23 @@ void CMacroControlUI::Save() { Saved(panel_.Save()); }
 void CMacroControlUI::Saved(MacroStatus status) {
     ShowStatus(status);
     ShowActions();
-    if (status == MacroStatus::Ok && Model() != nullptr && panel_.KeysOfProfilePlayingSelected(Model()->ProfileName()) > 0)
-        downloadTimer_.start(kDownloadDelayMs);
+    if (status != MacroStatus::Ok) return;
+    savedMacro_ = panel_.List().GetSelectedMacro();
+    downloadTimer_.start(kDownloadDelayMs);
 }
 
 void CMacroControlUI::DownloadMacros() {
     CTalvorenUSBDevice* model = Model();
     IPanelHost* host = Host();
-    if (model == nullptr) return;
-    model->RunOnDevice([model] { return model->DownloadMacros(); },
-                       [host](int macros) { host->ShowMacroDownloadResult(macros); });
+    if (model == nullptr || savedMacro_ < 0) return;
+    // Only when a key of the device's profile plays the macro; the profile is read on the
+    // device's thread, not here.
+    model->RunOnDevice(
+        [model, folder = panel_.List().Folder(), profile = model->ProfileName(), macro = savedMacro_] {
+            if (CountKeysBoundToMacroInProfile(folder, profile, macro) == 0) return kMacroDownloadDone;
+            return model->DownloadMacros();
+        },
+        [host](int macros) { host->ShowMacroDownloadResult(macros); });
 }
 
 void CMacroControlUI::AfterNamesChanged() {

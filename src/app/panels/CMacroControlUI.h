@@ -90,7 +90,7 @@ private:
     // Saves the macro; a failure, now or on the writer's thread, is shown.
     void Save();
     // After a save: the status shown, the actions shown, and the macros downloaded a moment
-    // later when a key of the device's profile plays the macro.
+    // later when a key of the device's profile plays the saved macro.
     void Saved(MacroStatus status);
     void DownloadMacros();
     void ShowStatus(MacroStatus status);
@@ -109,6 +109,7 @@ private:
     hook::CDeviceHook hook_;
     QMenu* actionMenu_ = nullptr;
     QTimer downloadTimer_;
+    int savedMacro_ = -1;  // the macro last saved, downloaded when the timer runs out
 };
 
 }  // namespace morvek::app
