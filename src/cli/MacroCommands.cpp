@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "cli/MacroEventCommands.h"
 #include "devicelink/DeviceTables.h"
 #include "macros/MacroDeleteFlow.h"
 #include "macros/MacroDownload.h"
@@ -19,7 +20,8 @@ namespace {
 
 constexpr const char* kMacroUsage =
     "usage: macro list|add|delete|show|download --kind KIND, macro rename NAME --kind KIND,\n"
-    "       macro import FILE|export FILE --kind KIND, macro select INDEX --kind KIND\n"
+    "       macro import FILE|export FILE --kind KIND, macro select INDEX --kind KIND,\n"
+    "       macro event move|delete|delay|insert ... --kind KIND (the selected macro's events)\n"
     "       (KIND is keyboard or mouse)";
 
 struct MacroCommand {
@@ -268,6 +270,7 @@ std::string MacroDownloadMessage(int result) {
 }
 
 int RunMacro(CommandContext& ctx) {
+    if (!ctx.args.empty() && ctx.args[0] == "event") return RunMacroEvent(ctx);
     int exitCode = kExitOk;
     const auto command = ParseMacroCommand(ctx, exitCode);
     if (!command) return exitCode;

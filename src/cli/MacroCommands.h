@@ -9,7 +9,8 @@
 namespace morvek::cli {
 
 // macro list|add|delete|show|download --kind KIND, macro rename NAME --kind KIND,
-// macro import FILE|export FILE --kind KIND, macro select INDEX --kind KIND.
+// macro import FILE|export FILE --kind KIND, macro select INDEX --kind KIND; macro event ...
+// (MacroEventCommands).
 int RunMacro(CommandContext& ctx);
 
 // What the window says for a macro download result other than 0: "message_text_7" for -1,

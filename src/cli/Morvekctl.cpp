@@ -35,6 +35,8 @@ const std::vector<CommandEntry>& Commands() {
          RunProfile},
         {"macro", "macro list|add|delete|show|download --kind KIND\n"
                   "  macro rename NAME|select INDEX|import FILE|export FILE --kind KIND\n"
+                  "  macro event move INDEX up|down|top|bottom|delete INDEX|all|delay INDEX MS --kind KIND\n"
+                  "  macro event insert POSITION ACTION [DISTANCE] --kind KIND\n"
                   "                               the macros of the keyboard or the mouse",
          RunMacro},
         {"shoot", "shoot show GUN BULLET, shoot set GUN BULLET X Y DELAY [--left|--right] [--up|--down]\n"

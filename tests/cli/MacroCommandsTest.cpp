@@ -176,6 +176,48 @@ TEST(MacroCommandsTest, DownloadMessages) {
     EXPECT_EQ(MacroDownloadMessage(-1), "The macros could not be downloaded to the device.");
 }
 
+TEST(MacroCommandsTest, EventCommandsEditTheSelectedMacroAsTheEditorDoes) {
+    const MacroCli cli;
+    ASSERT_EQ(cli.Run({"macro", "import", cli.WriteMacroFile("three.mac", 3).string(), "--kind", "mouse"}).status, 0);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"move", "2", "up"}, 0, "event 2 is event 1\n", ""},
+        {{"move", "0", "up"}, 0, "event 0 is event 0\n", ""},
+        {{"move", "0", "bottom"}, 0, "event 0 is event 2\n", ""},
+        {{"delay", "1", "07"}, 0, "event 1 waits 7 ms\n", ""},
+        {{"insert", "1", "left_click"}, 0, "inserted 2 events at 1\n", ""},
+        {{"insert", "5", "move_up", "44"}, 0, "inserted 1 event at 5\n", ""},
+        {{"delete", "0"}, 0, "deleted event 0\n", ""},
+        {{"move", "5", "up"}, 1, "", "morvekctl: there is no event 5 (the macro holds 5)\n"},
+        {{"delay", "0", "70000"}, 2, "", "morvekctl: MS must be a number from 0 to 65535, not \"70000\"\n"},
+        {{"insert", "0", "move_left", "300"}, 2, "", "morvekctl: move_left needs a DISTANCE from 0 to 255\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"macro", "event"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.insert(args.end(), {"--kind", "mouse"});
+        const CliRun r = cli.Run(args);
+        EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_EQ(cli.Run({"macro", "show", "--kind", "mouse"}).out,
+              "0  macro_1  (5 events)\n"
+              "  0  mouse button 0x01 down, wait 50 ms\n"
+              "  1  mouse button 0x01 up, wait 50 ms\n"
+              "  2  key 0x05 up, wait 7 ms\n"
+              "  3  key 0x04 down, wait 20 ms\n"
+              "  4  move up 44, wait 50 ms\n");
+    EXPECT_EQ(cli.Run({"macro", "event", "delete", "all", "--kind", "mouse"}).out, "deleted 5 events\n");
+    EXPECT_EQ(ReadJson(cli.Folder("mouse") / (ReadJson(cli.Folder("mouse") / "macro.config")["MacroInfo"][0]["Guid"].asString() +
+                                              ".mac"))["Events"].size(),
+              0u);
+}
+
 TEST(MacroCommandsTest, WrongCommandLinesExitWithTwo) {
     const MacroCli cli;
     const std::vector<std::vector<std::string>> cases = {
@@ -190,6 +232,12 @@ TEST(MacroCommandsTest, WrongCommandLinesExitWithTwo) {
         {"macro", "select", "first", "--kind", "keyboard"},
         {"macro", "select", "-1", "--kind", "keyboard"},
         {"macro", "list", "--kind", "keyboard", "--force"},
+        {"macro", "event", "--kind", "keyboard"},
+        {"macro", "event", "move", "1", "--kind", "keyboard"},
+        {"macro", "event", "move", "1", "up"},
+        {"macro", "event", "swap", "1", "2", "--kind", "keyboard"},
+        {"macro", "event", "insert", "0", "left_click", "3", "--kind", "keyboard"},
+        {"macro", "event", "delete", "all", "--kind", "pad"},
     };
     test::ExpectUsageErrors(cases, [&](const auto& args) { return cli.Run(args); });
     EXPECT_FALSE(std::filesystem::exists(cli.root / "data"));
