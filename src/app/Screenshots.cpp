@@ -30,10 +30,12 @@ QString FileStem(uint16_t kind) {
     return name ? name : "device";
 }
 
-// The file name part of function tab n (2-8); the first tab is the page's own picture.
-const char* TabStem(int tab) {
+// The file name part of function tab n (2-8) of a kind's page; the first tab is the page's own
+// picture. A mouse's tab 7 is its shooting tab.
+const char* TabStem(uint16_t kind, int tab) {
     static const char* const kStems[] = {"lighting", "keys", "macros", "system", "dpi", "sound", "voice-changer",
                                          "surround"};
+    if (tab == 7 && (kind == kKindMouse || kind == kKindWirelessMouse)) return "shooting";
     return tab >= 1 && tab <= kProfileTabCount ? kStems[tab - 1] : "tab";
 }
 
@@ -70,8 +72,8 @@ void SaveTab(CMainWnd* window, QString folder, int index, int tab) {
             }
         }
         QTimer::singleShot(kPageSettleMs, window, [window, folder, index, tab] {
-            const QString stem = FileStem(window->DeviceList().Entry(index)->Model()->Kind());
-            Save(window, QDir(folder).filePath(stem + "-" + TabStem(tab) + ".png"));
+            const uint16_t kind = window->DeviceList().Entry(index)->Model()->Kind();
+            Save(window, QDir(folder).filePath(FileStem(kind) + "-" + TabStem(kind, tab) + ".png"));
             SaveTab(window, folder, index, tab + 1);
         });
     });
