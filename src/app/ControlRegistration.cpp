@@ -18,6 +18,7 @@
 #include "app/panels/CKeyboardSystemUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
+#include "app/panels/CLightControlUI.h"
 
 namespace morvek::app {
 
@@ -48,7 +49,7 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CHandImgSelectButtonUI", Make<CHandImgSelectButtonUI>());
     factory.RegistControl("CRedioMacroButtonUI", Make<CRedioMacroButtonUI>());
     factory.RegistControl("CColorPaletteUI", Make<CColorPaletteUI>());
-    factory.RegistControl("CLightControlUI", Container("LightControl"));
+    factory.RegistControl("CLightControlUI", Make<CLightControlUI>());
     factory.RegistControl("CMacroControlUI", Container("MacroControl"));
     factory.RegistControl("CKeySetControlUI", Make<CKeySetControlUI>());
     factory.RegistControl("CKeyboardSystemUI", Make<CKeyboardSystemUI>());

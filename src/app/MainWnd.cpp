@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -266,12 +267,22 @@ void CMainWnd::ApplySameLight(CTalvorenUSBDevice& source) {
     for (CTalvorenUSBDevice* model : AllModels()) {
         if (auto device = SynchronisedDeviceOf(*model)) devices.push_back(std::move(*device));
     }
-    const SynchronisedLighting::Outcome outcome = synchronised_.Apply(*from, devices);
-    if (!outcome.type) return;
-    // The entries of the devices that took the light show it.
+    synchronised_.Apply(*from, devices);
+    ShowSynchronisedEntries();
+}
+
+void CMainWnd::ShowSynchronisedEntries() {
+    if (deviceList_ == nullptr) return;
     for (int i = 0; i < deviceList_->Count(); ++i) {
         CDeviceOptionUI* entry = deviceList_->Entry(i);
-        if (entry->Model() != nullptr) entry->SetSynchroChecked(entry->Model()->CommandChannel().IsSynchronised());
+        CTalvorenUSBDevice* model = entry->Model();
+        const bool synchronised =
+            model != nullptr && model->IsCommandChannelOpen() && model->CommandChannel().IsSynchronised();
+        if (QAbstractButton* box = entry->SynchroBox()) {
+            const QSignalBlocker blocker(box);
+            entry->SetSynchroChecked(synchronised);
+        }
+        entry->SetSynchroBoxVisible(synchronised);
     }
 }
 

@@ -30,6 +30,8 @@ public:
     virtual bool SynchronisationOffered() const = 0;
     // Same light for all devices, from source's current light.
     virtual void ApplySameLight(CTalvorenUSBDevice& source) = 0;
+    // A panel changed a device's light (which ends synchronised lighting for that device).
+    virtual void LightChanged() = 0;
 };
 
 }  // namespace morvek::app
