@@ -214,17 +214,17 @@ void CLightControlUI::ChangeColour(LedColour colour) {
     Change(light);
 }
 
-void CLightControlUI::OnModeChosen(const TNotifyUI&, int index) {
-    if (index < 0) return;
+void CLightControlUI::OnModeChosen(const TNotifyUI& msg, int) {
+    if (msg.wParam < 0) return;
     LightSettings light = CurrentLight();
-    EditLight(light, LightEdit::Mode, index);
+    EditLight(light, LightEdit::Mode, msg.wParam);
     // A new mode starts its effect; the custom key colours load their set onto the picture and
     // the keyboard.
     Change(light);
 }
 
-void CLightControlUI::OnCustomGroupChosen(const TNotifyUI&, int index) {
-    if (keyboard_ == nullptr || !keyboard_->SelectCustomLightGroup(index)) return;
+void CLightControlUI::OnCustomGroupChosen(const TNotifyUI& msg, int) {
+    if (keyboard_ == nullptr || !keyboard_->SelectCustomLightGroup(msg.wParam)) return;
     Change(CurrentLight());
     keyboard_->LoadCustomLightGroup();
 }

@@ -1,0 +1,266 @@
+// The light panel of every page, driven through its widgets: the emulated devices' settings
+// blocks follow the panel as they follow the command line, the colour edits keep their
+// range, mode 38 paints keys, and the same light goes to every shown device.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+
+#include <sstream>
+
+#include "app/MainWndFixture.h"
+#include "app/QtPrinters.h"
+#include "app/controls/CSelectPanelUI.h"
+#include "app/panels/CLightControlUI.h"
+#include "cli/Morvekctl.h"
+#include "devices/keyboard/TalvorenKeyboardDevice.h"
+#include "profiles/JsonFile.h"
+
+namespace morvek::app {
+namespace {
+
+using emulator::EmulatedKind;
+
+class LightPanelTest : public test::MainWndTest {
+protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        Start();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    emulator::EmulatedDevice& Emulated(EmulatedKind kind) { return *emulator.Find(kind); }
+    Json::Value Document(const char* folder) {
+        const Json::Value list = readjsonFile(data.Path() / folder / "ProfileList.ini");
+        return readjsonFile(data.Path() / folder / (list["profilelist"][0]["profileUUID"].asString() + ".Json"));
+    }
+    // Picks a row of a combo's list with the mouse, as a user does.
+    static void ChooseItem(QComboBox* combo, int row) {
+        ASSERT_NE(combo, nullptr);
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        const QModelIndex index = view->model()->index(row, 0);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        QTRY_VERIFY(!view->isVisible());
+    }
+    // Clicks into the edit, replaces its text and leaves it with Tab, as a user does.
+    void TypeAndLeave(QLineEdit* edit, const QString& text) {
+        window->activateWindow();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTRY_VERIFY(edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QTRY_VERIFY(!edit->hasFocus());
+    }
+    bool WaitForByte(EmulatedKind kind, size_t offset, uint8_t value) {
+        return QTest::qWaitFor([&] { return Emulated(kind).Params()[offset] == value; }, 2000);
+    }
+    // The settings block the command line writes for `light keyboard ARGS` on a fresh
+    // emulated keyboard with the same profile folder.
+    std::vector<uint8_t> CommandLineBlock(const std::vector<std::string>& lightArgs) {
+        test::TempFolder run;
+        const std::string state = (run / "state.json").string();
+        std::vector<std::string> args = {"--data-dir", data.Path().string(), "--emulate", "keyboard",
+                                         "--emulator-state", state, "light", "keyboard"};
+        args.insert(args.end(), lightArgs.begin(), lightArgs.end());
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::RunMorvekctl(args, out, err), 0) << err.str();
+        emulator::EmulatorBackend replay;
+        replay.Attach(EmulatedKind::Keyboard);
+        EXPECT_TRUE(replay.LoadState(state));
+        const std::vector<uint8_t> params = replay.Find(EmulatedKind::Keyboard)->Params();
+        return {params.begin(), params.begin() + 25};
+    }
+    std::vector<uint8_t> KeyboardBlock() {
+        const std::vector<uint8_t> params = Emulated(EmulatedKind::Keyboard).Params();
+        return {params.begin(), params.begin() + 25};
+    }
+};
+
+struct ModeCase {
+    int mode;
+    uint8_t written;  // byte 1 of the keyboard's block
+};
+
+TEST_F(LightPanelTest, AModeChosenWritesTheSameBlockAsTheCommandLine) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    auto* combo = On<QComboBox>(kKindKeyboard, "light_combo_modeSelect");
+    ASSERT_EQ(combo->count(), 40);
+    EXPECT_EQ(combo->itemText(6), "Static");
+    for (const ModeCase c : {ModeCase{6, 6}, ModeCase{14, 14}, ModeCase{34, 0}}) {
+        SCOPED_TRACE(c.mode);
+        ChooseItem(combo, c.mode);
+        ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 1, c.written));
+        // A mode of 25 or more is stored and shown, and written as 0.
+        EXPECT_EQ(Document("keyboard")["Device"][0]["LightInfo"]["SelectItem"].asInt(), c.mode);
+        EXPECT_EQ(combo->currentIndex(), c.mode);
+        EXPECT_EQ(KeyboardBlock(), CommandLineBlock({"--mode", std::to_string(c.mode)}));
+    }
+}
+
+TEST_F(LightPanelTest, ModesShowOnlyTheControlsTheyUse) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    auto* combo = On<QComboBox>(kKindKeyboard, "light_combo_modeSelect");
+    ChooseItem(combo, 14);  // vertical wave: up and down, no speed
+    QTRY_VERIFY(!On<QWidget>(kKindKeyboard, "deng_fx_updown_layout")->isHidden());
+    EXPECT_TRUE(On<QWidget>(kKindKeyboard, "deng_fx_layout")->isHidden());
+    EXPECT_FALSE(On<QSlider>(kKindKeyboard, "deng_speed_slider")->isEnabled());
+    EXPECT_TRUE(On<QWidget>(kKindKeyboard, "lightcustom_layout")->isHidden());
+    ChooseItem(combo, 38);  // custom key colours: no direction, the colour sets
+    QTRY_VERIFY(!On<QWidget>(kKindKeyboard, "lightcustom_layout")->isHidden());
+    EXPECT_TRUE(On<QWidget>(kKindKeyboard, "deng_fx_updown_layout")->isHidden());
+    EXPECT_FALSE(On<QWidget>(kKindKeyboard, "light_combo_custommodeSelectLayout")->isHidden());
+}
+
+struct KindCase {
+    const char* what;
+    EmulatedKind emulated;
+    uint16_t kind;
+    int mode;
+};
+
+// Each kind's panel writes the mode into its own block: byte 1 of the keyboard's and pad's
+// settings blocks, of the mouse's 66-byte block and of the headset's light head.
+TEST_F(LightPanelTest, EveryKindsPanelWritesItsMode) {
+    const KindCase cases[] = {
+        {"mouse", EmulatedKind::Mouse, kKindMouse, 3},
+        {"pad", EmulatedKind::MousePad, kKindMousePad, 4},
+        {"headset", EmulatedKind::Headset, kKindHeadset, 2},
+    };
+    for (const KindCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(AttachAndSelect(c.emulated, c.kind));
+        auto* combo = On<QComboBox>(c.kind, "light_combo_modeSelect");
+        ASSERT_GE(combo->count(), 9);
+        ChooseItem(combo, c.mode);
+        EXPECT_TRUE(WaitForByte(c.emulated, 1, static_cast<uint8_t>(c.mode)));
+    }
+}
+
+TEST_F(LightPanelTest, TypedColoursKeepTheirRangeAndEndRandomColours) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 6);
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 1, 6));
+    auto* random = On<QAbstractButton>(kKindKeyboard, "deng_7color_check");
+    if (!random->isChecked()) random->click();
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 5, 1));
+
+    auto* red = On<QLineEdit>(kKindKeyboard, "deng_edit_R");
+    TypeAndLeave(red, "300");
+    EXPECT_EQ(red->text(), "255");
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 6, 255));
+    EXPECT_EQ(Emulated(EmulatedKind::Keyboard).Params()[5], 0);
+    EXPECT_FALSE(random->isChecked());
+
+    auto* green = On<QLineEdit>(kKindKeyboard, "deng_edit_G");
+    TypeAndLeave(green, "");
+    EXPECT_EQ(green->text(), "0");
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 7, 0));
+    const Json::Value light = Document("keyboard")["Device"][0]["LightInfo"];
+    EXPECT_EQ(light["Red"].asInt(), 255);
+    EXPECT_EQ(light["Green"].asInt(), 0);
+    EXPECT_EQ(light["MultiColor"].asInt(), 0);
+
+    // A colour option gives its colour to the edits and the device.
+    On<QAbstractButton>(kKindKeyboard, "color_option_5")->click();  // blue
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 6, 0));
+    EXPECT_EQ(Emulated(EmulatedKind::Keyboard).Params()[8], 255);
+    EXPECT_EQ(red->text(), "0");
+}
+
+TEST_F(LightPanelTest, KeysClickedOrSpannedInTheCustomModeAreWrittenAndSaved) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(ModelOfKind(kKindKeyboard));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->Layout().IsRead(); }, 3000));
+    ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 38);
+    ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_custommodeSelect"), 1);
+    On<QAbstractButton>(kKindKeyboard, "custom_off_color_btn")->click();
+    On<QAbstractButton>(kKindKeyboard, "color_option_0")->click();  // red
+
+    const int key = 40;  // "A"
+    QTest::mouseClick(On<QWidget>(kKindKeyboard, "key_40"), Qt::LeftButton);
+    const size_t led = keyboard->Layout().LedOf(key);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Emulated(EmulatedKind::Keyboard).LightTable()[3 * led] > 200; }, 2000));
+    EXPECT_EQ(Emulated(EmulatedKind::Keyboard).LightTable()[3 * led + 1], 0);
+    const Json::Value custom = Document("keyboard")["Device"][0]["CustomLightMode"];
+    EXPECT_EQ(custom["CustomLightModeGroupIndex"].asInt(), 1);
+    EXPECT_EQ(custom["LightColorInfo"][1][key]["Red"].asInt(), 255);
+    EXPECT_EQ(custom["LightColorInfo"][1][key]["Green"].asInt(), 0);
+    EXPECT_EQ(custom["LightColorInfo"][1][41]["Red"].asInt(), 0);
+
+    // A rubber band over Q and W paints both.
+    auto* picture = On<CSelectPanelUI>(kKindKeyboard, "device_key_light");
+    const QRect q = On<QWidget>(kKindKeyboard, "key_22")->geometry();
+    const QRect w = On<QWidget>(kKindKeyboard, "key_23")->geometry();
+    QTest::mousePress(picture, Qt::LeftButton, {}, q.topLeft() - QPoint(1, 1));
+    QTest::mouseMove(picture, w.center());
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, w.center());
+    for (int painted : {22, 23}) {
+        const size_t position = keyboard->Layout().LedOf(painted);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Emulated(EmulatedKind::Keyboard).LightTable()[3 * position] > 200; },
+                                    2000))
+            << painted;
+    }
+    // A key of another row stayed dark, and on the key tab a click selects instead of painting.
+    EXPECT_EQ(Emulated(EmulatedKind::Keyboard).LightTable()[3 * keyboard->Layout().LedOf(60)], 0);
+    On<QAbstractButton>(kKindKeyboard, "key_Op_tab")->click();
+    QTest::mouseClick(On<QWidget>(kKindKeyboard, "key_60"), Qt::LeftButton);
+    EXPECT_EQ(keyboard->ActiveKey(), 60);
+    QTest::qWait(100);
+    EXPECT_EQ(Emulated(EmulatedKind::Keyboard).LightTable()[3 * keyboard->Layout().LedOf(60)], 0);
+}
+
+TEST_F(LightPanelTest, SameLightGoesToEveryShownDeviceAndEndsForOneWhoseModeIsChosen) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Mouse, kKindMouse));
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 8);  // breathing
+    auto* same = On<QAbstractButton>(kKindKeyboard, "deng_same_mode");
+    QTRY_VERIFY(!same->isHidden());
+    same->click();
+    // Breathing is the mouse's mode 2.
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Mouse, 1, 2));
+    CTalvorenUSBDevice* mouse = ModelOfKind(kKindMouse);
+    EXPECT_TRUE(mouse->CommandChannel().IsSynchronised());
+    EXPECT_TRUE(ModelOfKind(kKindKeyboard)->CommandChannel().IsSynchronised());
+    auto* mouseBox = List().Entry(EntryOfKind(kKindMouse))->SynchroBox();
+    EXPECT_FALSE(mouseBox->isHidden());
+    EXPECT_TRUE(mouseBox->isChecked());
+
+    List().Entry(EntryOfKind(kKindMouse))->SelectButton()->click();
+    ChooseItem(On<QComboBox>(kKindMouse, "light_combo_modeSelect"), 3);
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Mouse, 1, 3));
+    EXPECT_FALSE(mouse->CommandChannel().IsSynchronised());
+    EXPECT_TRUE(mouseBox->isHidden());
+}
+
+TEST_F(LightPanelTest, SameLightIsNotOfferedWithOneDevice) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 8);
+    QTest::qWait(50);
+    EXPECT_TRUE(On<QAbstractButton>(kKindKeyboard, "deng_same_mode")->isHidden());
+}
+
+TEST_F(LightPanelTest, ADeviceUnpluggedWhileItsPanelChangesKeepsThePageAndAWholeProfile) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::MousePad, kKindMousePad));
+    emulator::FaultPlan vanished;
+    vanished.silent = true;
+    Emulated(EmulatedKind::MousePad).SetFaults(vanished);
+    auto* slider = On<QSlider>(kKindMousePad, "deng_light_slider");
+    slider->setFocus();
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(slider, key);
+    emulator.Detach(EmulatedKind::MousePad);
+    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::qWait(100);
+    EXPECT_EQ(slider->value(), 3);
+    const Json::Value document = Document("MousePad");
+    ASSERT_FALSE(document.isNull());
+    EXPECT_EQ(document["Device"][0]["LightInfo"]["Light"].asInt(), 3);
+}
+
+}  // namespace
+}  // namespace morvek::app
