@@ -26,6 +26,7 @@
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "profiles/DefaultData.h"
+#include "profiles/DocumentSaver.h"
 #include "profiles/JsonFile.h"
 
 namespace morvek::app {
@@ -71,6 +72,8 @@ CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QW
     setWindowFlag(Qt::FramelessWindowHint);
     resize(kWidth, kHeight);
     Trace("InitWindow");
+    // Profile documents are written on the saver's thread: a change never waits for the disk.
+    DocumentSaver::Instance().SetBackground(true);
 
     CResourceManager& resources = CResourceManager::GetInstance();
     resources.LoadLanguage("lan_cn.xml");
@@ -119,6 +122,8 @@ CMainWnd::~CMainWnd() {
     // The models go with the registry member, before the base class deletes the pages.
     for (auto& [model, page] : pages_) page->Unbind();
     CloseDialogs();
+    // Everything the window changed is on disk before it goes.
+    DocumentSaver::Instance().SetBackground(false);
 }
 
 void CMainWnd::OnWindowInit() {
