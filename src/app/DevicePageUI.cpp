@@ -90,9 +90,9 @@ CDeviceKeyButtonUI* CDevicePageUI::KeyButton(int index) const {
 }
 
 void CDevicePageUI::Refresh() {
+    // Each control repaints itself when what it shows changes; the picture follows the frames.
     for (CDevicePanelUI* panel : findChildren<CDevicePanelUI*>()) panel->ShowModel();
     ShowLogoToolTip();
-    update();
 }
 
 bool CDevicePageUI::IsOnScreen() const { return isVisible() && !window()->isMinimized(); }
