@@ -144,7 +144,7 @@ FUNCTION_TABS = [
 PROFILE_BUTTONS = [
     ("device_add_btn", "+", "profile_add_tip"),
     ("device_sub_btn", "−", "profile_delete_tip"),
-    ("device_copy_btn", "⧉", "profile_copy_tip"),
+    ("device_copy_btn", "❐", "profile_copy_tip"),
     ("device_import_btn", "⇩", "profile_import_tip"),
     ("device_export_btn", "⇧", "profile_export_tip"),
     ("device_reset_btn", "↺", "profile_reset_tip"),
