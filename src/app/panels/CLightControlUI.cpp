@@ -19,7 +19,6 @@
 #include "devices/keyboard/TalvorenMousePadDevice.h"
 #include "profiles/DefaultData.h"
 #include "profiles/JsonFile.h"
-#include "profiles/KeyboardProfiledata.h"
 
 namespace morvek::app {
 namespace {
@@ -29,6 +28,8 @@ constexpr const char* kGroupCombo = "light_combo_custommodeSelect";
 constexpr const char* kDirectionOptions[] = {"deng_FXL_check",  "deng_FXR_check",   "deng_FXUP_check",
                                              "deng_FXDOWN_check", "deng_FXIN_check", "deng_FXOUT_check"};
 constexpr const char* kColourEdits[] = {"deng_edit_R", "deng_edit_G", "deng_edit_B"};
+// The colour sets the panel offers, as many as the keyboard's template holds.
+constexpr int kCustomLightSets = 3;
 
 QColor QColourOf(LedColour colour) { return {colour.c0, colour.c1, colour.c2}; }
 
@@ -117,8 +118,7 @@ void CLightControlUI::FillCustomGroups() {
     combo->clear();
     if (keyboard_ == nullptr) return;
     const QString item = CResourceManager::GetInstance().Text("light_group_item_text");
-    for (int group = 0; group < CKeyboardProfiledata::kMaxCustomLightGroups; ++group)
-        combo->addItem(item.arg(group + 1));
+    for (int group = 0; group < kCustomLightSets; ++group) combo->addItem(item.arg(group + 1));
 }
 
 void CLightControlUI::OnShowModel() {
