@@ -29,7 +29,10 @@ void DocumentSaver::SetBackground(bool on) {
     {
         std::lock_guard lock(mutex_);
         background_ = on;
-        if (on && !worker_.joinable()) worker_ = std::thread([this] { Run(); });
+        if (on && !worker_.joinable()) {
+            worker_ = std::thread([this] { Run(); });
+            workerId_ = worker_.get_id();
+        }
     }
     if (!on) Flush();
 }
@@ -61,14 +64,14 @@ bool DocumentSaver::Busy(const std::string& file) const {
 }
 
 void DocumentSaver::WaitFor(const std::filesystem::path& file) {
-    if (std::this_thread::get_id() == worker_.get_id()) return;
+    if (std::this_thread::get_id() == workerId_.load()) return;
     const std::string key = Key(file);
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return !Busy(key); });
 }
 
 bool DocumentSaver::Flush() {
-    if (std::this_thread::get_id() == worker_.get_id()) return true;
+    if (std::this_thread::get_id() == workerId_.load()) return true;
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return waiting_.empty() && !running_; });
     const bool ok = !failed_;

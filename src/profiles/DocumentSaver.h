@@ -11,6 +11,7 @@
 // file, so whatever reads a document after a change sees the change. Flush waits for all.
 // Leaving the background (and the end of the process) flushes: nothing submitted is lost.
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -61,6 +62,7 @@ private:
     bool stopping_ = false;
     bool failed_ = false;
     std::thread worker_;
+    std::atomic<std::thread::id> workerId_{};  // read by callers on any thread
 };
 
 }  // namespace morvek
