@@ -3,81 +3,28 @@
 // range, mode 38 paints keys, and the same light goes to every shown device.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 
-#include <sstream>
-
-#include "app/MainWndFixture.h"
+#include "app/PanelFixture.h"
 #include "app/QtPrinters.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/panels/CLightControlUI.h"
-#include "cli/Morvekctl.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
-#include "profiles/JsonFile.h"
 
 namespace morvek::app {
 namespace {
 
 using emulator::EmulatedKind;
 
-class LightPanelTest : public test::MainWndTest {
+class LightPanelTest : public test::PanelTest {
 protected:
-    void SetUp() override {
-        MainWndTest::SetUp();
-        Start();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    emulator::EmulatedDevice& Emulated(EmulatedKind kind) { return *emulator.Find(kind); }
-    Json::Value Document(const char* folder) {
-        const Json::Value list = readjsonFile(data.Path() / folder / "ProfileList.ini");
-        return readjsonFile(data.Path() / folder / (list["profilelist"][0]["profileUUID"].asString() + ".Json"));
-    }
-    // Picks a row of a combo's list with the mouse, as a user does.
-    static void ChooseItem(QComboBox* combo, int row) {
-        ASSERT_NE(combo, nullptr);
-        combo->showPopup();
-        QAbstractItemView* view = combo->view();
-        const QModelIndex index = view->model()->index(row, 0);
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-        QTRY_VERIFY(!view->isVisible());
-    }
-    // Clicks into the edit, replaces its text and leaves it with Tab, as a user does.
-    void TypeAndLeave(QLineEdit* edit, const QString& text) {
-        window->activateWindow();
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTRY_VERIFY(edit->hasFocus());
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        QTRY_VERIFY(!edit->hasFocus());
-    }
     bool WaitForByte(EmulatedKind kind, size_t offset, uint8_t value) {
         return QTest::qWaitFor([&] { return Emulated(kind).Params()[offset] == value; }, 2000);
     }
-    // The settings block the command line writes for `light keyboard ARGS` on a fresh
-    // emulated keyboard with the same profile folder.
-    std::vector<uint8_t> CommandLineBlock(const std::vector<std::string>& lightArgs) {
-        test::TempFolder run;
-        const std::string state = (run / "state.json").string();
-        std::vector<std::string> args = {"--data-dir", data.Path().string(), "--emulate", "keyboard",
-                                         "--emulator-state", state, "light", "keyboard"};
-        args.insert(args.end(), lightArgs.begin(), lightArgs.end());
-        std::ostringstream out, err;
-        EXPECT_EQ(cli::RunMorvekctl(args, out, err), 0) << err.str();
-        emulator::EmulatorBackend replay;
-        replay.Attach(EmulatedKind::Keyboard);
-        EXPECT_TRUE(replay.LoadState(state));
-        const std::vector<uint8_t> params = replay.Find(EmulatedKind::Keyboard)->Params();
-        return {params.begin(), params.begin() + 25};
-    }
-    std::vector<uint8_t> KeyboardBlock() {
-        const std::vector<uint8_t> params = Emulated(EmulatedKind::Keyboard).Params();
+    // The keyboard's settings block of profile 0 (bytes 0-24).
+    static std::vector<uint8_t> KeyboardBlock(const std::vector<uint8_t>& params) {
         return {params.begin(), params.begin() + 25};
     }
 };
@@ -99,7 +46,9 @@ TEST_F(LightPanelTest, AModeChosenWritesTheSameBlockAsTheCommandLine) {
         // A mode of 25 or more is stored and shown, and written as 0.
         EXPECT_EQ(Document("keyboard")["Device"][0]["LightInfo"]["SelectItem"].asInt(), c.mode);
         EXPECT_EQ(combo->currentIndex(), c.mode);
-        EXPECT_EQ(KeyboardBlock(), CommandLineBlock({"--mode", std::to_string(c.mode)}));
+        const emulator::FirmwareMemory commandLine =
+            AfterCommandLine(EmulatedKind::Keyboard, "keyboard", {{"light", "keyboard", "--mode", std::to_string(c.mode)}});
+        EXPECT_EQ(KeyboardBlock(Emulated(EmulatedKind::Keyboard).Params()), KeyboardBlock(commandLine.params));
     }
 }
 
@@ -107,12 +56,12 @@ TEST_F(LightPanelTest, ModesShowOnlyTheControlsTheyUse) {
     ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
     auto* combo = On<QComboBox>(kKindKeyboard, "light_combo_modeSelect");
     ChooseItem(combo, 14);  // vertical wave: up and down, no speed
-    QTRY_VERIFY(!On<QWidget>(kKindKeyboard, "deng_fx_updown_layout")->isHidden());
+    WAIT_FOR(!On<QWidget>(kKindKeyboard, "deng_fx_updown_layout")->isHidden());
     EXPECT_TRUE(On<QWidget>(kKindKeyboard, "deng_fx_layout")->isHidden());
     EXPECT_FALSE(On<QSlider>(kKindKeyboard, "deng_speed_slider")->isEnabled());
     EXPECT_TRUE(On<QWidget>(kKindKeyboard, "lightcustom_layout")->isHidden());
     ChooseItem(combo, 38);  // custom key colours: no direction, the colour sets
-    QTRY_VERIFY(!On<QWidget>(kKindKeyboard, "lightcustom_layout")->isHidden());
+    WAIT_FOR(!On<QWidget>(kKindKeyboard, "lightcustom_layout")->isHidden());
     EXPECT_TRUE(On<QWidget>(kKindKeyboard, "deng_fx_updown_layout")->isHidden());
     EXPECT_FALSE(On<QWidget>(kKindKeyboard, "light_combo_custommodeSelectLayout")->isHidden());
 }
@@ -147,7 +96,7 @@ TEST_F(LightPanelTest, TypedColoursKeepTheirRangeAndEndRandomColours) {
     ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 6);
     ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 1, 6));
     auto* random = On<QAbstractButton>(kKindKeyboard, "deng_7color_check");
-    if (!random->isChecked()) random->click();
+    if (!random->isChecked()) Click(kKindKeyboard, "deng_7color_check");
     ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 5, 1));
 
     auto* red = On<QLineEdit>(kKindKeyboard, "deng_edit_R");
@@ -167,7 +116,7 @@ TEST_F(LightPanelTest, TypedColoursKeepTheirRangeAndEndRandomColours) {
     EXPECT_EQ(light["MultiColor"].asInt(), 0);
 
     // A colour option gives its colour to the edits and the device.
-    On<QAbstractButton>(kKindKeyboard, "color_option_5")->click();  // blue
+    Click(kKindKeyboard, "color_option_5");  // blue
     ASSERT_TRUE(WaitForByte(EmulatedKind::Keyboard, 6, 0));
     EXPECT_EQ(Emulated(EmulatedKind::Keyboard).Params()[8], 255);
     EXPECT_EQ(red->text(), "0");
@@ -179,8 +128,11 @@ TEST_F(LightPanelTest, KeysClickedOrSpannedInTheCustomModeAreWrittenAndSaved) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->Layout().IsRead(); }, 3000));
     ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 38);
     ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_custommodeSelect"), 1);
-    On<QAbstractButton>(kKindKeyboard, "custom_off_color_btn")->click();
-    On<QAbstractButton>(kKindKeyboard, "color_option_0")->click();  // red
+    auto* off = On<QAbstractButton>(kKindKeyboard, "custom_off_color_btn");
+    WAIT_FOR(off->isVisible());
+    EXPECT_TRUE(off->isEnabled());
+    Click(kKindKeyboard, "custom_off_color_btn");
+    Click(kKindKeyboard, "color_option_0");  // red
 
     const int key = 40;  // "A"
     QTest::mouseClick(On<QWidget>(kKindKeyboard, "key_40"), Qt::LeftButton);
@@ -208,7 +160,7 @@ TEST_F(LightPanelTest, KeysClickedOrSpannedInTheCustomModeAreWrittenAndSaved) {
     }
     // A key of another row stayed dark, and on the key tab a click selects instead of painting.
     EXPECT_EQ(Emulated(EmulatedKind::Keyboard).LightTable()[3 * keyboard->Layout().LedOf(60)], 0);
-    On<QAbstractButton>(kKindKeyboard, "key_Op_tab")->click();
+    Click(kKindKeyboard, "key_Op_tab");
     QTest::mouseClick(On<QWidget>(kKindKeyboard, "key_60"), Qt::LeftButton);
     EXPECT_EQ(keyboard->ActiveKey(), 60);
     QTest::qWait(100);
@@ -216,17 +168,24 @@ TEST_F(LightPanelTest, KeysClickedOrSpannedInTheCustomModeAreWrittenAndSaved) {
 }
 
 TEST_F(LightPanelTest, SameLightGoesToEveryShownDeviceAndEndsForOneWhoseModeIsChosen) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Headset, kKindHeadset));
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::MousePad, kKindMousePad));
     ASSERT_TRUE(AttachAndSelect(EmulatedKind::Mouse, kKindMouse));
     ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
     ChooseItem(On<QComboBox>(kKindKeyboard, "light_combo_modeSelect"), 8);  // breathing
     auto* same = On<QAbstractButton>(kKindKeyboard, "deng_same_mode");
-    QTRY_VERIFY(!same->isHidden());
-    same->click();
-    // Breathing is the mouse's mode 2.
-    ASSERT_TRUE(WaitForByte(EmulatedKind::Mouse, 1, 2));
+    WAIT_FOR(!same->isHidden());
+    Click(kKindKeyboard, "deng_same_mode");
+    // Breathing is mode 2 of the mouse, the pad and the headset.
+    for (const auto& [emulated, kind] : {std::pair{EmulatedKind::Mouse, kKindMouse}, {EmulatedKind::MousePad, kKindMousePad},
+                                         {EmulatedKind::Headset, kKindHeadset}, {EmulatedKind::Keyboard, kKindKeyboard}}) {
+        SCOPED_TRACE(kind);
+        if (kind != kKindKeyboard) {
+            EXPECT_TRUE(WaitForByte(emulated, 1, 2));
+        }
+        EXPECT_TRUE(ModelOfKind(kind)->CommandChannel().IsSynchronised());
+    }
     CTalvorenUSBDevice* mouse = ModelOfKind(kKindMouse);
-    EXPECT_TRUE(mouse->CommandChannel().IsSynchronised());
-    EXPECT_TRUE(ModelOfKind(kKindKeyboard)->CommandChannel().IsSynchronised());
     auto* mouseBox = List().Entry(EntryOfKind(kKindMouse))->SynchroBox();
     EXPECT_FALSE(mouseBox->isHidden());
     EXPECT_TRUE(mouseBox->isChecked());
