@@ -9,6 +9,7 @@
 
 #include "app/PanelFixture.h"
 #include "app/QtPrinters.h"
+#include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/panels/CLightControlUI.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
@@ -89,6 +90,26 @@ TEST_F(LightPanelTest, EveryKindsPanelWritesItsMode) {
         ChooseItem(combo, c.mode);
         EXPECT_TRUE(WaitForByte(c.emulated, 1, static_cast<uint8_t>(c.mode)));
     }
+}
+
+// The mouse shows its light on both LED rows and the logo (LED 0), and the logo names the effect.
+TEST_F(LightPanelTest, TheMousesSecondRowAndLogoShowItsLightAndTheLogoNamesTheEffect) {
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Mouse, kKindMouse));
+    auto* combo = On<QComboBox>(kKindMouse, "light_combo_modeSelect");
+    ChooseItem(combo, 3);  // static
+    Click(kKindMouse, "color_option_0");  // red: colour word 0x0000FF
+    ASSERT_TRUE(WaitForByte(EmulatedKind::Mouse, 1, 3));
+    // The page's profile holds the change, not only the device.
+    WAIT_FOR_EQ(Document("mouse")["Device"][0]["LightInfo"]["SelectItem"].asInt(), 3);
+    for (const char* name : {"light_0", "light_5", "light_0_0", "light_0_5", "light_logo"}) {
+        SCOPED_TRACE(name);
+        auto* button = On<CDeviceKeyButtonUI>(kKindMouse, name);
+        ASSERT_NE(button, nullptr);
+        WAIT_FOR(button->IsLightShown() && button->LightColour() == 0x0000FFu);
+    }
+    auto* logo = On<CDeviceKeyButtonUI>(kKindMouse, "light_logo");
+    WAIT_FOR(logo->toolTip().endsWith(combo->itemText(3))) << logo->toolTip().toStdString();
+    EXPECT_EQ(logo->accessibleName(), logo->toolTip());
 }
 
 TEST_F(LightPanelTest, TypedColoursKeepTheirRangeAndEndRandomColours) {
