@@ -149,7 +149,7 @@ FUNCTION_TABS = [
 PROFILE_BUTTONS = [
     ("device_add_btn", "+", "profile_add_tip"),
     ("device_sub_btn", "−", "profile_delete_tip"),
-    ("device_copy_btn", "⧉", "profile_copy_tip"),
+    ("device_copy_btn", "❐", "profile_copy_tip"),
     ("device_import_btn", "⇩", "profile_import_tip"),
     ("device_export_btn", "⇧", "profile_export_tip"),
     ("device_reset_btn", "↺", "profile_reset_tip"),
@@ -220,6 +220,10 @@ def direction_group(name, options):
                  [Widget("QRadioButton", option, text_key(key)) for option, key in options] + [Spacer(name + "_end")])
 
 
+def column(width):
+    return [prop("minimumSize", ("size", (width, 0))), prop("maximumSize", ("size", (width, 16777215)))]
+
+
 def light_panel():
     effect = group("lighteffect_layout", "QVBoxLayout", [
         label("light_mode_label", "light_mode_text"),
@@ -237,7 +241,7 @@ def light_panel():
         ], [prop("visible", False)], spacing=4),
         Spacer("light_effect_end", vertical=True),
         Widget("QPushButton", "deng_same_mode", text_key("same_mode_text") + [prop("visible", False)]),
-    ], [prop("skinrole", "card", stdset=False)], spacing=6, margins=(10, 8, 10, 8))
+    ], [prop("skinrole", "card", stdset=False)] + column(200), spacing=6, margins=(10, 8, 10, 8))
     levels = group("light_levels_layout", "QVBoxLayout", [
         slider_row("deng_light_slider", "light_brightness_text"),
         slider_row("deng_speed_slider", "light_speed_text"),
@@ -250,7 +254,7 @@ def light_panel():
                                                  ("deng_FXOUT_check", "direction_out_text")]),
         Widget("QCheckBox", "deng_7color_check", text_key("light_random_text")),
         Spacer("light_levels_end", vertical=True),
-    ], [prop("skinrole", "card", stdset=False)], spacing=6, margins=(10, 8, 10, 8))
+    ], [prop("skinrole", "card", stdset=False)] + column(250), spacing=6, margins=(10, 8, 10, 8))
     edits = []
     for channel, key in (("R", "colour_red_value_tip"), ("G", "colour_green_value_tip"), ("B", "colour_blue_value_tip")):
         edits.append(Widget("QLabel", "deng_label_" + channel, [prop("text", channel)]))

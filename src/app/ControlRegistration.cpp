@@ -17,6 +17,7 @@
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/CKeySetControlUI.h"
 #include "app/panels/CKeyboardSystemUI.h"
+#include "app/panels/CLightControlUI.h"
 #include "app/panels/CMacroControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
@@ -52,7 +53,7 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CHandImgSelectButtonUI", Make<CHandImgSelectButtonUI>());
     factory.RegistControl("CRedioMacroButtonUI", Make<CRedioMacroButtonUI>());
     factory.RegistControl("CColorPaletteUI", Make<CColorPaletteUI>());
-    factory.RegistControl("CLightControlUI", Container("LightControl"));
+    factory.RegistControl("CLightControlUI", Make<CLightControlUI>());
     factory.RegistControl("CMacroControlUI", Make<CMacroControlUI>());
     factory.RegistControl("CKeySetControlUI", Make<CKeySetControlUI>());
     factory.RegistControl("CKeyboardSystemUI", Make<CKeyboardSystemUI>());

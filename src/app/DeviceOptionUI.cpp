@@ -58,8 +58,10 @@ bool CDeviceOptionUI::IsSynchroChecked() const {
 }
 
 void CDeviceOptionUI::SetSynchroChecked(bool checked) {
-    if (QAbstractButton* box = SynchroBox()) box->setChecked(checked);
-    UpdateIcons();
+    QAbstractButton* box = SynchroBox();
+    if (box != nullptr && box->isChecked() != checked) box->setChecked(checked);
+    // The icons are loaded again only when the state they show changes.
+    if (IsSynchroChecked() != iconsSynchronised_) UpdateIcons();
 }
 
 void CDeviceOptionUI::SetSynchroBoxVisible(bool visible) {
@@ -70,7 +72,8 @@ void CDeviceOptionUI::UpdateIcons() {
     QAbstractButton* button = SelectButton();
     if (button == nullptr) return;
     // While the device takes part in synchronised lighting its entry shows the synchronised set.
-    const QString base = "skin:common/device_ico/" + prefix_ + (IsSynchroChecked() ? "_synchro" : "");
+    iconsSynchronised_ = IsSynchroChecked();
+    const QString base = "skin:common/device_ico/" + prefix_ + (iconsSynchronised_ ? "_synchro" : "");
     if (!QFile::exists(base + "_normal.png")) return;
     QIcon icon;
     icon.addFile(base + "_normal.png", {}, QIcon::Normal, QIcon::Off);

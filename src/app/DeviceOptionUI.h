@@ -49,6 +49,7 @@ private:
     int pageIndex_ = -1;
     int powerIndex_ = -1;
     QString prefix_ = "unknow_device";
+    bool iconsSynchronised_ = false;  // the icons show the synchronised set
 };
 
 }  // namespace morvek::app

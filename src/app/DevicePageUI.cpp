@@ -7,13 +7,22 @@
 
 #include "app/IndexedName.h"
 #include "app/MpDevicePowerUI.h"
+#include "app/ResourceManager.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/DevicePanelUI.h"
 #include "devicelink/FunctionTabs.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/mouse/TalvorenMouseDevice.h"
 
 namespace morvek::app {
+
+namespace {
+
+constexpr const char* kLogoTooltip = "logo";
+constexpr const char* kSecondRowPrefix = "light_0_";
+
+}  // namespace
 
 CDevicePageUI::CDevicePageUI(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -40,7 +49,13 @@ void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDeviceP
     }
     lightButtons_.assign(static_cast<size_t>(model->LightCount()), nullptr);
     keyButtons_.assign(static_cast<size_t>(model->KeyCount()), nullptr);
+    mirrorButtons_.clear();
     for (CDeviceKeyButtonUI* button : findChildren<CDeviceKeyButtonUI*>()) {
+        if (button->toolTip() == QLatin1String(kLogoTooltip) && !lightButtons_.empty()) {
+            mirrorButtons_.emplace_back(button, 0);
+            logoButton_ = button;
+            continue;
+        }
         const auto indexed = SplitIndexedName(button->objectName());
         if (!indexed || indexed->index < 0) continue;
         const auto index = static_cast<size_t>(indexed->index);
@@ -48,6 +63,8 @@ void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDeviceP
             lightButtons_[index] = button;
         else if (indexed->prefix.compare("key_", Qt::CaseInsensitive) == 0 && index < keyButtons_.size())
             keyButtons_[index] = button;
+        else if (indexed->prefix.compare(kSecondRowPrefix, Qt::CaseInsensitive) == 0 && index < lightButtons_.size())
+            mirrorButtons_.emplace_back(button, index);
     }
     model->SetView(this);
     model->SetPictureShown(IsOnScreen());
@@ -73,11 +90,33 @@ CDeviceKeyButtonUI* CDevicePageUI::KeyButton(int index) const {
 }
 
 void CDevicePageUI::Refresh() {
+    // Each control repaints itself when what it shows changes; the picture follows the frames.
     for (CDevicePanelUI* panel : findChildren<CDevicePanelUI*>()) panel->ShowModel();
-    update();
+    ShowLogoToolTip();
 }
 
 bool CDevicePageUI::IsOnScreen() const { return isVisible() && !window()->isMinimized(); }
+
+QString CDevicePageUI::LogoToolTip() const {
+    const auto* mouse = dynamic_cast<const CTalvorenMouseDevice*>(model_);
+    if (mouse == nullptr) return {};
+    const MouseLogoTooltip tip = mouse->LogoTooltip();
+    const CResourceManager& resources = CResourceManager::GetInstance();
+    QString text = QString::fromStdString(tip.title) + "\n";
+    for (const KeyLabelPart& part : tip.parts) {
+        const QString piece = QString::fromStdString(part.text);
+        text += part.isLabelId ? resources.Text(piece) : piece;
+    }
+    return text;
+}
+
+void CDevicePageUI::ShowLogoToolTip() {
+    if (logoButton_ == nullptr) return;
+    const QString tip = LogoToolTip();
+    if (tip.isEmpty()) return;
+    logoButton_->setToolTip(tip);
+    logoButton_->setAccessibleName(tip);
+}
 
 void CDevicePageUI::ShowLightPreview(const std::vector<LedPreview>& previews) {
     keptPreview_ = previews;
@@ -92,6 +131,9 @@ void CDevicePageUI::ShowKeptPreview() {
     for (size_t i = 0; i < count; ++i) {
         if (lightButtons_[i] != nullptr)
             lightButtons_[i]->SetLightDisplay(previews[i].colour, previews[i].brightness, true);
+    }
+    for (const auto& [button, index] : mirrorButtons_) {
+        if (index < previews.size()) button->SetLightDisplay(previews[index].colour, previews[index].brightness, true);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // CDevicePageUI: a device page in "device_switch". It holds the picture and panels the page
 // template's layout file builds and is the view of the page's model: light buttons ("light_" n,
-// n below the model's light count) show the LED colours of every frame, the function tabs
+// n below the model's light count) show the LED colours of every frame, and so do the mouse's
+// second row ("light_0_" n shows LED n) and its logo (the button whose tooltip is "logo"; the
+// device table names no LED of its own for it, so it shows LED 0), the function tabs
 // follow the model's function type, and power records go to the page's power indicator. Its
 // feature panels (CDevicePanelUI) are set up with the model when the window sets the page up,
 // and show the model again whenever the model refreshes its view. While the page is not on the
@@ -65,6 +67,10 @@ public:
     void ShowPowerStatus(const PowerIndicatorState& state) override;
     void ShowFunctionTabs(const FunctionTabs& tabs) override;
 
+    // The logo's tooltip on the mouse page: title, "Light_Set", "Overall_Light_Set" and the
+    // name of the current effect, translated.
+    QString LogoToolTip() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -74,11 +80,15 @@ private:
     void ShowKeptPreview();
     // Tells the model whether the page is on the screen; shows the kept frame when it is.
     void FollowScreen();
+    void ShowLogoToolTip();
 
     CTalvorenUSBDevice* model_ = nullptr;
     QWidget* content_ = nullptr;
     CMpDevicePowerUI* power_ = nullptr;
     std::vector<CDeviceKeyButtonUI*> lightButtons_;
+    // Buttons that show another button's LED: the second row and the logo.
+    std::vector<std::pair<CDeviceKeyButtonUI*, size_t>> mirrorButtons_;
+    CDeviceKeyButtonUI* logoButton_ = nullptr;
     std::vector<CDeviceKeyButtonUI*> keyButtons_;
     // The latest frame not yet shown.
     std::optional<std::vector<LedPreview>> keptPreview_;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -25,6 +26,7 @@
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "profiles/DefaultData.h"
+#include "profiles/DocumentSaver.h"
 #include "profiles/JsonFile.h"
 
 namespace morvek::app {
@@ -70,6 +72,8 @@ CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QW
     setWindowFlag(Qt::FramelessWindowHint);
     resize(kWidth, kHeight);
     Trace("InitWindow");
+    // Profile documents are written on the saver's thread: a change never waits for the disk.
+    DocumentSaver::Instance().SetBackground(true);
 
     CResourceManager& resources = CResourceManager::GetInstance();
     resources.LoadLanguage("lan_cn.xml");
@@ -118,6 +122,8 @@ CMainWnd::~CMainWnd() {
     // The models go with the registry member, before the base class deletes the pages.
     for (auto& [model, page] : pages_) page->Unbind();
     CloseDialogs();
+    // Everything the window changed is on disk before it goes.
+    DocumentSaver::Instance().SetBackground(false);
 }
 
 void CMainWnd::OnWindowInit() {
@@ -273,12 +279,22 @@ void CMainWnd::ApplySameLight(CTalvorenUSBDevice& source) {
     for (CTalvorenUSBDevice* model : AllModels()) {
         if (auto device = SynchronisedDeviceOf(*model)) devices.push_back(std::move(*device));
     }
-    const SynchronisedLighting::Outcome outcome = synchronised_.Apply(*from, devices);
-    if (!outcome.type) return;
-    // The entries of the devices that took the light show it.
+    synchronised_.Apply(*from, devices);
+    ShowSynchronisedEntries();
+}
+
+void CMainWnd::ShowSynchronisedEntries() {
+    if (deviceList_ == nullptr) return;
     for (int i = 0; i < deviceList_->Count(); ++i) {
         CDeviceOptionUI* entry = deviceList_->Entry(i);
-        if (entry->Model() != nullptr) entry->SetSynchroChecked(entry->Model()->CommandChannel().IsSynchronised());
+        CTalvorenUSBDevice* model = entry->Model();
+        const bool synchronised =
+            model != nullptr && model->IsCommandChannelOpen() && model->CommandChannel().IsSynchronised();
+        if (QAbstractButton* box = entry->SynchroBox()) {
+            const QSignalBlocker blocker(box);
+            entry->SetSynchroChecked(synchronised);
+        }
+        entry->SetSynchroBoxVisible(synchronised);
     }
 }
 

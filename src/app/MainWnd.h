@@ -114,6 +114,7 @@ public:
     bool SynchronisationOffered() const override;
     void ApplySameLight(CTalvorenUSBDevice& source) override;
     void LockDeviceChoice(bool locked) override;
+    void LightChanged() override { ShowSynchronisedEntries(); }
 
     // IDialogBuilderCallback: the window's custom tags.
     QWidget* CreateControl(const QString& tag, QWidget* parent) override;
@@ -142,8 +143,14 @@ private:
     void ToggleHostLightControl();
     void SetHostLightControlOfAll(bool on);
     void OnDeviceSelectChanged(const TNotifyUI& msg);
-    // A key of the picture: the key panel of the page selects it.
+    // A key of the picture: on the lighting tab of the custom key colours it is painted, else
+    // the key panel of the page selects it.
     void OnKeyClicked(int index);
+    void OnKeysSelected(const TNotifyUI& msg);
+    // A device whose entry's box the user cleared leaves synchronised lighting.
+    void OnSynchroBoxChanged(const TNotifyUI& msg);
+    // Every entry's "synchro_device_select" shows (checked) while its device is synchronised.
+    void ShowSynchronisedEntries();
     void RestoreDefaultsOfCurrent();
     QWidget* CurrentPage() const;
 

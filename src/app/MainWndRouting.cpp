@@ -5,11 +5,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 
+#include "app/DeviceOptionUI.h"
 #include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
+#include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/controls/CSelectPanelUI.h"
+#include "app/IndexedName.h"
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/CKeySetControlUI.h"
 #include "app/panels/CKeyboardSystemUI.h"
+#include "app/panels/CLightControlUI.h"
 #include "app/panels/CMacroControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
@@ -33,6 +38,7 @@ void CMainWnd::BuildRoutes() {
     CMousePointerUI::AddRoutes(*panelRoutes_);
     CMacroControlUI::AddRoutes(*panelRoutes_);
     CShootControlUI::AddRoutes(*panelRoutes_);
+    CLightControlUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -44,12 +50,9 @@ void CMainWnd::BuildRoutes() {
     r.AddName("click", "setbtn", "settings_window");
     r.AddName("click", "control_light_status", "toggle_light_control", self(&CMainWnd::ToggleHostLightControl));
     r.AddPrefix("click", "key_", "select_key", [this](const TNotifyUI&, int index) { OnKeyClicked(index); });
-    r.AddPrefix("click", "color_option_", "light_colour_option");
     r.AddPrefix("click", "windowdeviceset_", "system_device_settings",
                 [this](const TNotifyUI&, int index) { desktopSettings_.Open(index); });
     r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
-    r.AddNames("click", {"custom_bright_color_btn", "custom_off_color_btn"}, "custom_light_colour");
-    r.AddName("click", "deng_same_mode", "synchronised_lighting");
     r.AddNames("click", {"hs_EQ_btn_save", "hs_EQ_btn_delete"}, "headset_equaliser");
     r.AddName("click", "device_select_prev", "select_previous_device",
               [this](const TNotifyUI&, int) { deviceList_->SelectNeighbour(-1); });
@@ -60,33 +63,27 @@ void CMainWnd::BuildRoutes() {
     r.AddPrefix("selectchanged", "mouse_device_seting_option_", "mouse_setting");
     for (const char* prefix : {"magic_option_", "6533_eq_option_"})
         r.AddPrefix("selectchanged", prefix, "headset_setting");
-    r.AddName("selectchanged", "synchro_device_select", "synchronised_device");
+    r.AddName("selectchanged", "synchro_device_select", "synchronised_device",
+              [this](const TNotifyUI& msg, int) { OnSynchroBoxChanged(msg); });
     r.AddName("selectchanged", "device_select", "select_device_page",
               [this](const TNotifyUI& msg, int) { OnDeviceSelectChanged(msg); });
-    r.AddNames("selectchanged",
-               {"deng_FXL_check", "deng_FXR_check", "deng_FXUP_check", "deng_FXDOWN_check", "deng_FXIN_check",
-                "deng_FXOUT_check", "deng_7color_check"},
-               "light_direction_colour");
     r.AddNames("selectchanged", {"magic_enable_option", "6533_MicIn_option", "6533_MicMoniter_option"},
                "headset_setting");
 
     // ---- valuechanged, movevaluechanged ---------------------------------------------------
     r.AddPrefix("valuechanged", "6533_eq_hz_slider_", "headset_setting");
     r.AddNames("valuechanged", {"6533_MicIn_slider", "6533_MicMoniter_slider"}, "headset_setting");
-    r.AddNames("valuechanged", {"deng_light_slider", "deng_speed_slider"}, "light_level");
     r.AddPrefix("movevaluechanged", "velko_DPI_slider_", "mouse_dpi_live");
 
     // ---- itemselect -----------------------------------------------------------------------
-    r.AddNames("itemselect", {"light_combo_modeSelect", "light_combo_custommodeSelect"}, "light_mode");
     r.AddName("itemselect", "custom_eq_name_combo", "headset_equaliser");
 
     // ---- killfocus ------------------------------------------------------------------------
     r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");
-    r.AddNames("killfocus", {"deng_edit_R", "deng_edit_G", "deng_edit_B"}, "light_colour_edit");
 
     // ---- the rest -------------------------------------------------------------------------
-    r.AddNames("click_select_end", {"device_key_light", "mouse_device_key_light"}, "select_keys");
-    r.AddName("colorchanged", "deng_Color_Pallet", "light_colour_pick");
+    r.AddNames("click_select_end", {"device_key_light", "mouse_device_key_light"}, "select_keys",
+               [this](const TNotifyUI& msg, int) { OnKeysSelected(msg); });
 
     // ---- tray menu ------------------------------------------------------------------------
     r.AddName("menu", "exit", "exit", [this](const TNotifyUI&, int) {
@@ -127,8 +124,47 @@ void CMainWnd::OnDeviceSelectChanged(const TNotifyUI& msg) {
 QWidget* CMainWnd::CurrentPage() const { return PageOf(CurrentDevice()); }
 
 void CMainWnd::OnKeyClicked(int index) {
-    CDevicePageUI* page = PageOf(CurrentDevice());
+    CTalvorenUSBDevice* device = CurrentDevice();
+    if (device == nullptr) return;
+    // On the lighting tab of the custom key colours a key is painted; elsewhere it is selected
+    // for the key panel.
+    CDevicePageUI* page = PageOf(device);
+    if (auto* light = page ? page->FindPanel<CLightControlUI>() : nullptr; light != nullptr && light->PaintsKeys()) {
+        light->PaintKeys({index});
+        return;
+    }
     if (auto* keys = page ? page->FindPanel<CKeySetControlUI>() : nullptr) keys->SelectKey(index);
+}
+
+void CMainWnd::OnKeysSelected(const TNotifyUI& msg) {
+    CDevicePageUI* page = PageOf(CurrentDevice());
+    auto* picture = qobject_cast<CSelectPanelUI*>(msg.pSender.data());
+    auto* light = page ? page->FindPanel<CLightControlUI>() : nullptr;
+    if (picture == nullptr || light == nullptr || !light->PaintsKeys()) return;
+    std::vector<int> keys;
+    for (CDeviceKeyButtonUI* button : picture->SelectedKeyButtons()) {
+        const auto indexed = SplitIndexedName(button->objectName());
+        if (!indexed || indexed->index < 0) continue;
+        if (indexed->prefix != "key_" && indexed->prefix != "light_") continue;
+        if (std::find(keys.begin(), keys.end(), indexed->index) == keys.end()) keys.push_back(indexed->index);
+    }
+    light->PaintKeys(keys);
+}
+
+void CMainWnd::OnSynchroBoxChanged(const TNotifyUI& msg) {
+    if (msg.wParam != 0) return;
+    for (int i = 0; i < deviceList_->Count(); ++i) {
+        CDeviceOptionUI* entry = deviceList_->Entry(i);
+        if (entry->SynchroBox() == msg.pSender && entry->Model() != nullptr)
+            entry->Model()->CommandChannel().SetSynchronised(false);
+    }
+    // One device alone is not synchronised with anything: it ends for all.
+    int remaining = 0;
+    for (CTalvorenUSBDevice* model : AllModels()) remaining += model->CommandChannel().IsSynchronised() ? 1 : 0;
+    if (remaining <= 1) {
+        for (CTalvorenUSBDevice* model : AllModels()) model->CommandChannel().SetSynchronised(false);
+    }
+    ShowSynchronisedEntries();
 }
 
 void CMainWnd::RestoreDefaultsOfCurrent() {

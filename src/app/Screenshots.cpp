@@ -1,5 +1,6 @@
 #include "app/Screenshots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -79,11 +80,32 @@ void SaveTab(CMainWnd* window, QString folder, int index, int tab) {
     });
 }
 
+// The first shown page once more, with its profile menu folded out.
+void SaveProfileMenu(CMainWnd* window, QString folder) {
+    CDeviceList& list = window->DeviceList();
+    int index = 0;
+    while (index < list.Count() && !list.IsEntryVisible(index)) ++index;
+    CDevicePageUI* page = index < list.Count() ? window->PageOf(list.Entry(index)->Model()) : nullptr;
+    auto* menu = page ? page->findChild<QAbstractButton*>("profile_fun_spread_btn") : nullptr;
+    if (menu == nullptr) {
+        QApplication::quit();
+        return;
+    }
+    list.ShowDeviceEntry(index, true, true);
+    menu->click();
+    QTimer::singleShot(kPageSettleMs, window, [window, folder, index, menu] {
+        const QString stem = FileStem(window->DeviceList().Entry(index)->Model()->Kind());
+        Save(window, QDir(folder).filePath(stem + "-profile-menu.png"));
+        menu->click();
+        QApplication::quit();
+    });
+}
+
 void SaveEntry(CMainWnd* window, QString folder, int index) {
     CDeviceList& list = window->DeviceList();
     while (index < list.Count() && !list.IsEntryVisible(index)) ++index;
     if (index >= list.Count()) {
-        QApplication::quit();
+        SaveProfileMenu(window, folder);
         return;
     }
     list.ShowDeviceEntry(index, true, true);

@@ -3,7 +3,8 @@
 // turn and the window saved as DIR/<kind name>.png ("keyboard.png", "mouse.png", ...; the
 // wireless mouse's page as "wireless-mouse.png"), then each further function tab the page shows
 // as DIR/<kind name>-<tab>.png ("keyboard-keys.png", "mouse-dpi.png", ...; on the key tab with the
-// first key of the picture chosen), then the program quits. Used for the documentation's pictures.
+// first key of the picture chosen), then the first page again with its profile menu folded out
+// ("<kind name>-profile-menu.png"), then the program quits. Used for the documentation's pictures.
 
 #include <QString>
 

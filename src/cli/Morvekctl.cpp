@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "cli/CommandContext.h"
+#include "cli/CustomLightCommands.h"
 #include "cli/DeviceCommands.h"
 #include "cli/EmulatorCommands.h"
 #include "cli/HeadsetCommands.h"
@@ -48,6 +49,9 @@ const std::vector<CommandEntry>& Commands() {
         {"light", "light KIND [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1]\n"
                   "  [--colour RRGGBB]           change the light settings as the light panel does",
          RunLight},
+        {"custom-light", "custom-light keyboard [--group N] [--colour RRGGBB] [--fill on|off] [--paint KEY[,KEY...]]\n"
+                         "                               the keyboard's custom key colours (mode 38) as the light panel edits them",
+         RunCustomLight},
         {"key", "key KIND KEYINDEX TYPE P1 P2  store one key assignment in the profile\n"
                 "  key KIND --write             write the macros and the key table to the device",
          RunKey},

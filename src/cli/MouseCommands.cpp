@@ -47,7 +47,6 @@ CTalvorenMouseDevice* OpenMouse(ModelCommandContext& ctx, int& exitCode) {
     if (!mouse->DpiFacts()) {
         // The configuration read did not get through (a wireless mouse out of reach): the
         // profile is loaded as the profile bar loads it when the page is set up.
-        mouse->LoadProfileDocument();
         mouse->LoadProfile();
         mouse->RefreshPage();
     }

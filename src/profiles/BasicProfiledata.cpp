@@ -1,18 +1,31 @@
 #include "profiles/BasicProfiledata.h"
 
 #include "platform/Trace.h"
+#include "profiles/DocumentSaver.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
 
 namespace morvek {
 
+namespace {
+
+// Re-reads the document, puts the section in at index and writes it whole.
+bool WriteSection(const Json::Value& section, const std::filesystem::path& path, Json::ArrayIndex index) {
+    Json::Value document = readjsonFile(path);
+    Element(Member(document, "Device"), index) = section;
+    return WriteJsonFile(path, document) == 0;
+}
+
+}  // namespace
+
 bool CBasicProfiledata::Save() { return SaveDeviceSection(section_, documentPath_); }
 
 bool CBasicProfiledata::SaveDeviceSection(const Json::Value& section, const std::filesystem::path& path) {
     if (path.empty()) return false;
-    Json::Value document = readjsonFile(path);
-    Element(Member(document, "Device"), deviceIndex_) = section;
-    return WriteDocument(document, path);
+    // The saver writes it now or, for the window, on its own thread from a copy of the section,
+    // which never touches this object (it may be gone by then).
+    return DocumentSaver::Instance().Submit(
+        path, [section, path, index = deviceIndex_] { return WriteSection(section, path, index); });
 }
 
 bool CBasicProfiledata::WriteDocument(const Json::Value& document, const std::filesystem::path& path) {

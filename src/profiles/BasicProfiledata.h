@@ -28,8 +28,10 @@ public:
     CBasicProfiledata(const CBasicProfiledata&) = delete;
     CBasicProfiledata& operator=(const CBasicProfiledata&) = delete;
 
-    // Puts the in-memory section into the document file. False when there is no document
-    // or it could not be written; the file and the in-memory section are then as they were.
+    // Puts the in-memory section into the document file (through the DocumentSaver: at once,
+    // or queued when it saves in the background, and then true). False when there is no
+    // document or it could not be written; the file and the in-memory section are then as
+    // they were.
     virtual bool Save();
     // Re-reads the document at path (keeping its name, identity and other members), sets its
     // "Device"[device index] to section and writes it whole.

@@ -7,10 +7,13 @@
 
 #include "platform/FileIo.h"
 #include "platform/Trace.h"
+#include "profiles/DocumentSaver.h"
 
 namespace morvek {
 
 Json::Value readjsonFile(const std::filesystem::path& path) {
+    // A profile document being saved in the background is read once it is written.
+    DocumentSaver::Instance().WaitFor(path);
     const auto content = ReadWholeFile(path, kMaxJsonFileBytes);
     if (!content || content->empty()) {
         Trace("readjsonFile: " + path.string());
@@ -37,6 +40,7 @@ std::string StyledJsonText(const Json::Value& value) {
 }
 
 int WriteJsonFile(const std::filesystem::path& path, const Json::Value& value) {
+    DocumentSaver::Instance().WaitFor(path);
     return WriteFileAtomically(path, StyledJsonText(value)) ? 0 : -1;
 }
 

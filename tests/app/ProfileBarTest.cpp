@@ -7,10 +7,12 @@
 #include <QSignalSpy>
 
 #include <fstream>
+#include <sstream>
 
 #include "app/MainWndFixture.h"
 #include "app/QtPrinters.h"
 #include "app/panels/CDeviceProfileUI.h"
+#include "cli/Morvekctl.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 #include "profiles/JsonFile.h"
 #include "profiles/KeyAssignment.h"
@@ -252,6 +254,22 @@ TEST_F(ProfileBarTest, ResetAsksThenRestoresTheTemplateAndWritesIt) {
     EXPECT_EQ(reset["Device"][0]["LightInfo"]["SelectItem"].asInt(), 1);
     EXPECT_EQ(reset["profilename"].asString(), "profile1");
     ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().Params()[1] == 1; }, 2000));
+}
+
+TEST_F(ProfileBarTest, AMacroDownloadTheDeviceRefusesIsReportedAfterTheSwitch) {
+    Start();
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    ASSERT_TRUE(WaitForLayout());
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunMorvekctl({"--data-dir", data.Path().string(), "macro", "add", "--kind", "keyboard"}, out, err), 0)
+        << err.str();
+    Click(kKindKeyboard, "device_add_btn");
+    emulator::FaultPlan refusing;
+    refusing.forcedStatus = 0xFF;
+    EmulatedKeyboard().SetFaults(refusing);
+    ChooseWithKey(kKindKeyboard, Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.empty(); }, 3000));
+    EXPECT_EQ(asked[0], "message_text_7");
 }
 
 }  // namespace

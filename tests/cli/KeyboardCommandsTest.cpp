@@ -174,5 +174,48 @@ TEST(KeyboardCommandsTest, FailuresSayWhy) {
     EXPECT_EQ(r.err, "morvekctl: there is no macro 0 (the list holds 0)\n");
 }
 
+// The custom key colours of mode 38, as the light panel edits them: a colour set chosen, keys
+// painted (written to the keyboard's colour table and kept in the set), all keys darkened.
+TEST(KeyboardCommandsTest, CustomLightPaintsKeysIntoTheChosenSet) {
+    const KeyboardCli cli;
+    ASSERT_EQ(cli.Run({"light", "keyboard", "--mode", "38"}).status, 0);
+    CliRun r = cli.Run({"custom-light", "keyboard", "--group", "2", "--fill", "off"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = cli.Run({"custom-light", "keyboard", "--colour", "ff0000", "--paint", "40,41"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("colour set 2"), std::string::npos) << r.out;
+
+    const Json::Value dump = cli.Dump();
+    const auto& slots = emulator::SlotMatrixIndex();
+    const auto ledOf = [&](int key) {
+        const size_t slot = size_t(std::find(slots.begin(), slots.end(), key) - slots.begin());
+        return std::stoul(dump["keyAttr"].asString().substr(slot * 2, 2), nullptr, 16);
+    };
+    const std::string table = dump["lightTable"].asString();
+    EXPECT_EQ(table.substr(ledOf(40) * 6, 6), "fe0000");
+    EXPECT_EQ(table.substr(ledOf(41) * 6, 6), "fe0000");
+    EXPECT_EQ(table.substr(ledOf(42) * 6, 6), "000000");
+    const Json::Value custom = cli.ProfileSection()["CustomLightMode"];
+    EXPECT_EQ(custom["CustomLightModeGroupIndex"].asInt(), 2);
+    EXPECT_EQ(custom["LightColorInfo"][2][40]["Red"].asInt(), 255);
+    EXPECT_EQ(custom["LightColorInfo"][2][42]["Red"].asInt(), 0);
+}
+
+TEST(KeyboardCommandsTest, CustomLightRefusesWrongOptionsAndKeysOutsideTheCustomMode) {
+    const KeyboardCli cli;
+    test::ExpectUsageErrors({{"custom-light"},
+                             {"custom-light", "keyboard"},
+                             {"custom-light", "mouse", "--fill", "on"},
+                             {"custom-light", "keyboard", "--group", "256"},
+                             {"custom-light", "keyboard", "--paint", "40,126"},
+                             {"custom-light", "keyboard", "--fill", "maybe"},
+                             {"custom-light", "keyboard", "--colour", "red"}},
+                            [&](const std::vector<std::string>& args) { return cli.Run(args); });
+    ASSERT_EQ(cli.Run({"light", "keyboard", "--mode", "6"}).status, 0);
+    const CliRun r = cli.Run({"custom-light", "keyboard", "--paint", "40"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("custom light mode"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace morvek::cli

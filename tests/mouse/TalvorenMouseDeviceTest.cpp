@@ -42,6 +42,16 @@ TEST(TalvorenMouseDeviceTest, AttachReadsFactsKeyTableAndProfile) {
     EXPECT_FALSE(f.Model().LightPreviewRunning());
 }
 
+// The profile brings the names the page shows: the logo's tooltip names the current effect.
+TEST(TalvorenMouseDeviceTest, LoadingTheProfileLoadsTheNamesThePageShows) {
+    MouseModelFixture f(EmulatedKind::Mouse);
+    f.Model().ReadDeviceConfig();
+    EXPECT_FALSE(f.Model().Names().effects.empty());
+    const MouseLogoTooltip tip = f.Model().LogoTooltip();
+    ASSERT_EQ(tip.parts.size(), 4u);
+    EXPECT_EQ(tip.parts[3].text, f.Model().Names().effects.at(f.Model().LightRecord().Effect()).name);
+}
+
 TEST(TalvorenMouseDeviceTest, TypedDpiIsStoredSavedAndWritten) {
     MouseModelFixture f(EmulatedKind::Mouse);
     f.Model().ReadDeviceConfig();

@@ -32,6 +32,8 @@ public:
     virtual void ApplySameLight(CTalvorenUSBDevice& source) = 0;
     // While a macro is recorded no other device can be chosen: the device list is locked.
     virtual void LockDeviceChoice(bool locked) = 0;
+    // A panel changed a device's light (which ends synchronised lighting for that device).
+    virtual void LightChanged() = 0;
 };
 
 }  // namespace morvek::app

@@ -330,12 +330,21 @@ void CTalvorenKeyboardDevice::FillCustomLightGroup(bool bright, ResultCallback d
 }
 
 void CTalvorenKeyboardDevice::PaintKeyColour(int keyIndex, ResultCallback done) {
+    PaintKeyColours(std::span<const int>(&keyIndex, 1), std::move(done));
+}
+
+void CTalvorenKeyboardDevice::PaintKeyColours(std::span<const int> keyIndexes, ResultCallback done) {
     CustomLightUpdate update;
     {
         std::lock_guard lock(ModelLock());
         std::lock_guard led(LedLock());
-        update = CustomLightGroupEditor(profile_, Light())
-                     .Paint(keyIndex, Light().Settings().colour, CommandChannel().IsWireless(), layout_.LedMap());
+        CustomLightGroupEditor editor(profile_, Light());
+        for (int key : keyIndexes) {
+            CustomLightUpdate painted =
+                editor.Paint(key, Light().Settings().colour, CommandChannel().IsWireless(), layout_.LedMap());
+            if (painted.table) update.table = std::move(painted.table);
+            update.saveProfile = update.saveProfile || painted.saveProfile;
+        }
     }
     PostColourTable(update.table, std::move(done));
     if (update.saveProfile) SaveProfile();

@@ -123,6 +123,8 @@ public:
     void LoadCustomLightGroup(ResultCallback done = {});
     void FillCustomLightGroup(bool bright, ResultCallback done = {});
     void PaintKeyColour(int keyIndex, ResultCallback done = {});
+    // Paints several keys (a rubber band) with one table write and one save.
+    void PaintKeyColours(std::span<const int> keyIndexes, ResultCallback done = {});
 
     // A light panel change (user-interface thread): the channel's synchronised flag is
     // cleared, the settings stored and saved, the page refreshed, block 0 written on the

@@ -84,7 +84,6 @@ void CTalvorenMouseDevice::ReadDeviceConfig() {
         buttonMap_ = map;
     }
     SetKeyIndexMap(map.AsKeyIndexMap());
-    LoadProfileDocument();
     LoadProfile();
     RefreshPage();
     StartLightPreview();
@@ -138,13 +137,23 @@ int CTalvorenMouseDevice::ReadDeviceProfileBlock(uint8_t& activeProfile) {
 }
 
 void CTalvorenMouseDevice::LoadProfile() {
-    std::lock_guard lock(ModelLock());
-    stages_ = profile_.ReadDpiStages();
-    currentStage_ = profile_.GetCurrentDpiStage();
-    system_ = profile_.ReadMouseSystem();
-    corrections_ = profile_.ReadCorrections();
-    profile_.ReadLightInfo();
-    keys_ = profile_.ReadKeyList();
+    LoadProfileDocument();
+    TakeProfileSection();
+}
+
+void CTalvorenMouseDevice::TakeProfileSection() {
+    {
+        std::lock_guard lock(ModelLock());
+        stages_ = profile_.ReadDpiStages();
+        currentStage_ = profile_.GetCurrentDpiStage();
+        system_ = profile_.ReadMouseSystem();
+        corrections_ = profile_.ReadCorrections();
+        profile_.ReadLightInfo();
+        keys_ = profile_.ReadKeyList();
+    }
+    // The names the page shows with the profile (macros, light effects, custom light modes)
+    // as the folders hold them now.
+    ReloadMacroList();
 }
 
 void CTalvorenMouseDevice::ApplyProfileToPage() { RefreshPage(); }
@@ -164,7 +173,7 @@ void CTalvorenMouseDevice::RestoreDefaults() {
         profile_.SetTemplatePath(GetDefaultProfilePath());
         if (!profile_.ResetSectionToTemplate()) return;
     }
-    LoadProfile();
+    TakeProfileSection();
     RefreshPage();
     SaveProfile();
     ApplyProfileToPage();

@@ -69,8 +69,9 @@ public:
     // Device thread: the block in use; the light record (not its direction) and the current
     // stage follow the mouse and are saved in the profile.
     void ReadDeviceProfile() override;
-    // The stages (merged into the list held), current stage, pointer values, corrections,
-    // light record and key list of the loaded document.
+    // The selected profile's document (LoadProfileDocument), then its stages (merged into the
+    // list held), current stage, pointer values, corrections, light record and key list, and the
+    // page's name lists.
     void LoadProfile() override;
     void ApplyProfileToPage() override;
     // Buttons playing a macro the list no longer has go back to their default; the profile is
@@ -177,6 +178,9 @@ protected:
     void AdvanceLight() override;
 
 private:
+    // The stages, pointer values, corrections, light record and key list of the document
+    // loaded, then the page's name lists.
+    void TakeProfileSection();
     // Stage list grows to stage + 1 stages (new ones all zero). Model lock held.
     void GrowStages(int stage);
     // Stores stages, current stage and pointer values into the profile and saves it; the view
