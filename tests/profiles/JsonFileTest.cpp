@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <json/writer.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -52,6 +54,40 @@ TEST(JsonFileTest, UnreadableFilesAreNullValues) {
         EXPECT_TRUE(readjsonFile(folder / name).isNull()) << name;
     }
     EXPECT_EQ(readjsonFile(folder / "comments.json")["a"].asInt(), 1);
+}
+
+// What a reader is told besides the value: the callers keep damaged files aside and refuse
+// special files, so the classes must not be mixed up.
+TEST(JsonFileTest, ReadStateTellsMissingDamagedAndSpecialFiles) {
+    test::TempFolder folder;
+    struct Case {
+        std::string name;
+        const char* text;  // nullptr: made below
+        JsonFileState state;
+    } cases[] = {
+        {"missing.json", nullptr, JsonFileState::kMissing},
+        {"object.json", R"({"a": 1})", JsonFileState::kRead},
+        {"array.json", "[1]", JsonFileState::kRead},
+        {"empty.json", "", JsonFileState::kDamaged},
+        {"cut.json", R"({"profilelist": [{"profilename": "a")", JsonFileState::kDamaged},
+        {"binary.json", "\x01\x02\xff", JsonFileState::kDamaged},
+        {"deep.json", nullptr, JsonFileState::kDamaged},
+        {"folder.json", nullptr, JsonFileState::kNotRegular},
+        {"fifo.json", nullptr, JsonFileState::kNotRegular},
+    };
+    WriteText(folder / "deep.json", std::string(kMaxJsonDepth + 1, '[') + std::string(kMaxJsonDepth + 1, ']'));
+    std::filesystem::create_directory(folder / "folder.json");
+    ASSERT_EQ(::mkfifo((folder / "fifo.json").c_str(), 0600), 0);
+    for (const Case& c : cases) {
+        if (c.text != nullptr) WriteText(folder / c.name, c.text);
+        const JsonFileRead read = ReadJsonFile(folder / c.name);
+        EXPECT_EQ(read.state, c.state) << c.name;
+        EXPECT_EQ(read.value.isNull(), c.state != JsonFileState::kRead) << c.name;
+    }
+    // The nesting limit is the reader's, not the file's: the same text in memory.
+    EXPECT_FALSE(ParseJsonText(std::string(kMaxJsonDepth + 1, '[') + std::string(kMaxJsonDepth + 1, ']')));
+    EXPECT_TRUE(ParseJsonText(std::string(kMaxJsonDepth - 1, '[') + std::string(kMaxJsonDepth - 1, ']')));
+    EXPECT_EQ(ParseJsonText("null"), Json::Value());
 }
 
 TEST(JsonFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
