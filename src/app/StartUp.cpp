@@ -21,6 +21,7 @@
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/hid/HidapiBackend.h"
+#include "profiles/ProfileFiles.h"
 
 namespace morvek::app {
 
@@ -71,6 +72,8 @@ int RunApplication(int argc, char** argv) {
     // 2. One instance: a later start raises the running window and ends here.
     SingleInstance instance;
     if (!instance.Acquire()) return 0;
+    // What writes of an earlier run left when it was killed.
+    for (const auto& path : CleanUpInterruptedWrites(UserDataFolder())) Trace("removed " + path.string());
 
     // 3. Skin, style and the custom controls.
     CResourceManager& resources = CResourceManager::GetInstance();

@@ -13,6 +13,7 @@
 #include "cli/ShootCommands.h"
 #include "cli/SyncCommands.h"
 #include "platform/Trace.h"
+#include "profiles/ProfileFiles.h"
 
 namespace morvek::cli {
 namespace {
@@ -136,6 +137,8 @@ int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "morvekctl: " << error << "\n";
         return kExitFailed;
     }
+    // What writes of an earlier call left when it was killed goes first.
+    for (const auto& path : CleanUpInterruptedWrites(session->DataDir())) Trace("removed " + path.string());
     CommandContext ctx{*session, {options->words.begin() + 1, options->words.end()}, out, err, options->json};
     const int status = entry->run(ctx);
     if (!session->SaveEmulatorState(error)) {
