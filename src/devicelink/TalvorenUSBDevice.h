@@ -38,6 +38,7 @@
 #include "devicelink/PowerStatus.h"
 #include "devicelink/UiDispatcher.h"
 #include "profiles/KeyListEntry.h"
+#include "profiles/ProfileLoadReport.h"
 
 namespace morvek {
 
@@ -166,6 +167,10 @@ public:
     // The identity of the current profile ("profileUUID" of the profile list).
     void SetProfileName(std::string uuid);
     std::string ProfileName() const;
+    // What the last load of the profile document gave (nothing before the first); the models
+    // note it as they load.
+    void NoteProfileLoad(ProfileLoadReport report);
+    std::optional<ProfileLoadReport> LastProfileLoad() const;
 
     std::map<uint32_t, uint32_t> KeyIndexMap() const;
     LightParameters GetLightParameters() const;
@@ -261,6 +266,7 @@ private:
 
     // Guarded by the model lock.
     std::string profileName_;
+    std::optional<ProfileLoadReport> profileLoad_;
     std::string pageLayoutFile_;
     std::string lightConfigName_;
     std::string dataFolderName_;

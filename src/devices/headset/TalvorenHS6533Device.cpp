@@ -113,6 +113,7 @@ void CTalvorenHS6533Device::LoadProfileDocument() {
     profile_.SetDocumentPath(document.value_or(std::filesystem::path()));
     profile_.SetLightConfigPath(LightConfigFile(GetUserDataFolder(), kKindHeadset));
     profile_.LoadDeviceSection(profile_.GetDocumentPath());
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenHS6533Device::SaveProfile() {

@@ -180,7 +180,8 @@ void CTalvorenKeyboardDevice::LoadProfileDocument() {
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindKeyboard));
     profile_.SetDocumentPath(path.value_or(std::filesystem::path{}));
     profile_.LoadDeviceSection(path.value_or(std::filesystem::path{}));
-    profileDisplayName_ = path ? readjsonFile(*path).get("profilename", "").asString() : std::string();
+    profileDisplayName_ = profile_.DocumentName();
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenKeyboardDevice::GetProfileName(std::string& name) const {

@@ -9,7 +9,6 @@
 #include "macros/MacroDownload.h"
 #include "macros/MacroListFile.h"
 #include "macros/ShootImage.h"
-#include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
 
 namespace morvek {
@@ -245,7 +244,8 @@ void CTalvorenMouseDevice::LoadProfileDocument() {
     profile_.SetDocumentPath(document);
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindMouse));
     profile_.LoadDeviceSection(document);
-    profileDisplayName_ = document.empty() ? std::string() : readjsonFile(document).get("profilename", "").asString();
+    profileDisplayName_ = profile_.DocumentName();
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenMouseDevice::GetProfileName(std::string& name) const {
