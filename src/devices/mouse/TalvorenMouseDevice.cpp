@@ -151,9 +151,11 @@ void CTalvorenMouseDevice::LoadProfile() {
 void CTalvorenMouseDevice::ApplyProfileToPage() { RefreshPage(); }
 
 void CTalvorenMouseDevice::CheckMacroAssignments() {
-    const size_t macroCount = MacroListFile(GetUserDataFolder()).Entries().size();
+    // A damaged list says nothing about which macros exist: the keys stay as they are.
+    const auto macros = MacroListFile(GetUserDataFolder()).ReadableEntries();
+    if (!macros) return;
     std::lock_guard lock(ModelLock());
-    if (morvek::CheckMacroAssignments(keys_, static_cast<int>(macroCount)) == 0) return;
+    if (morvek::CheckMacroAssignments(keys_, static_cast<int>(macros->size())) == 0) return;
     profile_.WriteKeyList(keys_);
     profile_.Save();
     CTalvorenUSBDevice::RefreshPage();
