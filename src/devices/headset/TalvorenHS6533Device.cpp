@@ -279,6 +279,11 @@ bool CTalvorenHS6533Device::MonitorMuted() const {
     return sound_.MonitorMuted();
 }
 
+bool CTalvorenHS6533Device::LibraryTookLastChange() const {
+    std::lock_guard lock(ModelLock());
+    return sound_.LibraryTookLastEvent();
+}
+
 LightSettings CTalvorenHS6533Device::CurrentLightSettings() const {
     std::lock_guard lock(LedLock());
     return Light().Settings();
