@@ -207,13 +207,23 @@ public:
     DeviceTaskQueue& Tasks() { return tasks_; }
     IUiDispatcher& Ui() { return tasks_.Ui(); }
     // Runs work on the device thread; done, if given, gets its result on the user-interface thread.
+    // The work is one command sequence of the command channel: after a command the device does
+    // not answer at all, the rest of its commands fail at once (CHidChannel::BeginSequence).
     template <class Work>
     bool RunOnDevice(Work work) {
-        return tasks_.Post(std::move(work));
+        return tasks_.Post([this, work = std::move(work)]() mutable {
+            CommandSequence sequence(commandChannel_);
+            work();
+        });
     }
     template <class Work, class Done>
     bool RunOnDevice(Work work, Done done) {
-        return tasks_.PostWithResult(std::move(work), std::move(done));
+        return tasks_.PostWithResult(
+            [this, work = std::move(work)]() mutable {
+                CommandSequence sequence(commandChannel_);
+                return work();
+            },
+            std::move(done));
     }
     // SendLedFrame / ReadPowerStatus on the device thread, unless one is already waiting.
     bool RequestLedFrame();
