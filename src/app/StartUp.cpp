@@ -30,7 +30,13 @@ namespace {
 std::unique_ptr<hid::IHidBackend> MakeBackend(const CommandLine& line) {
     if (line.demo.empty()) return std::make_unique<hid::HidapiBackend>();
     auto emulator = std::make_unique<emulator::EmulatorBackend>();
-    for (emulator::EmulatedKind kind : line.demo) emulator->Attach(kind);
+    for (emulator::EmulatedKind kind : line.demo) {
+        emulator::EmulatedDevice& device = emulator->Attach(kind);
+        emulator::FaultPlan faults = device.Faults();
+        std::string error;
+        for (const std::string& fault : line.faults) emulator::AddFaultWord(fault, faults, error);
+        device.SetFaults(faults);
+    }
     return emulator;
 }
 

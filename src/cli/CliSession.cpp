@@ -46,6 +46,14 @@ std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std
         faults.linkDown = true;
         receiver->SetFaults(faults);
     }
+    for (const std::string& word : options.emulate) {
+        const auto kind = emulator::ParseEmulatedKind(word);
+        emulator::EmulatedDevice* device = kind ? emulator->Find(*kind) : nullptr;
+        if (device == nullptr) continue;
+        emulator::FaultPlan faults = device->Faults();
+        for (const std::string& fault : options.emulatorFaults) emulator::AddFaultWord(fault, faults, error);
+        device->SetFaults(faults);
+    }
     session->emulatorState_ = options.emulatorState;
     if (!session->emulatorState_.empty() && std::filesystem::exists(session->emulatorState_) &&
         !emulator->LoadState(session->emulatorState_)) {
