@@ -87,6 +87,22 @@ TEST_F(ProfileBarTest, EveryPageLoadsItsKindsListShowsItsTabsAndGivesTheModelThe
     }
 }
 
+// A damaged list met when the page sets up its bar is kept beside the new one, and the message
+// window says where; the documents it named stay.
+TEST_F(ProfileBarTest, ADamagedListIsKeptAsideAndShownInTheMessageWindow) {
+    std::filesystem::create_directories(Folder("keyboard"));
+    std::ofstream(Folder("keyboard") / "ProfileList.ini") << R"({"profilelist": [{"profilename": "Gam)";
+    std::ofstream(Folder("keyboard") / "2026_01_01_00_00_00_000.Json") << R"({"profilename": "Gaming"})";
+    Start();
+    const std::string kept = (Folder("keyboard") / "ProfileList.ini.damaged").string();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains(QString::fromStdString(kept))) << asked[0].toStdString();
+    EXPECT_FALSE(asked[0].contains("%s")) << asked[0].toStdString();
+    EXPECT_EQ(FileText(kept), R"({"profilelist": [{"profilename": "Gam)");
+    EXPECT_TRUE(std::filesystem::exists(Folder("keyboard") / "2026_01_01_00_00_00_000.Json"));
+    EXPECT_EQ(On<QComboBox>(kKindKeyboard, "device_profile_combo")->currentText(), "profile1");
+}
+
 TEST_F(ProfileBarTest, AddRenameAndDeleteChangeTheListFileAndTheCombo) {
     Start();
     ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "app/NotifyPump.h"
+#include "app/ResourceManager.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
@@ -18,6 +19,8 @@ namespace {
 constexpr const char* kCombo = "device_profile_combo";
 constexpr const char* kNameEdit = "device_profile_name_edit";
 constexpr const char* kMenu = "profile_menu_layout";
+// "A damaged file was kept as %s ...": the text of a list file moved aside, with its new path.
+constexpr const char* kDamagedFileKey = "message_text_damaged_file";
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdString()); }
 
@@ -65,6 +68,10 @@ void CDeviceProfileUI::SetPaths(std::filesystem::path profileFolder, std::filesy
 ProfileStatus CDeviceProfileUI::LoadProfileList() {
     if (!store_) return ProfileStatus::kNoSelection;
     const ProfileStatus status = store_->LoadProfileList();
+    if (const auto& kept = store_->DamagedListKept(); kept && Host() != nullptr) {
+        QString text = CResourceManager::GetInstance().Text(kDamagedFileKey);
+        Host()->Ask(text.replace("%s", QString::fromStdString(kept->string())), false, 0);
+    }
     FillList();
     for (const ProfileTabVisibility& tab : ProfileTabVisibilityFor(kind_)) {
         if (auto* button = Find<QWidget>(tab.tabName)) button->setVisible(tab.visible);
@@ -258,6 +265,10 @@ void CDeviceProfileUI::ApplyProfileSelection() {
 
 void CDeviceProfileUI::WriteProfileToDevice() {
     CTalvorenUSBDevice* model = Model();
+    // A profile with no settings at all (no template either) is not written: the readers'
+    // defaults would switch the device's lights off and its DPI stages to 0.
+    const auto load = model->LastProfileLoad();
+    if (load && load->outcome == ProfileLoad::kNoSettings) return;
     IPanelHost* host = Host();
     const QSize screen = host->ScreenSize();
     model->RunOnDevice([model, screen] { return WriteSelectedProfile(*model, screen.width(), screen.height()); },
