@@ -12,7 +12,9 @@ namespace morvek {
 
 std::optional<Json::Value> ParseJsonText(std::string_view text) {
     Json::CharReaderBuilder builder;
-    builder["collectComments"] = true;
+    // Comments are read past but not kept: written back, the styled writer can put a closing
+    // bracket inside a kept end-of-line comment, and the file would no longer read.
+    builder["collectComments"] = false;
     builder["stackLimit"] = kMaxJsonDepth;
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;

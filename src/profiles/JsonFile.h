@@ -28,8 +28,8 @@ struct JsonFileRead {
     JsonFileState state = JsonFileState::kMissing;
 };
 
-// Parses text as the files are parsed (comments allowed, nesting limited); nothing when it is
-// not JSON. The document readers take what it gives, so they can be tried without files.
+// Parses text as the files are parsed (comments allowed but not kept, nesting limited); nothing
+// when it is not JSON. The document readers take what it gives, so they can be tried without files.
 std::optional<Json::Value> ParseJsonText(std::string_view text);
 
 // The parsed file and what became of the read.

@@ -90,6 +90,23 @@ TEST(JsonFileTest, ReadStateTellsMissingDamagedAndSpecialFiles) {
     EXPECT_EQ(ParseJsonText("null"), Json::Value());
 }
 
+// A document with comments (a user's edit) reads, and written back it reads again: comments
+// are not carried into the written file, where the styled writer could close a bracket inside one.
+TEST(JsonFileTest, CommentsAreReadPastAndNotWrittenBack) {
+    test::TempFolder folder;
+    // An end-of-line comment with a blank before the line break is the case the writer gets wrong.
+    for (const char* text : {"{ \"a\" : \"x\", // note \n \"b\" : 1 // last \n}",
+                             "[ 1, 2 // after the last element \n]", "// before\n{\"a\": [ 1 /* inside */ ]}"}) {
+        const auto parsed = ParseJsonText(text);
+        ASSERT_TRUE(parsed.has_value()) << text;
+        ASSERT_EQ(WriteJsonFile(folder / "back.json", *parsed), 0);
+        const JsonFileRead back = ReadJsonFile(folder / "back.json");
+        EXPECT_EQ(back.state, JsonFileState::kRead) << text;
+        EXPECT_EQ(back.value, *parsed) << text;
+        EXPECT_EQ(ReadText(folder / "back.json").find("//"), std::string::npos) << text;
+    }
+}
+
 TEST(JsonFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     test::TempFolder folder;
     Json::Value old;
