@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 
 #include <fstream>
+#include <utility>
 
 #include "app/MainWndFixture.h"
 #include "app/QtPrinters.h"
@@ -87,20 +88,46 @@ TEST_F(ProfileBarTest, EveryPageLoadsItsKindsListShowsItsTabsAndGivesTheModelThe
     }
 }
 
-// A damaged list met when the page sets up its bar is kept beside the new one, and the message
-// window says where; the documents it named stay.
-TEST_F(ProfileBarTest, ADamagedListIsKeptAsideAndShownInTheMessageWindow) {
-    std::filesystem::create_directories(Folder("keyboard"));
-    std::ofstream(Folder("keyboard") / "ProfileList.ini") << R"({"profilelist": [{"profilename": "Gam)";
-    std::ofstream(Folder("keyboard") / "2026_01_01_00_00_00_000.Json") << R"({"profilename": "Gaming"})";
-    Start();
-    const std::string kept = (Folder("keyboard") / "ProfileList.ini.damaged").string();
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].contains(QString::fromStdString(kept))) << asked[0].toStdString();
-    EXPECT_FALSE(asked[0].contains("%s")) << asked[0].toStdString();
-    EXPECT_EQ(FileText(kept), R"({"profilelist": [{"profilename": "Gam)");
-    EXPECT_TRUE(std::filesystem::exists(Folder("keyboard") / "2026_01_01_00_00_00_000.Json"));
-    EXPECT_EQ(On<QComboBox>(kKindKeyboard, "device_profile_combo")->currentText(), "profile1");
+// A damaged list or profile document met when the page sets up its bar is kept aside, and the
+// message window says where; nothing the user had is lost.
+struct DamagedFileCase {
+    const char* what;
+    const char* list;      // ProfileList.ini as found
+    const char* document;  // the document 2026_01_01_00_00_00_000.Json as found
+    const char* keptName;  // the damaged file's name once kept aside
+    const char* shown;     // the profile the combo shows afterwards
+};
+
+TEST_F(ProfileBarTest, ADamagedListOrDocumentIsKeptAsideAndShownInTheMessageWindow) {
+    const DamagedFileCase cases[] = {
+        {"list", R"({"profilelist": [{"profilename": "Gam)", R"({"profilename": "Gaming"})",
+         "ProfileList.ini.damaged", "profile1"},
+         {"document",
+          R"({"profilelist": [{"profilename": "Gaming", "profileUUID": "2026_01_01_00_00_00_000"}], "profileselect": 0})",
+          R"({"profilename": "Gaming", "profileUUID": "2026_01_01_00_00_00_000", "Dev)",
+          "2026_01_01_00_00_00_000.Json.damaged", "Gaming"},
+    };
+    bool first = true;
+    for (const DamagedFileCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!std::exchange(first, false)) {  // a new window, as at the program's start
+            TearDown();
+            SetUp();
+        }
+        std::filesystem::remove_all(Folder("keyboard"));
+        std::filesystem::create_directories(Folder("keyboard"));
+        std::ofstream(Folder("keyboard") / "ProfileList.ini") << c.list;
+        std::ofstream(Folder("keyboard") / "2026_01_01_00_00_00_000.Json") << c.document;
+        asked.clear();
+        Start();
+        const std::filesystem::path kept = Folder("keyboard") / c.keptName;
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_TRUE(asked[0].contains(QString::fromStdString(kept.string()))) << asked[0].toStdString();
+        EXPECT_FALSE(asked[0].contains("%s")) << asked[0].toStdString();
+        EXPECT_EQ(FileText(kept), std::string(c.what) == "list" ? c.list : c.document);
+        EXPECT_TRUE(std::filesystem::exists(Folder("keyboard") / "2026_01_01_00_00_00_000.Json"));
+        EXPECT_EQ(On<QComboBox>(kKindKeyboard, "device_profile_combo")->currentText(), c.shown);
+    }
 }
 
 TEST_F(ProfileBarTest, AddRenameAndDeleteChangeTheListFileAndTheCombo) {

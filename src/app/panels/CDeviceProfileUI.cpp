@@ -19,7 +19,8 @@ namespace {
 constexpr const char* kCombo = "device_profile_combo";
 constexpr const char* kNameEdit = "device_profile_name_edit";
 constexpr const char* kMenu = "profile_menu_layout";
-// "A damaged file was kept as %s ...": the text of a list file moved aside, with its new path.
+// "A damaged file was kept as %s ...": the text of a list or profile document moved aside, with
+// its new path.
 constexpr const char* kDamagedFileKey = "message_text_damaged_file";
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdString()); }
@@ -56,6 +57,7 @@ void CDeviceProfileUI::OnSetup() {
     SelectTab(1);
     model.SetProfileName(GetCurrentProfileUUID().toStdString());
     model.LoadProfile();
+    TellDamagedDocument();
     model.ApplyProfileToPage();
 }
 
@@ -68,15 +70,23 @@ void CDeviceProfileUI::SetPaths(std::filesystem::path profileFolder, std::filesy
 ProfileStatus CDeviceProfileUI::LoadProfileList() {
     if (!store_) return ProfileStatus::kNoSelection;
     const ProfileStatus status = store_->LoadProfileList();
-    if (const auto& kept = store_->DamagedListKept(); kept && Host() != nullptr) {
-        QString text = CResourceManager::GetInstance().Text(kDamagedFileKey);
-        Host()->Ask(text.replace("%s", QString::fromStdString(kept->string())), false, 0);
-    }
+    if (const auto& kept = store_->DamagedListKept()) TellKeptFile(*kept);
     FillList();
     for (const ProfileTabVisibility& tab : ProfileTabVisibilityFor(kind_)) {
         if (auto* button = Find<QWidget>(tab.tabName)) button->setVisible(tab.visible);
     }
     return status;
+}
+
+void CDeviceProfileUI::TellKeptFile(const std::filesystem::path& kept) {
+    if (Host() == nullptr) return;
+    QString text = CResourceManager::GetInstance().Text(kDamagedFileKey);
+    Host()->Ask(text.replace("%s", QString::fromStdString(kept.string())), false, 0);
+}
+
+void CDeviceProfileUI::TellDamagedDocument() {
+    const auto load = Model()->LastProfileLoad();
+    if (load && load->kept) TellKeptFile(*load->kept);
 }
 
 void CDeviceProfileUI::FillList() {
@@ -235,6 +245,7 @@ void CDeviceProfileUI::OnResetClicked(const TNotifyUI&, int) {
     if (ResetProfile() != ProfileStatus::kOk) return;
     emit ProfileReset();
     LoadSelectedProfile(*Model(), false);
+    TellDamagedDocument();
     WriteProfileToDevice();
     emit ProfileApplied(GetSelectedIndex());
 }
@@ -259,6 +270,7 @@ void CDeviceProfileUI::ApplyProfileSelection() {
     if (model == nullptr || index < 0 || SelectProfile(index, false) != ProfileStatus::kOk) return;
     model->SetProfileName(GetCurrentProfileUUID().toStdString());
     LoadSelectedProfile(*model, true);
+    TellDamagedDocument();
     WriteProfileToDevice();
     emit ProfileApplied(index);
 }
