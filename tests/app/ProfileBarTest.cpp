@@ -50,6 +50,13 @@ protected:
         return QTest::qWaitFor([&] { return keyboard->Layout().IsRead(); }, 3000);
     }
     emulator::EmulatedDevice& EmulatedKeyboard() { return *emulator.Find(EmulatedKind::Keyboard); }
+    // Waits until the keyboard's device queue has run what was posted before, and its results
+    // reached the window (a silent device costs one command's time-outs).
+    bool DeviceQueueDone() {
+        bool done = false;
+        ModelOfKind(kKindKeyboard)->RunOnDevice([] { return 0; }, [&done](int) { done = true; });
+        return QTest::qWaitFor([&] { return done; }, 5000);
+    }
 };
 
 struct SetUpCase {
@@ -221,6 +228,36 @@ TEST_F(ProfileBarTest, ASwitchPutsTheProfilesSettingsAndKeyTableOnTheDeviceAndBa
     ChooseWithKey(kKindKeyboard, Qt::Key_Down);
     ASSERT_TRUE(applied.wait(1500));
     ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().KeyTable() == secondKeys; }, 2000));
+}
+
+// The message window tells a switch whose device stopped answering, once; a switch the device
+// takes says nothing.
+TEST_F(ProfileBarTest, ASwitchToADeviceThatDoesNotAnswerSaysSo) {
+    struct Case {
+        const char* what;
+        bool silent;
+        Qt::Key key;
+        std::vector<QString> told;
+    };
+    const Case cases[] = {
+        {"answers", false, Qt::Key_Down, {}},
+        {"silent", true, Qt::Key_Up, {"device_no_answer_text"}},
+    };
+    Start();
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    Click(kKindKeyboard, "device_add_btn");
+    QSignalSpy applied(Bar(kKindKeyboard), &CDeviceProfileUI::ProfileApplied);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        emulator::FaultPlan faults;
+        faults.silent = c.silent;
+        EmulatedKeyboard().SetFaults(faults);
+        asked.clear();
+        ChooseWithKey(kKindKeyboard, c.key);
+        ASSERT_TRUE(applied.wait(1500));
+        ASSERT_TRUE(DeviceQueueDone());
+        EXPECT_EQ(asked, c.told);
+    }
 }
 
 TEST_F(ProfileBarTest, QuickChoicesSwitchOnceToTheLast) {

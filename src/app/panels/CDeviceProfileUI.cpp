@@ -22,6 +22,8 @@ constexpr const char* kMenu = "profile_menu_layout";
 // "A damaged file was kept as %s ...": the text of a list or profile document moved aside, with
 // its new path.
 constexpr const char* kDamagedFileKey = "message_text_damaged_file";
+// "The device did not answer. The change is kept in the profile ...".
+constexpr const char* kNoAnswerKey = "device_no_answer_text";
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdString()); }
 
@@ -283,8 +285,24 @@ void CDeviceProfileUI::WriteProfileToDevice() {
     if (load && load->outcome == ProfileLoad::kNoSettings) return;
     IPanelHost* host = Host();
     const QSize screen = host->ScreenSize();
-    model->RunOnDevice([model, screen] { return WriteSelectedProfile(*model, screen.width(), screen.height()); },
-                       [host](int macros) { host->ShowMacroDownloadResult(macros); });
+    struct Outcome {
+        int macros;
+        bool answered;  // no command of the sequence went unanswered
+    };
+    model->RunOnDevice(
+        [model, screen] {
+            const int macros = WriteSelectedProfile(*model, screen.width(), screen.height());
+            return Outcome{macros, !model->CommandChannel().SequenceUnanswered()};
+        },
+        [host](const Outcome& outcome) {
+            // A device that stopped answering ended the sequence: that, not a macro failure, is
+            // what the user is told.
+            if (!outcome.answered) {
+                host->Ask(kNoAnswerKey, true, 0);
+            } else {
+                host->ShowMacroDownloadResult(outcome.macros);
+            }
+        });
 }
 
 }  // namespace morvek::app
