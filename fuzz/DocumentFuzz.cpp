@@ -1,37 +1,28 @@
-// Fuzzes what the program reads from files a user may hand it (profile documents, macro and
-// shoot files): the input is written as a document file and read through every reader.
-
-#include <unistd.h>
+// Fuzzes what the program reads from files a user may hand it or leave damaged (profile
+// documents and lists, macro files and lists, shoot files, the light name files): the input is
+// parsed as the files are and goes through every reader in memory, then is written back as the
+// program writes files. No file is touched, so a run tries many inputs a second.
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <string_view>
 
 #include "macros/DeviceMacroImage.h"
 #include "macros/MacroFile.h"
+#include "macros/MacroListFile.h"
 #include "macros/ShootFile.h"
+#include "profiles/DefaultData.h"
 #include "profiles/Hs6533Profiledata.h"
 #include "profiles/JsonFile.h"
 #include "profiles/KeyboardProfiledata.h"
 #include "profiles/MouseProfiledata.h"
+#include "profiles/ProfileListStore.h"
 
 namespace {
 
-const std::filesystem::path& Folder() {
-    static const std::filesystem::path folder = [] {
-        auto f = std::filesystem::temp_directory_path() / ("morvek-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(f);
-        return f;
-    }();
-    return folder;
-}
-
 template <typename Document>
-void ReadAll(Document& document, const std::filesystem::path& path) {
-    document.SetDocumentPath(path);
-    document.LoadDeviceSection(path);
+void ReadAll(Document& document, const Json::Value& parsed) {
+    document.LoadDeviceSectionFrom(parsed);
     document.ReadLightInfo();
     document.ReadLightList();
     document.ReadKeyList();
@@ -40,35 +31,47 @@ void ReadAll(Document& document, const std::filesystem::path& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::filesystem::path path = Folder() / "input.Json";
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                  static_cast<std::streamsize>(size));
+    const auto parsed = morvek::ParseJsonText(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!parsed) return 0;
+    const Json::Value& document = *parsed;
+
     morvek::CKeyboardProfiledata keyboard;
-    ReadAll(keyboard, path);
+    ReadAll(keyboard, document);
     keyboard.ReadKeyboardSystem();
     keyboard.ReadCustomLightColors(keyboard.GetCustomLightGroup(), 126);
 
     morvek::CMouseProfiledata mouse;
-    ReadAll(mouse, path);
+    ReadAll(mouse, document);
     mouse.ReadDpiStages();
     mouse.ReadMouseSystem();
     mouse.ReadCorrections();
 
     morvek::CHs6533Profiledata headset;
-    ReadAll(headset, path);
+    ReadAll(headset, document);
     headset.ReadHeadsetSystem();
     for (int type = 0; type < 15; ++type) headset.ReadEqBands(type);
     headset.ReadCustomEqNames();
     headset.ReadCustomEqBands(0);
 
-    const std::vector<morvek::MacroEvent> events = morvek::MacroFile::ReadMacroEvents(path);
+    const std::vector<morvek::MacroEvent> events = morvek::MacroFile::EventsOf(document);
     const std::vector<std::vector<morvek::MacroEvent>> records = {events, events};
     morvek::DeviceMacroImage::Build(records);
+    morvek::MacroListFile::Entries(document);
+    morvek::MacroListFile::Selected(document);
+    morvek::ProfileListStore::EntriesOf(document);
 
-    const Json::Value document = morvek::readjsonFile(path);
     if (morvek::ShootFile::IsShootDocument(document)) {
         for (int bullet = 0; bullet < morvek::ShootFile::kBulletCount; ++bullet)
             morvek::ShootFile::ReadBullet(document, bullet);
     }
+    for (int classNumber = 0; classNumber < 4; ++classNumber) {
+        morvek::ReadDefaultLightNames(document, classNumber);
+        morvek::ReadAreaLightNames(document, classNumber);
+        morvek::ReadUserLightNames(document, classNumber);
+    }
+    morvek::ReadMacroNames(document);
+
+    // What the program writes back must parse again.
+    if (!morvek::ParseJsonText(morvek::StyledJsonText(document))) __builtin_trap();
     return 0;
 }

@@ -28,9 +28,13 @@ CXX=clang++ BUILD_DIR=build-fuzz BUILD_TARGETS="DescriptorFuzz ChannelAnswerFuzz
   ./scripts/build.sh -DMORVEK_FUZZ=ON -DMORVEK_BUILD_TESTS=OFF -DMORVEK_BUILD_BENCH=OFF -DMORVEK_BUILD_UI=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1"
 fuzz_seconds="${FUZZ_SECONDS:-15}"
 for target in build-fuzz/bin/*Fuzz; do
-  corpus="build-fuzz/corpus/$(basename "$target")"
-  mkdir -p "$corpus"
-  # The shipped data files seed the document fuzzer; the other targets ignore what they cannot use.
-  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" data/DefaultData 2>&1 | tail -n 1
+  name="$(basename "$target")"
+  corpus="build-fuzz/corpus/$name"
+  mkdir -p "$corpus" "fuzz/corpus/$name"
+  # The kept corpus (scripts/fuzz.sh grows it) and the shipped data files seed the run; the
+  # targets ignore what they cannot use. New inputs go to the build folder only.
+  limits=()
+  [ "$name" = DocumentFuzz ] && limits=(-max_len=8192)  # as scripts/fuzz.sh runs it
+  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "${limits[@]}" "$corpus" "fuzz/corpus/$name" data/DefaultData 2>&1 | tail -n 1
 done
 echo "fuzzing: no crash in $fuzz_seconds s per target"

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "emulator/FaultPlan.h"
+
 namespace morvek::app {
 
 namespace {
@@ -41,8 +43,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, co
         parsed.error = "MORVEK_EMULATE: " + parsed.error;
         return parsed;
     }
-    for (const std::string& argument : arguments) {
-        if (argument == "--help" || argument == "-h") {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--emulator-fault" || argument.starts_with("--emulator-fault=")) {
+            std::string fault;
+            if (argument.size() > 16) {
+                fault = argument.substr(17);
+            } else if (i + 1 < arguments.size()) {
+                fault = arguments[++i];
+            }
+            emulator::FaultPlan checked;
+            if (!emulator::AddFaultWord(fault, checked, parsed.error)) return parsed;
+            line.faults.push_back(fault);
+        } else if (argument == "--help" || argument == "-h") {
             line.help = true;
         } else if (argument == "--version") {
             line.version = true;
@@ -57,18 +70,24 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, co
             return parsed;
         }
     }
+    if (!line.faults.empty() && line.demo.empty()) {
+        parsed.error = "--emulator-fault goes with --demo";
+        return parsed;
+    }
     parsed.line = line;
     return parsed;
 }
 
 std::string UsageText() {
-    return "Usage: morvek [--demo[=KINDS]] [--screenshot=DIR]\n"
+    return "Usage: morvek [--demo[=KINDS] [--emulator-fault=FAULT]...] [--screenshot=DIR]\n"
            "The configuration tool of the Morvek keyboard, mouse, mouse pad and headset.\n"
            "\n"
            "  --demo[=KINDS]     use emulated devices instead of the attached ones; KINDS is a\n"
            "                     comma-separated list of keyboard, mouse, wireless-mouse, pad,\n"
            "                     headset (default: keyboard,mouse,pad,headset). MORVEK_EMULATE\n"
            "                     holds the same list for scripts.\n"
+           "  --emulator-fault=FAULT  with --demo: every emulated device shows FAULT: silent,\n"
+           "                     stale[:N], status-ff, status-fe, vanish[:N] (may be given again)\n"
            "  --screenshot=DIR   save a picture of every shown device page to DIR and quit\n"
            "  --help             show this text\n"
            "  --version          show the program's version\n";

@@ -4,6 +4,9 @@
 //                       pad and headset); KINDS is a comma-separated list of keyboard, mouse,
 //                       wireless-mouse, pad, headset. $MORVEK_EMULATE holds the same list for
 //                       scripts; the option wins over it.
+//   --emulator-fault=FAULT (or --emulator-fault FAULT), with --demo: every emulated device
+//                       shows FAULT (emulator::AddFaultWord: silent, stale[:N], status-ff,
+//                       status-fe, vanish[:N]); may be given again
 //   --screenshot=DIR    once the devices are shown, save a picture of every shown page to
 //                       DIR/<kind>.png and quit
 //   --help, --version
@@ -21,6 +24,8 @@ struct CommandLine {
     bool version = false;
     // Empty: the real HID stack.
     std::vector<emulator::EmulatedKind> demo;
+    // Faults of every emulated device, as given.
+    std::vector<std::string> faults;
     std::string screenshotFolder;
 };
 

@@ -249,7 +249,7 @@ QString CMainWnd::ChooseFile(bool open, const QString& filter) {
 }
 
 void CMainWnd::ShowMacroDownloadResult(int result) {
-    if (result == kMacroDownloadFailed) {
+    if (result == kMacroDownloadFailed || result == kMacroListUnreadable) {
         Ask("message_text_7", true, 0);
     } else if (result > 0) {
         QString text = CResourceManager::GetInstance().Text("message_text_16");

@@ -21,6 +21,7 @@
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/hid/HidapiBackend.h"
+#include "profiles/ProfileFiles.h"
 
 namespace morvek::app {
 
@@ -29,7 +30,13 @@ namespace {
 std::unique_ptr<hid::IHidBackend> MakeBackend(const CommandLine& line) {
     if (line.demo.empty()) return std::make_unique<hid::HidapiBackend>();
     auto emulator = std::make_unique<emulator::EmulatorBackend>();
-    for (emulator::EmulatedKind kind : line.demo) emulator->Attach(kind);
+    for (emulator::EmulatedKind kind : line.demo) {
+        emulator::EmulatedDevice& device = emulator->Attach(kind);
+        emulator::FaultPlan faults = device.Faults();
+        std::string error;
+        for (const std::string& fault : line.faults) emulator::AddFaultWord(fault, faults, error);
+        device.SetFaults(faults);
+    }
     return emulator;
 }
 
@@ -71,6 +78,8 @@ int RunApplication(int argc, char** argv) {
     // 2. One instance: a later start raises the running window and ends here.
     SingleInstance instance;
     if (!instance.Acquire()) return 0;
+    // What writes of an earlier run left when it was killed.
+    for (const auto& path : CleanUpInterruptedWrites(UserDataFolder())) Trace("removed " + path.string());
 
     // 3. Skin, style and the custom controls.
     CResourceManager& resources = CResourceManager::GetInstance();

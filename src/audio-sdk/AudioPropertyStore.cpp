@@ -1,20 +1,15 @@
 #include "audio-sdk/AudioPropertyStore.h"
 
-#include <json/reader.h>
-#include <json/writer.h>
-
 #include <cmath>
-#include <memory>
 #include <system_error>
 
-#include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "profiles/JsonFile.h"
 
 namespace morvek::audiosdk {
 namespace {
 
 constexpr const char* kFileName = "osConfLib.json";
-constexpr size_t kMaxFileBytes = 1 << 20;
 constexpr double kLargestInteger = 2147483647.0;
 
 const char* FlowKey(audio::AudioDataFlow flow) { return flow == audio::kFlowPlayback ? "playback" : "recording"; }
@@ -25,11 +20,8 @@ std::filesystem::path AudioPropertyStore::DefaultFile() { return UserDataFolder(
 
 void AudioPropertyStore::Load(std::filesystem::path file) {
     std::map<audio::AudioDataFlow, Values> loaded;
-    const std::optional<std::string> text = ReadWholeFile(file, kMaxFileBytes);
-    Json::Value root;
-    Json::CharReaderBuilder builder;
-    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    if (text && reader->parse(text->data(), text->data() + text->size(), &root, nullptr) && root.isObject()) {
+    const Json::Value root = readjsonFile(file);
+    if (root.isObject()) {
         for (audio::AudioDataFlow flow : {audio::kFlowPlayback, audio::kFlowRecording}) {
             const Json::Value& device = root[FlowKey(flow)];
             if (!device.isObject()) continue;
@@ -76,7 +68,7 @@ bool AudioPropertyStore::Save(const std::map<audio::AudioDataFlow, Values>& valu
     }
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
-    return WriteFileAtomically(file_, Json::StyledWriter().write(root));
+    return WriteJsonFile(file_, root) == 0;
 }
 
 }  // namespace morvek::audiosdk

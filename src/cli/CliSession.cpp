@@ -46,6 +46,14 @@ std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std
         faults.linkDown = true;
         receiver->SetFaults(faults);
     }
+    for (const std::string& word : options.emulate) {
+        const auto kind = emulator::ParseEmulatedKind(word);
+        emulator::EmulatedDevice* device = kind ? emulator->Find(*kind) : nullptr;
+        if (device == nullptr) continue;
+        emulator::FaultPlan faults = device->Faults();
+        for (const std::string& fault : options.emulatorFaults) emulator::AddFaultWord(fault, faults, error);
+        device->SetFaults(faults);
+    }
     session->emulatorState_ = options.emulatorState;
     if (!session->emulatorState_.empty() && std::filesystem::exists(session->emulatorState_) &&
         !emulator->LoadState(session->emulatorState_)) {
@@ -71,17 +79,31 @@ std::vector<AttachedDevice> CliSession::Devices() {
     }
     const auto slots = slots_->Slots();
     std::vector<AttachedDevice> devices;
-    for (const DeviceEntry& slot : slots) {
+    for (size_t index = 0; index < slots.size(); ++index) {
+        const DeviceEntry& slot = slots[index];
         if (!slot.present || slot.role != kRoleCommand) continue;
         AttachedDevice device;
         device.kind = slot.kind;
         device.command = slot;
+        device.kindGuessed = slots_->KindGuessed(index);
         const int eventRow = FindMatchRow(slot.vendorId, slot.productId, slot.kind, kRoleEvent);
         if (eventRow >= 0 && slots[static_cast<size_t>(eventRow)].present)
             device.event = slots[static_cast<size_t>(eventRow)];
         devices.push_back(std::move(device));
     }
+    lastDevices_ = devices;
     return devices;
+}
+
+std::string CliSession::MissingDeviceText(uint16_t kind) const {
+    for (const AttachedDevice& device : lastDevices_) {
+        if (!device.kindGuessed) continue;
+        // A device whose kind is a guess may be this kind when a row of this kind has its numbers.
+        if (FindMatchRow(device.command.vendorId, device.command.productId, kind, kRoleCommand) < 0) continue;
+        return std::string("the device at ") + device.command.path + " does not answer, so it cannot say whether it is the " +
+               KindWord(kind) + " (it is listed as a " + KindWord(device.kind) + ")";
+    }
+    return std::string("no ") + KindWord(kind) + " is attached";
 }
 
 std::optional<AttachedDevice> CliSession::FindDevice(uint16_t kind) {

@@ -20,6 +20,9 @@ struct AttachedDevice {
     uint16_t kind = 0;
     DeviceEntry command;
     std::optional<DeviceEntry> event;
+    // The device did not answer when asked its kind (the mouse and the pad share their numbers),
+    // so its kind is a guess.
+    bool kindGuessed = false;
 };
 
 // "keyboard", "mouse", "pad", "headset" for a device kind.
@@ -41,6 +44,9 @@ public:
     // Enumerates and matches every HID interface once; the devices in slot order.
     std::vector<AttachedDevice> Devices();
     std::optional<AttachedDevice> FindDevice(uint16_t kind);
+    // Why FindDevice found no device of kind, in words: none is attached, or a device that may
+    // be it did not answer when asked its kind. From the devices the last scan found.
+    std::string MissingDeviceText(uint16_t kind) const;
     // Opens a channel on the device's command interface, wireless for kind 6.
     bool OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel);
 
@@ -62,6 +68,7 @@ private:
     std::filesystem::path dataDir_;
     std::filesystem::path defaultDataDir_;
     std::unique_ptr<DeviceSlotList> slots_;
+    std::vector<AttachedDevice> lastDevices_;
 };
 
 }  // namespace morvek::cli

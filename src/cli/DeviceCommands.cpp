@@ -44,7 +44,7 @@ std::optional<AttachedDevice> FindKindArgument(CommandContext& ctx, int& exitCod
     }
     auto device = ctx.session.FindDevice(*kind);
     if (!device) {
-        exitCode = ctx.Fail("no " + ctx.args[0] + " is attached");
+        exitCode = ctx.Fail(ctx.session.MissingDeviceText(*kind));
         return std::nullopt;
     }
     return device;
@@ -62,7 +62,7 @@ std::optional<AttachedDevice> OpenKindDevice(CommandContext& ctx, CHidChannel& c
         return std::nullopt;
     }
     if (needsLink && channel.IsWireless() && !channel.QueryLink()) {
-        exitCode = ctx.Fail("the receiver reports no mouse");
+        exitCode = ctx.Fail(DescribeDeviceResult(channel, kResultNoAnswer, ctx.args[0]));
         return std::nullopt;
     }
     return device;
@@ -71,7 +71,7 @@ std::optional<AttachedDevice> OpenKindDevice(CommandContext& ctx, CHidChannel& c
 bool ReadInfoRecord(CommandContext& ctx, CHidChannel& channel, DeviceInfoRecord& record, int& exitCode) {
     const int result = channel.ReadDeviceInfo(record);
     if (result == kResultSuccess) return true;
-    exitCode = ctx.Fail("reading the device information: " + DescribeResult(result));
+    exitCode = ctx.Fail("reading the device information: " + DescribeDeviceResult(channel, result, ctx.args[0]));
     return false;
 }
 
@@ -90,6 +90,23 @@ std::string DescribeResult(int result) {
     }
 }
 
+std::string DescribeDeviceResult(const CHidChannel& channel, int result, const std::string& device) {
+    if (result == kResultSuccess) return DescribeResult(result);
+    const std::string the = "the " + (device.empty() ? std::string("device") : device);
+    if (channel.SequenceUnanswered() || result == kResultWriteFailed) {
+        return channel.IsWireless() ? "the receiver of the wireless mouse does not answer" : the + " does not answer";
+    }
+    // A step that only says "no answer" may have ended at a refusal (a link check refused).
+    const int last = channel.LastCommandResult();
+    const int shown =
+        result == kResultNoAnswer && (last == kResultStatusFF || last == kResultStatusFE) ? last : result;
+    if (shown == kResultStatusFF) return the + " refused the request (status 0xff)";
+    if (shown == kResultStatusFE) return the + " refused the request (status 0xfe)";
+    if (result == kResultNoAnswer && channel.IsWireless() && channel.IsOpen())
+        return "the wireless mouse does not answer its receiver (out of reach or off)";
+    return DescribeResult(result);
+}
+
 int RunDevices(CommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.Usage("devices takes no arguments");
     const auto devices = ctx.session.Devices();
@@ -105,11 +122,13 @@ int RunDevices(CommandContext& ctx) {
             row["firmware"] = Hex4(firmware);
             row["command"] = d.command.path;
             row["event"] = d.event ? Json::Value(d.event->path) : Json::Value(Json::nullValue);
+            row["kindGuessed"] = d.kindGuessed;
             list.append(row);
             continue;
         }
         ctx.out << KindWord(d.kind) << "  " << Hex4(d.command.vendorId) << ":" << Hex4(d.command.productId)
                 << "  firmware " << Hex4(firmware) << "\n";
+        if (d.kindGuessed) ctx.out << "  (it did not answer when asked its kind: the kind is a guess)\n";
         ctx.out << "  command  " << d.command.path << "\n";
         ctx.out << "  event    " << (d.event ? d.event->path : std::string("(not present)")) << "\n";
     }
@@ -121,6 +140,7 @@ int RunDevices(CommandContext& ctx) {
 int RunInfo(CommandContext& ctx) {
     int exitCode = kExitOk;
     CHidChannel channel(ctx.session.Backend());
+    const CommandSequence sequence(channel);
     DeviceInfoRecord record;
     if (!OpenKindDevice(ctx, channel, true, exitCode) || !ReadInfoRecord(ctx, channel, record, exitCode))
         return exitCode;
@@ -148,6 +168,7 @@ int RunInfo(CommandContext& ctx) {
 int RunKeyTable(CommandContext& ctx) {
     int exitCode = kExitOk;
     CHidChannel channel(ctx.session.Backend());
+    const CommandSequence sequence(channel);
     DeviceInfoRecord record;
     if (!OpenKindDevice(ctx, channel, true, exitCode) || !ReadInfoRecord(ctx, channel, record, exitCode))
         return exitCode;
@@ -158,7 +179,8 @@ int RunKeyTable(CommandContext& ctx) {
     std::vector<uint8_t> table(slots * 3);
     int result = channel.ReadKeyTable(table.data());
     if (result == kResultSuccess) result = channel.EndConfig();
-    if (result != kResultSuccess) return ctx.Fail("reading the key table: " + DescribeResult(result));
+    if (result != kResultSuccess)
+        return ctx.Fail("reading the key table: " + DescribeDeviceResult(channel, result, ctx.args[0]));
     if (ctx.json) {
         Json::Value v;
         v["slots"] = static_cast<Json::UInt>(slots);
@@ -178,12 +200,14 @@ int RunKeyTable(CommandContext& ctx) {
 int RunPower(CommandContext& ctx) {
     int exitCode = kExitOk;
     CHidChannel channel(ctx.session.Backend());
+    const CommandSequence sequence(channel);
     // The power status is read without a link check, as the power indicator does.
     const auto device = OpenKindDevice(ctx, channel, false, exitCode);
     if (!device) return exitCode;
     PowerRecord record{};
     const int result = channel.ReadStatus(record.data(), record.size(), 0);
-    if (result != kResultSuccess) return ctx.Fail("reading the power status: " + DescribeResult(result));
+    if (result != kResultSuccess)
+        return ctx.Fail("reading the power status: " + DescribeDeviceResult(channel, result, ctx.args[0]));
     // As the power indicator shows it: byte 3 carries the channel's wireless flag.
     record[kPowerByteWireless] = channel.IsWireless() ? 1 : 0;
     const PowerIndicatorState shown = DecodePowerStatus(record, PowerIndicatorKind(device->kind));

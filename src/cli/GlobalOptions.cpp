@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "emulator/FaultPlan.h"
+
 namespace morvek::cli {
 namespace {
 
@@ -19,6 +21,14 @@ std::vector<std::string> SplitCommaList(const std::string& text) {
 }
 
 }  // namespace
+
+std::optional<long> ParseDecimal(const std::string& text, long min, long max) {
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+    if (text.empty() || ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (value < min || value > max) return std::nullopt;
+    return value;
+}
 
 std::optional<long> ParseNumber(const std::string& text, long min, long max) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
@@ -70,6 +80,12 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
             o.emulatorState = *v;
         } else if (a == "--emulator-link-down") {
             o.emulatorLinkDown = true;
+        } else if (a == "--emulator-fault") {
+            auto v = value(a);
+            if (!v) return std::nullopt;
+            emulator::FaultPlan checked;
+            if (!emulator::AddFaultWord(*v, checked, error)) return std::nullopt;
+            o.emulatorFaults.push_back(*v);
         } else if (a == "--emulator-latency") {
             auto v = value(a);
             if (!v) return std::nullopt;
@@ -85,8 +101,9 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
         }
     }
     o.words.assign(args.begin() + static_cast<long>(i), args.end());
-    if (o.emulate.empty() && (!o.emulatorState.empty() || o.emulatorLatencyMs != 0 || o.emulatorLinkDown)) {
-        error = "--emulator-state, --emulator-latency and --emulator-link-down go with --emulate";
+    if (o.emulate.empty() &&
+        (!o.emulatorState.empty() || o.emulatorLatencyMs != 0 || o.emulatorLinkDown || !o.emulatorFaults.empty())) {
+        error = "--emulator-state, --emulator-latency, --emulator-link-down and --emulator-fault go with --emulate";
         return std::nullopt;
     }
     return o;

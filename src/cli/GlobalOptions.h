@@ -14,6 +14,7 @@ struct GlobalOptions {
     std::string emulatorState;
     int emulatorLatencyMs = 0;
     bool emulatorLinkDown = false;      // the wireless mouse's receiver reports no mouse
+    std::vector<std::string> emulatorFaults;  // faults every emulated device shows (emulator::AddFaultWord)
     bool trace = false;
     bool json = false;
     bool help = false;
@@ -26,5 +27,7 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
 
 // Parses a decimal or 0x-hexadecimal number; nothing for other text or values outside [min, max].
 std::optional<long> ParseNumber(const std::string& text, long min, long max);
+// Parses a decimal number only (a value typed as the page's edit boxes read it).
+std::optional<long> ParseDecimal(const std::string& text, long min, long max);
 
 }  // namespace morvek::cli

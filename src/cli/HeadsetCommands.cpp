@@ -93,7 +93,7 @@ int Finish(ModelCommandContext& ctx, CTalvorenHS6533Device& headset, HeadsetChan
     PrintState(ctx, headset);
     if (change == HeadsetChange::NotSaved) return ctx.cli.Fail("cannot write the headset's profile file");
     if (!headset.AudioActive()) return ctx.cli.Fail(kAudioIdleText);
-    if (!libraryTookIt) return ctx.cli.Fail("the audio library refused the change; the profile keeps the old value");
+    if (!libraryTookIt) return ctx.cli.Fail("the audio library did not take the change (it could not keep the value)");
     return kExitOk;
 }
 
@@ -155,8 +155,9 @@ int RunHeadsetCommand(ModelCommandContext& ctx, const std::vector<std::string>& 
         if (!preset) return ctx.cli.Usage("PRESET is a number from 1 to 13, not \"" + args[1] + "\"");
         CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
         if (headset == nullptr) return exitCode;
-        return Finish(ctx, *headset, *preset == CHs6533Profiledata::kCustomEqType ? headset->SelectUserEqOption()
-                                                                                   : headset->SelectEqPreset(int(*preset)));
+        const HeadsetChange change = *preset == CHs6533Profiledata::kCustomEqType ? headset->SelectUserEqOption()
+                                                                                  : headset->SelectEqPreset(int(*preset));
+        return Finish(ctx, *headset, change, headset->LibraryTookLastChange());
     }
     if (what == "band" && args.size() == 3) {
         const auto band = ParseNumber(args[1], 1, CHs6533Profiledata::kBandCount);
@@ -164,7 +165,8 @@ int RunHeadsetCommand(ModelCommandContext& ctx, const std::vector<std::string>& 
         if (!band || !gain) return ctx.cli.Usage("BAND is 1-10 and VALUE -20 to 20\n" + std::string(kHeadsetUsage));
         CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
         if (headset == nullptr) return exitCode;
-        const int result = Finish(ctx, *headset, headset->MoveBandSlider(int(*band) - 1, int(*gain)));
+        const HeadsetChange change = headset->MoveBandSlider(int(*band) - 1, int(*gain));
+        const int result = Finish(ctx, *headset, change, headset->LibraryTookLastChange());
         if (result == kExitOk && !ctx.cli.json) {
             ctx.cli.out << "(the band is in the library; save it with headset eq-save to keep it in the profile)\n";
         }
@@ -196,8 +198,9 @@ int RunHeadsetCommand(ModelCommandContext& ctx, const std::vector<std::string>& 
         if (headset == nullptr) return exitCode;
         if (headset->AudioActive() && !headset->HasVoiceChanger())
             return ctx.cli.Fail("this headset has no voice changer");
-        return Finish(ctx, *headset,
-                      request->on ? headset->SetVoiceChanger(*request->on) : headset->SelectVoice(*request->level));
+        const HeadsetChange change =
+            request->on ? headset->SetVoiceChanger(*request->on) : headset->SelectVoice(*request->level);
+        return Finish(ctx, *headset, change, headset->LibraryTookLastChange());
     }
     return ctx.cli.Usage(kHeadsetUsage);
 }
@@ -233,8 +236,8 @@ int LightHeadset(ModelCommandContext& ctx) {
     const int written = OnDevice(*headset, [headset] { return headset->WriteSettings(0, 0, 1, 0, 0); });
     PrintLight(ctx, headset->CurrentLightSettings());
     if (change == HeadsetChange::NotSaved) return ctx.cli.Fail("cannot write the headset's profile file");
-    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the light head: " + DescribeResult(written));
+    if (!ctx.cli.json) ctx.cli.out << "write settings: " << ctx.Describe(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the light head: " + ctx.Describe(written));
     return kExitOk;
 }
 
@@ -245,7 +248,7 @@ int ReadProfileHeadset(ModelCommandContext& ctx) {
     if (headset == nullptr) return exitCode;
     int active = -1;
     const int read = OnDevice(*headset, [headset, &active] { return headset->ReadLightHead(active); });
-    if (read != kResultSuccess) return ctx.cli.Fail("reading the headset's light head: " + DescribeResult(read));
+    if (read != kResultSuccess) return ctx.cli.Fail("reading the headset's light head: " + ctx.Describe(read));
     const HeadsetLightHead::Bytes head = headset->LightHead().Held();
     if (ctx.cli.json) {
         Json::Value v;

@@ -185,7 +185,7 @@ int ReadProfileKeyboard(ModelCommandContext& ctx) {
     CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
     if (keyboard == nullptr) return exitCode;
     const int read = OnDevice(*keyboard, [keyboard] { return keyboard->ReadSettingsBlock(); });
-    if (read != kResultSuccess) return ctx.cli.Fail("reading the keyboard's settings: " + DescribeResult(read));
+    if (read != kResultSuccess) return ctx.cli.Fail("reading the keyboard's settings: " + ctx.Describe(read));
     if (!keyboard->SaveProfileDocument())
         return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
     PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());

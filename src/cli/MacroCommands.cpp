@@ -85,6 +85,10 @@ std::optional<MacroCommand> ParseMacroCommand(CommandContext& ctx, int& exitCode
         return std::nullopt;
     }
     if (!operands.empty()) command.operand = operands[0];
+    if ((command.action == "import" || command.action == "export") && command.operand.empty()) {
+        exitCode = ctx.Usage("macro " + command.action + " needs a FILE name");
+        return std::nullopt;
+    }
     if (command.action == "select") {
         const auto index = ParseNumber(command.operand, 0, 1000000);
         if (!index) {
@@ -114,7 +118,8 @@ std::string SelectedName(const MacroListModel& model) {
     return s >= 0 ? model.Macros()[static_cast<size_t>(s)].name : std::string();
 }
 
-int Failed(CommandContext& ctx, const MacroListModel& model, MacroStatus status, const std::string& operand) {
+int Failed(CommandContext& ctx, const MacroListModel& model, MacroStatus status, const std::string& action,
+           const std::string& operand) {
     switch (status) {
         case MacroStatus::NameEmpty: return ctx.Fail(EnglishText("message_text_5_1"));
         case MacroStatus::NameHasBlank: return ctx.Fail(EnglishText("message_text_5_2"));
@@ -126,7 +131,12 @@ int Failed(CommandContext& ctx, const MacroListModel& model, MacroStatus status,
         case MacroStatus::OutOfRange:
             return ctx.Fail("there is no macro " + operand + " (the list holds " +
                             std::to_string(model.Macros().size()) + ")");
-        case MacroStatus::WriteFailed: return ctx.Fail("cannot write the files in " + model.Folder().string());
+        case MacroStatus::WriteFailed:
+            if (action == "export") return ctx.Fail("cannot write " + operand);
+            return ctx.Fail("cannot write the files in " + model.Folder().string());
+        case MacroStatus::ListNotAFile:
+            return ctx.Fail(MacroListFile(model.Folder()).Path().string() +
+                            " is not a regular file (a folder or a special file stands in its place)");
         case MacroStatus::NoMacroFile:
             return ctx.Fail("the file of macro " + Quoted(SelectedName(model)) + " cannot be used");
         case MacroStatus::NotAMacroFile:
@@ -180,7 +190,7 @@ std::string DescribeEvent(const MacroEvent& e) {
 
 int Show(CommandContext& ctx, const MacroListModel& model) {
     const int s = model.GetSelectedMacro();
-    if (s < 0) return Failed(ctx, model, MacroStatus::NoSelection, "");
+    if (s < 0) return Failed(ctx, model, MacroStatus::NoSelection, "show", "");
     const MacroInfo& macro = model.Macros()[static_cast<size_t>(s)];
     if (ctx.json) {
         Json::Value v;
@@ -203,12 +213,15 @@ int Show(CommandContext& ctx, const MacroListModel& model) {
 
 int Download(CommandContext& ctx, const MacroCommand& c, const std::filesystem::path& folder) {
     const auto device = ctx.session.FindDevice(c.kind);
-    if (!device) return ctx.Fail(std::string("no ") + KindWord(c.kind) + " is attached");
+    if (!device) return ctx.Fail(ctx.session.MissingDeviceText(c.kind));
     CHidChannel channel(ctx.session.Backend());
+    const CommandSequence sequence(channel);
     if (!ctx.session.OpenCommandChannel(*device, channel))
         return ctx.Fail("cannot open " + device->command.path + " (is it in use, or missing permissions?)");
     const auto macros = ReadDeviceMacros(folder);
     const int result = DownloadMacros(channel, folder, device->kind);
+    if (result == kMacroDownloadFailed && channel.SequenceUnanswered())
+        return ctx.Fail(DescribeDeviceResult(channel, kResultNoAnswer, KindWord(c.kind)));
     if (result != kMacroDownloadDone) return ctx.Fail(MacroDownloadMessage(result));
     if (!macros) ctx.out << "no macros to download; the device keeps its macros\n";
     else ctx.out << "downloaded " << macros->size() << " macros\n";
@@ -266,6 +279,10 @@ std::string MacroDownloadMessage(int result) {
         text.replace(text.find("%d"), 2, std::to_string(result));
         return text;
     }
+    if (result == kMacroListUnreadable) {
+        return "the macro list (" + std::string(MacroListFile::kFileName) +
+               ") is damaged or not a file, so no macros were sent; the device keeps its macros";
+    }
     return EnglishText("message_text_7");
 }
 
@@ -279,7 +296,9 @@ int RunMacro(CommandContext& ctx) {
 
     MacroListModel model;
     model.SetFolder(folder);
-    model.LoadMacroList();
+    const MacroStatus loaded = model.LoadMacroList();
+    if (model.DamagedListKept()) ctx.Notice(KeptListNotice(*model.DamagedListKept()));
+    if (loaded != MacroStatus::Ok) return Failed(ctx, model, loaded, "load", "");
     if (command->action == "list") {
         PrintList(ctx, model, command->kind);
         return kExitOk;
@@ -291,7 +310,7 @@ int RunMacro(CommandContext& ctx) {
     if (ec) return ctx.Fail("cannot make the folder " + folder.string() + ": " + ec.message());
     std::string report;
     const MacroStatus status = RunAction(model, *command, folder, report);
-    if (status != MacroStatus::Ok) return Failed(ctx, model, status, command->operand);
+    if (status != MacroStatus::Ok) return Failed(ctx, model, status, command->action, command->operand);
     if (ctx.json) PrintList(ctx, model, command->kind);
     else ctx.out << report << "\n";
     return kExitOk;

@@ -31,6 +31,7 @@ int RunModelCommand(CommandContext& ctx, const std::string& command, ModelHandle
     if (row == rows.end() || (*row).*handler == nullptr)
         return ctx.Usage(command + " is not available for the " + ctx.args[0]);
     ModelCommandContext modelCtx(ctx, *kind, {ctx.args.begin() + 1, ctx.args.end()});
+    modelCtx.loadIsAStep = handler == &ModelKindCommands::apply;
     return ((*row).*handler)(modelCtx);
 }
 
@@ -54,7 +55,7 @@ bool ModelCommandContext::Open() {
     const std::string word = KindWord(kind);
     const auto device = session.FindDevice(kind);
     if (!device) {
-        exitCode_ = cli.Fail("no " + word + " is attached");
+        exitCode_ = cli.Fail(session.MissingDeviceText(kind));
         return false;
     }
     const int pageIndex =
@@ -75,7 +76,9 @@ bool ModelCommandContext::Open() {
     // As the profile bar does when the page is set up: the selected profile of the kind's list.
     ProfileListStore profiles(kind, ProfileFolder(session.DataDir(), kind),
                               ProfileTemplate(session.DefaultDataDir(), kind));
-    if (profiles.LoadProfileList() != ProfileStatus::kOk) {
+    const ProfileStatus listed = profiles.LoadProfileList();
+    if (profiles.DamagedListKept()) cli.Notice(KeptListNotice(*profiles.DamagedListKept()));
+    if (listed != ProfileStatus::kOk) {
         exitCode_ = cli.Fail("cannot read or create the profile list in " + profiles.Folder().string());
         return false;
     }
@@ -86,8 +89,56 @@ bool ModelCommandContext::Open() {
         exitCode_ = cli.Fail("cannot open " + device->command.path + " (is it in use, or missing permissions?)");
         return false;
     }
+    sequence_.emplace(model_->CommandChannel());
     model_->RunOnDevice([model = model_.get()] { model->ReadDeviceConfig(); });
+    return CheckProfileLoad();
+}
+
+std::string ModelCommandContext::DeviceWord() {
+    if (model_ && model_->CommandChannel().IsWireless()) return "wireless mouse";
+    return KindWord(kind);
+}
+
+std::string ModelCommandContext::Describe(int result) {
+    if (!model_) return DescribeResult(result);
+    return DescribeDeviceResult(model_->CommandChannel(), result, DeviceWord());
+}
+
+bool ModelCommandContext::CheckProfileLoad() {
+    if (firstLoad_ || !model_) return true;
+    const std::optional<ProfileLoadReport> load = model_->LastProfileLoad();
+    if (!load) return true;
+    firstLoad_ = load;
+    if (!load->Failed()) return true;
+    const std::string text = DescribeProfileLoad(*load, model_->GetDefaultProfilePath());
+    if (load->outcome == ProfileLoad::kNoSettings || load->outcome == ProfileLoad::kNotAFile) {
+        // Nothing to work with: writing the readers' defaults would switch the device's lights off
+        // and its DPI stages to 0.
+        exitCode_ = cli.Fail(text);
+        return false;
+    }
+    if (!loadIsAStep) cli.Notice(text);
     return true;
+}
+
+std::string DescribeProfileLoad(const ProfileLoadReport& load, const std::filesystem::path& templatePath) {
+    const std::string document = load.document.string();
+    if (load.outcome == ProfileLoad::kNotAFile)
+        return document + " is not a regular file (a folder or a special file stands in its place)";
+    const std::string noTemplate = "the default profile " + templatePath.string() + " cannot be read";
+    if (load.damaged) {
+        if (load.kept) {
+            return "the profile document " + document + " was damaged: it is kept as " + load.kept->string() +
+                   " and the profile holds the default settings again (its name and identity stay)";
+        }
+        if (load.outcome == ProfileLoad::kNoSettings) return "the profile document " + document + " is damaged and " + noTemplate;
+        return "the profile document " + document + " is damaged and could not be moved aside";
+    }
+    if (load.outcome == ProfileLoad::kNoSettings) {
+        return (document.empty() ? std::string("the profile") : "the profile document " + document) +
+               " has no settings and " + noTemplate;
+    }
+    return "the profile " + document + " was loaded";
 }
 
 int RunApply(CommandContext& ctx) { return RunModelCommand(ctx, "apply", &ModelKindCommands::apply); }
@@ -100,8 +151,8 @@ int RunReadProfile(CommandContext& ctx) {
 
 int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile) {
     if (!saved) return ctx.cli.Fail("cannot write the profile file " + profileFile);
-    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(written));
+    if (!ctx.cli.json) ctx.cli.out << "write settings: " << ctx.Describe(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + ctx.Describe(written));
     return kExitOk;
 }
 
@@ -129,11 +180,13 @@ std::string KeyAssignmentText(const KeyAssignment& assignment) {
 int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::function<bool()>& save,
                      const std::string& saveFailure) {
     const int macros = OnDevice(model, [&model] { return model.DownloadMacros(); });
+    if (macros == kMacroDownloadFailed && model.CommandChannel().SequenceUnanswered())
+        return ctx.cli.Fail(ctx.Describe(kResultNoAnswer));
     if (macros != kMacroDownloadDone) return ctx.cli.Fail(MacroDownloadMessage(macros));
     ctx.cli.out << "download macros: done\n";
     const int written = OnDevice(model, [&model] { return model.WriteKeyAssignments(0); });
-    ctx.cli.out << "write key table: " << DescribeResult(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the key table: " + DescribeResult(written));
+    ctx.cli.out << "write key table: " << ctx.Describe(written) << "\n";
+    if (written != kResultSuccess) return ctx.cli.Fail("writing the key table: " + ctx.Describe(written));
     if (!save()) return ctx.cli.Fail(saveFailure);
     return kExitOk;
 }
@@ -145,25 +198,38 @@ int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model, Pro
         out << step << ": " << text << "\n";
         if (!ok && firstFailure.empty()) firstFailure = step + ": " + text;
     };
+    // A device that does not answer at all ends the sequence: every later step would only wait.
+    const auto silent = [&model] { return model.CommandChannel().SequenceUnanswered(); };
     const auto reportDevice = [&](const std::string& step, int result) {
-        report(step, result == kResultSuccess, DescribeResult(result));
+        report(step, result == kResultSuccess, ctx.Describe(result));
+        return !silent();
+    };
+    const auto stopped = [&](const std::string& step) {
+        return ctx.cli.Fail(ctx.Describe(kResultNoAnswer) + ", so the sequence ended at \"" + step + "\"");
     };
 
     model.LoadProfile();
     std::string name;
     model.GetProfileName(name);
-    report("load profile", true, "\"" + name + "\"");
+    // The first load of the command is the one that met the document as the user left it.
+    const std::optional<ProfileLoadReport>& load = ctx.FirstProfileLoad();
+    if (load && load->Failed()) report("load profile", false, DescribeProfileLoad(*load, model.GetDefaultProfilePath()));
+    else report("load profile", true, "\"" + name + "\"");
     model.CheckMacroAssignments();
     report("check macro references", true, "done");
     model.ApplyProfileToPage();
-    reportDevice("write settings", OnDevice(model, [&model] { return model.WriteSettings(0, 0, 1, 0, 0); }));
+    if (!reportDevice("write settings", OnDevice(model, [&model] { return model.WriteSettings(0, 0, 1, 0, 0); })))
+        return stopped("write settings");
     if (steps.macros) {
         const int result = OnDevice(model, [&model] { return model.DownloadMacros(); });
-        report("download macros", result == kMacroDownloadDone,
-               result == kMacroDownloadDone ? "done" : MacroDownloadMessage(result));
+        const bool done = result == kMacroDownloadDone;
+        report("download macros", done,
+               done ? "done" : silent() ? ctx.Describe(kResultNoAnswer) : MacroDownloadMessage(result));
+        if (silent()) return stopped("download macros");
     }
-    if (steps.keyTable)
-        reportDevice("write key table", OnDevice(model, [&model] { return model.WriteKeyAssignments(0); }));
+    if (steps.keyTable &&
+        !reportDevice("write key table", OnDevice(model, [&model] { return model.WriteKeyAssignments(0); })))
+        return stopped("write key table");
     if (firstFailure.empty()) return kExitOk;
     return ctx.cli.Fail(firstFailure);
 }

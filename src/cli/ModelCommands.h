@@ -6,6 +6,7 @@
 // command goes to the KIND's handler. Each device kind brings its handlers as one row
 // (ModelKindCommands) from its own <Kind>Commands.cpp.
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,8 @@ public:
     CommandContext& cli;
     uint16_t kind;
     std::vector<std::string> args;  // after KIND
+    // apply shows a failed profile load as its first step, so it is not told as a notice too.
+    bool loadIsAStep = false;
 
     // The opened model, or nullptr after printing why it cannot be opened (ExitCode says how
     // to end).
@@ -40,14 +43,34 @@ public:
     }
     int ExitCode() const { return exitCode_; }
 
+    // A failed device step of the model in words (DescribeDeviceResult on its command channel).
+    std::string Describe(int result);
+    // The KIND word, or "wireless mouse" for a mouse behind a receiver.
+    std::string DeviceWord();
+
+    // Reports what became of the model's first profile load, once: a damaged document kept
+    // aside is told on stderr (unless loadIsAStep); a profile without settings (no template either) or a document
+    // that is not a file ends the command (false, ExitCode set). True when nothing was loaded yet.
+    bool CheckProfileLoad();
+    // The first load CheckProfileLoad looked at (the load apply reports: the later ones read
+    // the repaired document).
+    const std::optional<ProfileLoadReport>& FirstProfileLoad() const { return firstLoad_; }
+
 private:
     bool Open();
 
     InlineUiDispatcher ui_;  // declared before the model, which reports to it
     std::unique_ptr<CTalvorenUSBDevice> model_;
+    // The whole command is one command sequence: once the device leaves a command unanswered,
+    // no later step waits for it again.
+    std::optional<CommandSequence> sequence_;
+    std::optional<ProfileLoadReport> firstLoad_;
     bool tried_ = false;
     int exitCode_ = kExitFailed;
 };
+
+// What a profile load that failed means, in words.
+std::string DescribeProfileLoad(const ProfileLoadReport& load, const std::filesystem::path& templatePath);
 
 using ModelHandler = int (*)(ModelCommandContext&);
 
@@ -86,7 +109,8 @@ int OnDevice(CTalvorenUSBDevice& model, Work work) {
 // The profile-selection sequence of the window: load the profile, fix macro references, show
 // it, write the settings block, download the macros (when the kind has them) and write the key
 // table (when the kind has one). Prints each step and its result; the sequence goes on after a
-// failed step, and the first failure is reported at the end (exit 1).
+// failed step, and the first failure is reported at the end (exit 1), except that a device that
+// does not answer at all ends it there.
 // The end of a panel change on the command line: the profile file saved (profileFile names it
 // in the message), then the settings block written. Exit 1 with the reason when either failed.
 int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile);

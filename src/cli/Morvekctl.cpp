@@ -14,6 +14,7 @@
 #include "cli/ShootCommands.h"
 #include "cli/SyncCommands.h"
 #include "platform/Trace.h"
+#include "profiles/ProfileFiles.h"
 
 namespace morvek::cli {
 namespace {
@@ -88,6 +89,8 @@ void PrintUsage(std::ostream& os) {
           "  --emulator-state FILE    load the emulated memories from FILE, save them back at exit\n"
           "  --emulator-latency MS    each report takes MS milliseconds each way\n"
           "  --emulator-link-down     the emulated wireless mouse is out of its receiver's reach\n"
+          "  --emulator-fault FAULT   every emulated device shows FAULT: silent, stale[:N],\n"
+          "                           status-ff, status-fe, vanish[:N] (may be given again)\n"
           "  --trace                  print every command report and answer to standard error\n"
           "  --json                   machine-readable output\n"
           "  -h, --help, --version\n\n"
@@ -142,6 +145,8 @@ int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "morvekctl: " << error << "\n";
         return kExitFailed;
     }
+    // What writes of an earlier call left when it was killed goes first.
+    for (const auto& path : CleanUpInterruptedWrites(session->DataDir())) Trace("removed " + path.string());
     CommandContext ctx{*session, {options->words.begin() + 1, options->words.end()}, out, err, options->json};
     const int status = entry->run(ctx);
     if (!session->SaveEmulatorState(error)) {

@@ -49,6 +49,10 @@ CTalvorenMouseDevice* OpenMouse(ModelCommandContext& ctx, int& exitCode) {
         // profile is loaded as the profile bar loads it when the page is set up.
         mouse->LoadProfile();
         mouse->RefreshPage();
+        if (!ctx.CheckProfileLoad()) {
+            exitCode = ctx.ExitCode();
+            return nullptr;
+        }
     }
     uint8_t active = 0;
     OnDevice(*mouse, [mouse, &active] { return mouse->ReadDeviceProfileBlock(active); });
@@ -116,16 +120,18 @@ int FinishChange(ModelCommandContext& ctx, CTalvorenMouseDevice& mouse, MouseEdi
     case MouseEditStatus::kBadStage: return ctx.cli.Usage("STAGE must be 0 to 4");
     case MouseEditStatus::kBadValue: return ctx.cli.Fail("the value is outside what the mouse takes");
     case MouseEditStatus::kNoDeviceFacts:
-        if (mouse.CommandChannel().IsWireless())
-            return ctx.cli.Fail("the wireless mouse does not answer its receiver (out of reach or off), so no DPI can be set");
+        // The configuration read did not get through: say why (no answer, a refusal, out of reach).
+        if (mouse.CommandChannel().IsWireless() || mouse.CommandChannel().SequenceUnanswered() ||
+            mouse.CommandChannel().LastCommandResult() != kResultSuccess)
+            return ctx.cli.Fail(ctx.Describe(kResultNoAnswer) + ", so no DPI can be set");
         return ctx.cli.Fail("the mouse's DPI range could not be read, so no DPI can be set");
     case MouseEditStatus::kZeroDpiStep:
         return ctx.cli.Fail("the mouse reports a DPI step of 0, so no DPI can be set");
     }
     PrintMouse(ctx, mouse);
     if (!written) return kExitOk;
-    if (!ctx.cli.json) ctx.cli.out << "write settings: " << DescribeResult(*written) << "\n";
-    if (*written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + DescribeResult(*written));
+    if (!ctx.cli.json) ctx.cli.out << "write settings: " << ctx.Describe(*written) << "\n";
+    if (*written != kResultSuccess) return ctx.cli.Fail("writing the settings: " + ctx.Describe(*written));
     return kExitOk;
 }
 
@@ -243,7 +249,7 @@ int ReadProfileMouse(ModelCommandContext& ctx) {
     if (mouse == nullptr) return exitCode;
     uint8_t active = 0;
     const int read = OnDevice(*mouse, [mouse, &active] { return mouse->SyncFromDevice(active); });
-    if (read != kResultSuccess) return ctx.cli.Fail("reading the mouse's settings: " + DescribeResult(read));
+    if (read != kResultSuccess) return ctx.cli.Fail("reading the mouse's settings: " + ctx.Describe(read));
     if (!ctx.cli.json) ctx.cli.out << "active profile " << int(active) << "\n";
     PrintMouse(ctx, *mouse);
     return kExitOk;
@@ -256,8 +262,9 @@ int RunDpi(CommandContext& ctx) {
     const auto stage = Stage(ctx.args[0]);
     if (!stage) return ctx.Usage("STAGE must be 0 to 4, not \"" + ctx.args[0] + "\"\n" + kDpiUsage);
     const std::string value = ctx.args[1];
-    if (!ParseNumber(value, 0, kTypedDpiMax))
-        return ctx.Usage("VALUE is a DPI from 0 to " + std::to_string(kTypedDpiMax) + ", not \"" + value + "\"");
+    // Decimal only: the stage reads the value as the edit box does, so "0x640" would be 0.
+    if (!ParseDecimal(value, 0, kTypedDpiMax))
+        return ctx.Usage("VALUE is a decimal DPI from 0 to " + std::to_string(kTypedDpiMax) + ", not \"" + value + "\"");
     return RunOnMouse(ctx, {}, [&](CTalvorenMouseDevice& mouse, CTalvorenMouseDevice::WriteDone done) {
         return mouse.CommitStageEdit(*stage, value, std::move(done));
     });

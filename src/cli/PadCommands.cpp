@@ -82,7 +82,7 @@ int ReadProfilePad(ModelCommandContext& ctx) {
     CTalvorenMousePadDevice* pad = OpenPad(ctx, exitCode);
     if (pad == nullptr) return exitCode;
     const int read = OnDevice(*pad, [pad] { return pad->ReadSettingsBlock(); });
-    if (read != kResultSuccess) return ctx.cli.Fail("reading the pad's settings: " + DescribeResult(read));
+    if (read != kResultSuccess) return ctx.cli.Fail("reading the pad's settings: " + ctx.Describe(read));
     PrintPad(ctx, *pad);
     return kExitOk;
 }

@@ -75,6 +75,10 @@ std::optional<ProfileCommand> ParseProfileCommand(CommandContext& ctx, int& exit
         exitCode = ctx.Usage(kProfileUsage);
         return std::nullopt;
     }
+    if ((command.action == "import" || command.action == "export") && command.operands[0].empty()) {
+        exitCode = ctx.Usage("profile " + command.action + " needs a FILE name");
+        return std::nullopt;
+    }
     if (command.action == "select") {
         const auto index = ParseNumber(command.operands[0], 0, 1000000);
         if (!index) {
@@ -102,11 +106,16 @@ std::string NameAt(const ProfileListStore& store, int index) {
     return index >= 0 && index < static_cast<int>(profiles.size()) ? profiles[static_cast<size_t>(index)].name : "";
 }
 
-int Failed(CommandContext& ctx, const ProfileListStore& store, ProfileStatus status, const std::string& operand) {
+int Failed(CommandContext& ctx, const ProfileListStore& store, ProfileStatus status, const std::string& action,
+           const std::string& operand) {
     if (const char* key = ProfileMessageKey(status)) return ctx.Fail(EnglishText(key));
     switch (status) {
         case ProfileStatus::kWriteFailed:
+            if (action == "export") return ctx.Fail("cannot write " + operand);
             return ctx.Fail("cannot write the profile files in " + store.Folder().string());
+        case ProfileStatus::kNotAFile:
+            return ctx.Fail(ProfileListFile(store.Folder()).string() +
+                            " is not a regular file (a folder or a special file stands in its place)");
         case ProfileStatus::kNoSelection: return ctx.Fail("no profile is selected");
         case ProfileStatus::kBadIndex:
             return ctx.Fail("there is no profile " + operand + " (the list holds " +
@@ -185,6 +194,12 @@ ProfileStatus RunAction(ProfileListStore& store, const ProfileCommand& c, std::s
 
 }  // namespace
 
+std::string KeptListNotice(const std::filesystem::path& kept) {
+    return "the list " + kept.parent_path().string() + "/" + kept.stem().string() +
+           " was damaged: it is kept as " + kept.string() +
+           " and a new list was started (no file of the folder was deleted)";
+}
+
 int RunProfile(CommandContext& ctx) {
     int exitCode = kExitOk;
     const auto command = ParseProfileCommand(ctx, exitCode);
@@ -192,8 +207,9 @@ int RunProfile(CommandContext& ctx) {
     const std::string kindWord = KindWord(*command->kind);
     ProfileListStore store(*command->kind, ProfileFolder(ctx.session.DataDir(), *command->kind),
                            ProfileTemplate(ctx.session.DefaultDataDir(), *command->kind));
-    if (const ProfileStatus loaded = store.LoadProfileList(); loaded != ProfileStatus::kOk)
-        return Failed(ctx, store, loaded, "");
+    const ProfileStatus loaded = store.LoadProfileList();
+    if (store.DamagedListKept()) ctx.Notice(KeptListNotice(*store.DamagedListKept()));
+    if (loaded != ProfileStatus::kOk) return Failed(ctx, store, loaded, "load", "");
     if (command->action == "list") {
         PrintList(ctx, store, kindWord);
         return kExitOk;
@@ -201,7 +217,7 @@ int RunProfile(CommandContext& ctx) {
     std::string report;
     const ProfileStatus status = RunAction(store, *command, report);
     if (status != ProfileStatus::kOk)
-        return Failed(ctx, store, status, command->operands.empty() ? "" : command->operands[0]);
+        return Failed(ctx, store, status, command->action, command->operands.empty() ? "" : command->operands[0]);
     if (ctx.json) PrintList(ctx, store, kindWord);
     else ctx.out << report << "\n";
     return kExitOk;

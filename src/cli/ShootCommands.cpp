@@ -120,29 +120,46 @@ void PrintBullet(CommandContext& ctx, int gun, int bullet, const BulletStep& s) 
             << s.y << (s.up ? " up" : " down") << ", delay " << s.delay << " ms\n";
 }
 
+// Why a gun has no pattern to show, change or send, and how it gets one.
+std::string NoPatternText(const ShootEditor& editor, int gun) {
+    const std::string n = std::to_string(gun);
+    return "gun " + n + " has no shoot pattern: " + editor.UserFile(gun).string() +
+           " is missing or damaged (\"shoot reset " + n + "\" or \"shoot import " + n + " FILE\" gives it one)";
+}
+
 int Failed(CommandContext& ctx, const ShootEditor& editor, ShootStatus status, const std::string& file) {
     switch (status) {
         case ShootStatus::WriteFailed:
             return ctx.Fail("cannot write " + (file.empty() ? editor.UserFile(editor.CurrentGun()).string() : file));
         case ShootStatus::NoDefault:
             return ctx.Fail("there is no default pattern " + editor.DefaultFile(editor.CurrentGun()).string());
+        case ShootStatus::DamagedDefault:
+            return ctx.Fail("the default pattern " + editor.DefaultFile(editor.CurrentGun()).string() +
+                            " is damaged; gun " + std::to_string(editor.CurrentGun()) + " keeps what it has");
         case ShootStatus::NotAShootFile: return ctx.Fail(file + " is not a shoot pattern (one with an \"Events\" list)");
-        case ShootStatus::NoFile: return ctx.Fail("gun " + std::to_string(editor.CurrentGun()) + " has no pattern yet");
+        case ShootStatus::NoFile: return ctx.Fail(NoPatternText(editor, editor.CurrentGun()));
         case ShootStatus::OutOfRange:
         case ShootStatus::Ok: break;
     }
     return ctx.Fail("the shoot pattern operation failed");
 }
 
-int Download(CommandContext& ctx, const std::filesystem::path& folder) {
+int Download(CommandContext& ctx, const ShootEditor& editor, const std::filesystem::path& folder) {
+    // Checked before any device is looked for: an image of empty patterns would clear the mouse's.
+    if (const auto gun = UnreadableShootPattern(folder)) return ctx.Fail(NoPatternText(editor, *gun));
     const auto device = ctx.session.FindDevice(kKindMouse);
-    if (!device) return ctx.Fail("no mouse is attached");
+    if (!device) return ctx.Fail(ctx.session.MissingDeviceText(kKindMouse));
     CHidChannel channel(ctx.session.Backend());
+    const CommandSequence sequence(channel);
     if (!ctx.session.OpenCommandChannel(*device, channel))
         return ctx.Fail("cannot open " + device->command.path + " (is it in use, or missing permissions?)");
     const int result = DownloadShootPatterns(channel, folder);
     if (result == kResultRefused) return ctx.Fail("the shoot patterns are too large for the mouse");
-    if (result != kResultSuccess) return ctx.Fail("downloading the shoot patterns: " + DescribeResult(result));
+    if (result == kShootPatternUnreadable) {
+        return ctx.Fail(NoPatternText(editor, UnreadableShootPattern(folder).value_or(0)));
+    }
+    if (result != kResultSuccess)
+        return ctx.Fail("downloading the shoot patterns: " + DescribeDeviceResult(channel, result, "mouse"));
     ctx.out << "downloaded the shoot patterns\n";
     return kExitOk;
 }
@@ -150,8 +167,10 @@ int Download(CommandContext& ctx, const std::filesystem::path& folder) {
 // Runs an action on the set-up editor; n holds its checked numbers.
 int RunAction(CommandContext& ctx, ShootEditor& editor, const ShootCommand& c, const std::vector<int>& n,
               const std::filesystem::path& folder) {
-    if (c.action == "download") return Download(ctx, folder);
+    if (c.action == "download") return Download(ctx, editor, folder);
     editor.SelectGun(n[0]);
+    if ((c.action == "show" || c.action == "set") && editor.CheckUserFile(n[0]) != ShootStatus::Ok)
+        return Failed(ctx, editor, ShootStatus::NoFile, "");
     if (c.action == "show") {
         PrintBullet(ctx, n[0], n[1], editor.SelectBullet(n[1]));
         return kExitOk;
@@ -198,8 +217,10 @@ int RunShoot(CommandContext& ctx) {
     ShootEditor editor;
     editor.SetUserFolder(folder);
     editor.SetDefaultFolder(ctx.session.DefaultDataDir());
-    if (editor.InitShootData() == ShootStatus::WriteFailed)
-        return ctx.Fail("cannot write the shoot patterns in " + folder.string());
+    const ShootStatus init = editor.InitShootData();
+    for (const auto& kept : editor.DamagedFilesKept())
+        ctx.err << "morvekctl: a damaged shoot pattern was kept as " << kept.string() << "\n";
+    if (init == ShootStatus::WriteFailed) return ctx.Fail("cannot write the shoot patterns in " + folder.string());
     return RunAction(ctx, editor, *command, *numbers, folder);
 }
 

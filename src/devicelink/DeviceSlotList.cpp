@@ -35,6 +35,7 @@ DeviceEntry EntryFromPath(const std::string& path) {
 DeviceSlotList::DeviceSlotList() {
     const auto table = InterfaceMatchTable();
     slots_.assign(table.begin(), table.end());
+    kindGuessed_.assign(slots_.size(), false);
 }
 
 size_t DeviceSlotList::Size() const {
@@ -104,25 +105,30 @@ int DeviceSlotList::ClaimSlot(DeviceEntry& entry, std::optional<uint16_t> kind) 
     return -1;
 }
 
-std::optional<uint16_t> DeviceSlotList::SiblingSlotKind(const DeviceEntry& entry,
-                                                        const std::vector<uint16_t>& kinds) const {
+std::optional<size_t> DeviceSlotList::SiblingSlot(const DeviceEntry& entry, const std::vector<uint16_t>& kinds) const {
     std::lock_guard lock(mutex_);
-    for (const DeviceEntry& slot : slots_) {
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        const DeviceEntry& slot = slots_[i];
         if (slot.present == 0 || slot.path.empty() || slot.path == entry.path) continue;
         if (std::find(kinds.begin(), kinds.end(), slot.kind) == kinds.end()) continue;
-        if (PathWithCollection(slot.path, entry.collectionNumber) == entry.path) return slot.kind;
+        if (PathWithCollection(slot.path, entry.collectionNumber) == entry.path) return i;
     }
     return std::nullopt;
 }
 
-std::optional<uint16_t> DeviceSlotList::DeviceKindOf(hid::IHidBackend& backend, const DeviceEntry& entry) const {
+std::vector<uint16_t> DeviceSlotList::KindsSharing(const DeviceEntry& entry) {
     std::vector<uint16_t> kinds;
     for (const DeviceEntry& row : InterfaceMatchTable()) {
         if (SameSixNumbers(row, entry) && std::find(kinds.begin(), kinds.end(), row.kind) == kinds.end())
             kinds.push_back(row.kind);
     }
+    return kinds;
+}
+
+std::optional<uint16_t> DeviceSlotList::DeviceKindOf(hid::IHidBackend& backend, const DeviceEntry& entry) const {
+    const std::vector<uint16_t> kinds = KindsSharing(entry);
     if (kinds.size() < 2) return std::nullopt;
-    if (const auto kind = SiblingSlotKind(entry, kinds)) return kind;
+    if (const auto sibling = SiblingSlot(entry, kinds)) return Slot(*sibling).kind;
     // The command collection of the first kind's device stands for the interface.
     const int commandRow = FindMatchRow(entry.vendorId, entry.productId, kinds.front(), kRoleCommand);
     if (commandRow < 0) return std::nullopt;
@@ -139,6 +145,12 @@ void DeviceSlotList::ReleaseSlot(size_t index) {
     if (index >= slots_.size()) return;
     slots_[index].present = 0;
     slots_[index].path.clear();
+    kindGuessed_[index] = false;
+}
+
+bool DeviceSlotList::KindGuessed(size_t index) const {
+    std::lock_guard lock(mutex_);
+    return index < kindGuessed_.size() && kindGuessed_[index];
 }
 
 int DeviceSlotList::MatchPath(hid::IHidBackend& backend, const std::string& path) {
@@ -154,7 +166,17 @@ int DeviceSlotList::MatchPath(hid::IHidBackend& backend, const std::string& path
     entry.usagePage = caps.usagePage;
     entry.usage = caps.usage;
     probe.Close();
-    return ClaimSlot(entry, DeviceKindOf(backend, entry));
+    const std::vector<uint16_t> kinds = KindsSharing(entry);
+    // Another collection of the interface already told (or guessed) the kind.
+    const std::optional<size_t> sibling = kinds.size() < 2 ? std::nullopt : SiblingSlot(entry, kinds);
+    const std::optional<uint16_t> kind = DeviceKindOf(backend, entry);
+    const int slot = ClaimSlot(entry, kind);
+    if (slot >= 0 && kinds.size() >= 2) {
+        const bool guessed = sibling ? KindGuessed(*sibling) : !kind;
+        std::lock_guard lock(mutex_);
+        kindGuessed_[static_cast<size_t>(slot)] = guessed;
+    }
+    return slot;
 }
 
 }  // namespace morvek

@@ -47,6 +47,9 @@ public:
     std::optional<uint16_t> DeviceKindOf(hid::IHidBackend& backend, const DeviceEntry& entry) const;
     // The slot's interface is gone: it becomes free again.
     void ReleaseSlot(size_t index);
+    // The slot holds an interface whose numbers rows of several kinds share and whose device did
+    // not name its kind (it did not answer): the slot's kind is the table order's guess.
+    bool KindGuessed(size_t index) const;
 
     // Runs the whole match of one enumerated path: candidate check, probe open (read only,
     // shared), attributes and usage from the opened interface, the device's kind when its
@@ -57,11 +60,14 @@ private:
     static bool SameNumbers(const DeviceEntry& a, const DeviceEntry& b);
     static bool SameSixNumbers(const DeviceEntry& a, const DeviceEntry& b);
     static bool IsFree(const DeviceEntry& slot);
-    // The kind of a slot holding another collection of the entry's interface, if it is one of kinds.
-    std::optional<uint16_t> SiblingSlotKind(const DeviceEntry& entry, const std::vector<uint16_t>& kinds) const;
+    // The kinds of the rows that carry the entry's six numbers.
+    static std::vector<uint16_t> KindsSharing(const DeviceEntry& entry);
+    // The slot holding another collection of the entry's interface, if its kind is one of kinds.
+    std::optional<size_t> SiblingSlot(const DeviceEntry& entry, const std::vector<uint16_t>& kinds) const;
 
     mutable std::mutex mutex_;
     std::vector<DeviceEntry> slots_;
+    std::vector<bool> kindGuessed_;  // per slot
 };
 
 }  // namespace morvek

@@ -58,7 +58,20 @@ bool CHidChannel::SetBlockSize(uint16_t n) {
     return true;
 }
 
+void CHidChannel::BeginSequence() {
+    if (sequenceDepth_.fetch_add(1) == 0) unanswered_ = false;
+}
+
+void CHidChannel::EndSequence() {
+    if (sequenceDepth_.load() > 0) sequenceDepth_.fetch_sub(1);
+}
+
 int CHidChannel::Transfer(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength) {
+    const bool inSequence = sequenceDepth_.load() > 0;
+    if (inSequence && unanswered_.load()) {
+        Trace("not sent: the device did not answer an earlier command of this sequence");
+        return kResultNoAnswer;
+    }
     busy_.store(true, std::memory_order_relaxed);
     int result = kResultNoAnswer;
     if (IsOpen()) {
@@ -88,6 +101,7 @@ int CHidChannel::Transfer(const uint8_t* request, size_t requestLength, uint8_t*
             TraceReport("返回", read.data());
             CopyAnswer(read, answer, answerLength);
         }
+        if (result != kResultSuccess && inSequence) unanswered_ = true;
     }
     busy_.store(false, std::memory_order_relaxed);
     return result;

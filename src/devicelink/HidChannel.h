@@ -46,6 +46,20 @@ public:
 
     HidInterfaceHandle& Interface() { return interface_; }
 
+    // Command sequences. While a sequence is open, the first command the device does not answer
+    // at all (the request not taken, or no answer in time) ends it: every later command of the
+    // sequence fails at once with kResultNoAnswer without reaching the device, so a device that
+    // stopped answering costs one command's time-outs, not those of every step. A refusal
+    // (status 0xFF or 0xFE) is an answer and ends nothing. Sequences nest; the outermost one
+    // counts. The device models open one per device task (CommandSequence).
+    void BeginSequence();
+    void EndSequence();
+    // The open (or last) sequence met a command that got no answer at all.
+    bool SequenceUnanswered() const { return unanswered_.load(); }
+    // The result of the last command report exchanged (its answer's status included), so that a
+    // caller told only "failed" can say what happened: no answer, or a refusal.
+    int LastCommandResult() const { return lastResult_.load(); }
+
     // One exchange with the echo check (at most two reads): 1, 0 or -1. The request is cut
     // or zero-padded to 64 bytes; the answer buffer receives up to answerLength bytes.
     int Transfer(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength);
@@ -93,7 +107,22 @@ private:
     std::mutex commandLock_;
     std::mutex lightLock_;
     std::atomic<int> wireless_{0};
+    std::atomic<int> sequenceDepth_{0};
+    std::atomic<bool> unanswered_{false};
+    std::atomic<int> lastResult_{kResultSuccess};
     const uint8_t chunkSize_ = 56;
+};
+
+// Opens a command sequence on a channel for the life of the object.
+class CommandSequence {
+public:
+    explicit CommandSequence(CHidChannel& channel) : channel_(channel) { channel_.BeginSequence(); }
+    ~CommandSequence() { channel_.EndSequence(); }
+    CommandSequence(const CommandSequence&) = delete;
+    CommandSequence& operator=(const CommandSequence&) = delete;
+
+private:
+    CHidChannel& channel_;
 };
 
 // The result of a command report from the transport result and the answer's status byte.

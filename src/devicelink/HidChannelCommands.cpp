@@ -27,7 +27,9 @@ int CHidChannel::Exchange(const CommandReport& request, CommandReport& answer, L
     } else {
         result = Transfer(request.data(), request.size(), answer.data(), answer.size());
     }
-    return CommandResult(result, answer.data());
+    result = CommandResult(result, answer.data());
+    lastResult_ = result;
+    return result;
 }
 
 int CHidChannel::SimpleCommand(uint8_t command) {

@@ -279,6 +279,16 @@ std::string CTalvorenUSBDevice::ProfileName() const {
     return profileName_;
 }
 
+void CTalvorenUSBDevice::NoteProfileLoad(ProfileLoadReport report) {
+    std::lock_guard lock(modelLock_);
+    profileLoad_ = std::move(report);
+}
+
+std::optional<ProfileLoadReport> CTalvorenUSBDevice::LastProfileLoad() const {
+    std::lock_guard lock(modelLock_);
+    return profileLoad_;
+}
+
 std::map<uint32_t, uint32_t> CTalvorenUSBDevice::KeyIndexMap() const {
     std::lock_guard lock(modelLock_);
     return keyIndexMap_;

@@ -38,6 +38,7 @@
 #include "devicelink/PowerStatus.h"
 #include "devicelink/UiDispatcher.h"
 #include "profiles/KeyListEntry.h"
+#include "profiles/ProfileLoadReport.h"
 
 namespace morvek {
 
@@ -173,6 +174,10 @@ public:
     // The identity of the current profile ("profileUUID" of the profile list).
     void SetProfileName(std::string uuid);
     std::string ProfileName() const;
+    // What the last load of the profile document gave (nothing before the first); the models
+    // note it as they load.
+    void NoteProfileLoad(ProfileLoadReport report);
+    std::optional<ProfileLoadReport> LastProfileLoad() const;
 
     std::map<uint32_t, uint32_t> KeyIndexMap() const;
     LightParameters GetLightParameters() const;
@@ -209,13 +214,23 @@ public:
     DeviceTaskQueue& Tasks() { return tasks_; }
     IUiDispatcher& Ui() { return tasks_.Ui(); }
     // Runs work on the device thread; done, if given, gets its result on the user-interface thread.
+    // The work is one command sequence of the command channel: after a command the device does
+    // not answer at all, the rest of its commands fail at once (CHidChannel::BeginSequence).
     template <class Work>
     bool RunOnDevice(Work work) {
-        return tasks_.Post(std::move(work));
+        return tasks_.Post([this, work = std::move(work)]() mutable {
+            CommandSequence sequence(commandChannel_);
+            work();
+        });
     }
     template <class Work, class Done>
     bool RunOnDevice(Work work, Done done) {
-        return tasks_.PostWithResult(std::move(work), std::move(done));
+        return tasks_.PostWithResult(
+            [this, work = std::move(work)]() mutable {
+                CommandSequence sequence(commandChannel_);
+                return work();
+            },
+            std::move(done));
     }
     // SendLedFrame / ReadPowerStatus on the device thread, unless one is already waiting. A
     // model whose frame sends nothing to the device (FrameTalksToDevice) builds it at once,
@@ -277,6 +292,7 @@ private:
 
     // Guarded by the model lock.
     std::string profileName_;
+    std::optional<ProfileLoadReport> profileLoad_;
     std::string pageLayoutFile_;
     std::string lightConfigName_;
     std::string dataFolderName_;

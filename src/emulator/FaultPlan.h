@@ -2,6 +2,7 @@
 // How an emulated device misbehaves: a per-report delay and the faults a host must survive.
 
 #include <cstdint>
+#include <string>
 
 namespace morvek::emulator {
 
@@ -22,5 +23,13 @@ struct FaultPlan {
     // answers "no mouse" and every other command goes unanswered.
     bool linkDown = false;
 };
+
+// The faults a command line may give (morvekctl --emulator-fault, morvek --demo with
+// --emulator-fault): "silent", "stale[:N]" (N answers, 1 when not given), "status-ff",
+// "status-fe", "vanish[:N]" (unplugged at the N-th following report, 0 at once when not given).
+inline constexpr const char* kFaultWords = "silent, stale[:N], status-ff, status-fe, vanish[:N]";
+
+// Adds the fault a word names to plan. False, with error set, for another word or a bad N.
+bool AddFaultWord(const std::string& word, FaultPlan& plan, std::string& error);
 
 }  // namespace morvek::emulator

@@ -28,10 +28,10 @@ int WriteMouseImage(CHidChannel& channel, const std::vector<uint8_t>& image) {
 }  // namespace
 
 std::optional<std::vector<std::vector<MacroEvent>>> ReadDeviceMacros(const std::filesystem::path& folder) {
-    const std::vector<MacroInfo> entries = MacroListFile(folder).Entries();
-    if (entries.empty()) return std::nullopt;
+    const auto entries = MacroListFile(folder).ReadableEntries();
+    if (!entries || entries->empty()) return std::nullopt;
     std::vector<std::vector<MacroEvent>> macros;
-    for (const MacroInfo& entry : entries) {
+    for (const MacroInfo& entry : *entries) {
         const auto path = MacroFile::PathFor(folder, entry.guid);
         macros.push_back(path ? MacroFile::ReadMacroEvents(*path) : std::vector<MacroEvent>{});
     }
@@ -48,6 +48,7 @@ int DownloadMacros(CHidChannel& channel, const std::filesystem::path& folder, ui
     const bool mouse = kind == kKindMouse || kind == kKindWirelessMouse;
     if (!keyboard && !mouse) return kMacroDownloadFailed;
 
+    if (!MacroListFile(folder).ReadableEntries()) return kMacroListUnreadable;
     const auto macros = ReadDeviceMacros(folder);
     if (!macros) return kMacroDownloadDone;
     if (!channel.IsOpen()) return kMacroDownloadFailed;

@@ -18,8 +18,13 @@ Json::Value MacroFile::ReadEvents(const std::filesystem::path& path) {
 }
 
 std::vector<MacroEvent> MacroFile::ReadMacroEvents(const std::filesystem::path& path) {
+    return EventsOf(readjsonFile(path));
+}
+
+std::vector<MacroEvent> MacroFile::EventsOf(const Json::Value& document) {
     std::vector<MacroEvent> events;
-    for (const Json::Value& element : ReadEvents(path)) events.push_back(MacroEvent::FromJson(element));
+    if (!IsMacroDocument(document)) return events;
+    for (const Json::Value& element : document["Events"]) events.push_back(MacroEvent::FromJson(element));
     return events;
 }
 

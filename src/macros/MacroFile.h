@@ -26,6 +26,8 @@ public:
     // The "Events" array of a macro file; an empty array when the file is missing, broken or has none.
     static Json::Value ReadEvents(const std::filesystem::path& path);
     static std::vector<MacroEvent> ReadMacroEvents(const std::filesystem::path& path);
+    // The events of a parsed macro file; none when it is not a macro document.
+    static std::vector<MacroEvent> EventsOf(const Json::Value& document);
 
     // The file document for a macro.
     static Json::Value Document(const std::string& name, const std::string& guid, const Json::Value& events);

@@ -14,9 +14,25 @@ std::string StringMember(const Json::Value& object, const char* key) {
 }  // namespace
 
 Json::Value MacroListFile::Read() const {
-    Json::Value list = readjsonFile(Path());
-    if (!list.isObject()) return Json::Value(Json::objectValue);
-    return list;
+    MacroListState state = MacroListState::kRead;
+    return Read(state);
+}
+
+Json::Value MacroListFile::Read(MacroListState& state) const {
+    JsonFileRead read = ReadJsonFile(Path());
+    state = read.state == JsonFileState::kNotRegular ? MacroListState::kNotRegular
+            : read.state == JsonFileState::kDamaged || (read.state == JsonFileState::kRead && !read.value.isObject())
+                ? MacroListState::kDamaged
+                : MacroListState::kRead;
+    if (!read.value.isObject()) return Json::Value(Json::objectValue);
+    return std::move(read.value);
+}
+
+std::optional<std::vector<MacroInfo>> MacroListFile::ReadableEntries() const {
+    MacroListState state = MacroListState::kRead;
+    const Json::Value list = Read(state);
+    if (state != MacroListState::kRead) return std::nullopt;
+    return Entries(list);
 }
 
 int MacroListFile::Write(const Json::Value& list) const { return WriteJsonFile(Path(), list); }

@@ -24,14 +24,32 @@ Json::Value& MacroArray(Json::Value& list) {
 
 }  // namespace
 
-void MacroListModel::SetFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
+void MacroListModel::SetFolder(std::filesystem::path folder) {
+    folder_ = std::move(folder);
+    damagedListKept_.reset();
+}
 
-void MacroListModel::LoadMacroList() {
-    if (folder_.empty()) return;
-    const Json::Value list = ListFile().Read();
+MacroStatus MacroListModel::ReadList(Json::Value& list) {
+    MacroListState state = MacroListState::kRead;
+    list = ListFile().Read(state);
+    if (state == MacroListState::kNotRegular) return MacroStatus::ListNotAFile;
+    if (state == MacroListState::kDamaged) {
+        // The macro files it names stay; the list is kept for the user and a new one begins.
+        auto kept = KeepDamagedFile(ListFile().Path());
+        if (!kept) return MacroStatus::WriteFailed;
+        damagedListKept_ = std::move(kept);
+    }
+    return MacroStatus::Ok;
+}
+
+MacroStatus MacroListModel::LoadMacroList() {
+    if (folder_.empty()) return MacroStatus::Ok;
+    Json::Value list;
+    const MacroStatus status = ReadList(list);
     rows_ = MacroListFile::Entries(list);
     selected_ = MacroListFile::Selected(list);
     LoadSelectedMacro();
+    return status;
 }
 
 std::vector<std::string> MacroListModel::GetMacroNames() const {
@@ -52,7 +70,9 @@ MacroStatus MacroListModel::Commit(Json::Value list, int selected) {
 MacroStatus MacroListModel::SelectMacro(int index) {
     if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return MacroStatus::OutOfRange;
     if (index != selected_) {
-        const MacroStatus status = Commit(ListFile().Read(), index);
+        Json::Value list;
+        MacroStatus status = ReadList(list);
+        if (status == MacroStatus::Ok) status = Commit(list, index);
         if (status != MacroStatus::Ok) return status;
     }
     LoadSelectedMacro();
@@ -77,17 +97,31 @@ std::string MacroListModel::NewGuid() const {
     }
 }
 
-MacroAddResult MacroListModel::AddMacro() {
-    Json::Value list = ListFile().Read();
+MacroAddResult MacroListModel::AddMacro() { return AppendMacro(nullptr); }
+
+MacroAddResult MacroListModel::AppendMacro(const Json::Value* document) {
+    Json::Value list;
+    if (const MacroStatus status = ReadList(list); status != MacroStatus::Ok) return {status, {}};
     rows_ = MacroListFile::Entries(list);
     if (rows_.size() >= kMaxMacros) return {MacroStatus::LimitReached, {}};
     const std::string name = NewMacroName();
+    const std::string guid = NewGuid();
+    // The macro's file before the list that names it: a change cut short leaves a file no list
+    // names, never a listed macro without its events.
+    const auto path = MacroFile::PathFor(folder_, guid);
+    if (document != nullptr && (!path || WriteJsonFile(*path, *document) != 0)) return {MacroStatus::WriteFailed, {}};
     Json::Value entry(Json::objectValue);
     entry["MacroName"] = name;
-    entry["Guid"] = NewGuid();
+    entry["Guid"] = guid;
     MacroArray(list).append(entry);
     const MacroStatus status = Commit(list, static_cast<int>(rows_.size()));
-    if (status != MacroStatus::Ok) return {status, {}};
+    if (status != MacroStatus::Ok) {
+        if (document != nullptr) {
+            std::error_code ec;
+            std::filesystem::remove(*path, ec);
+        }
+        return {status, {}};
+    }
     LoadSelectedMacro();
     return {MacroStatus::Ok, name};
 }
@@ -95,7 +129,8 @@ MacroAddResult MacroListModel::AddMacro() {
 MacroDeleteResult MacroListModel::DeleteMacro() {
     const int s = selected_;
     if (s < 0 || static_cast<size_t>(s) >= rows_.size()) return {MacroStatus::NoSelection, -1};
-    Json::Value list = ListFile().Read();
+    Json::Value list;
+    if (const MacroStatus status = ReadList(list); status != MacroStatus::Ok) return {status, -1};
     Json::Value& macros = MacroArray(list);
     if (static_cast<Json::ArrayIndex>(s) >= macros.size()) return {MacroStatus::NoSelection, -1};
     Json::Value removed;
@@ -116,10 +151,12 @@ MacroRenameResult MacroListModel::RenameMacro(const std::string& newName) {
     const int s = selected_;
     if (s < 0) return {MacroStatus::NoSelection, {}, -1};
     if (newName.empty()) return {MacroStatus::NameEmpty, "IsEmpty", -1};
-    if (newName.find(' ') != std::string::npos) return {MacroStatus::NameHasBlank, "Isuseb", -1};
+    if (NameHasBlank(newName)) return {MacroStatus::NameHasBlank, "Isuseb", -1};
     if (NameTaken(GetMacroNames(), newName)) return {MacroStatus::NameTaken, {}, s};
-    Json::Value list = ListFile().Read();
+    Json::Value list;
+    if (const MacroStatus status = ReadList(list); status != MacroStatus::Ok) return {status, {}, -1};
     Json::Value& macros = MacroArray(list);
+    if (static_cast<Json::ArrayIndex>(s) >= macros.size()) return {MacroStatus::NoSelection, {}, -1};
     Json::Value& entry = macros[s];
     if (!entry.isObject()) entry = Json::Value(Json::objectValue);
     entry["MacroName"] = newName;
@@ -212,17 +249,9 @@ MacroAddResult MacroListModel::ImportMacro(const std::filesystem::path& source) 
     if (source.empty()) return {MacroStatus::NotAMacroFile, {}};
     const Json::Value document = readjsonFile(source);
     if (!MacroFile::IsMacroDocument(document)) return {MacroStatus::NotAMacroFile, {}};
-    MacroAddResult added = AddMacro();
-    if (added.status != MacroStatus::Ok) return added;
     // The imported file keeps its own name and Guid inside until the next save; only its
     // "Events" are read back.
-    const auto path = MacroFile::PathFor(folder_, rows_[selected_].guid);
-    if (!path || WriteJsonFile(*path, document) != 0) {
-        DeleteMacro();
-        return {MacroStatus::WriteFailed, {}};
-    }
-    LoadSelectedMacro();
-    return added;
+    return AppendMacro(&document);
 }
 
 }  // namespace morvek

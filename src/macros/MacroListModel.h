@@ -2,11 +2,13 @@
 // The macro list of one device kind and the working copy of the selected macro: what the
 // macro panel shows and the operations its buttons run (add, delete, rename, select, save,
 // import, export). Every change re-reads "macro.config", changes it and writes it whole; a
-// write that fails leaves files and model as they were and is reported.
+// write that fails leaves files and model as they were and is reported. A damaged list is never
+// overwritten: it is kept beside the new one as "macro.config.damaged" (DamagedListKept).
 
 #include <json/value.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,7 @@ enum class MacroStatus {
     NameEmpty,      // rename: "IsEmpty"
     NameHasBlank,   // rename: "Isuseb"
     NameTaken,      // rename: the name is in use (the macro's own name included)
+    ListNotAFile,   // "macro.config" is a folder, FIFO, device or socket; nothing was read or written
 };
 
 // One row of the action list: the event as in the file and the text of its delay box.
@@ -58,7 +61,9 @@ public:
     const std::filesystem::path& Folder() const { return folder_; }
 
     // Reads the list and the selection kept with it; loads the selected macro's events.
-    void LoadMacroList();
+    MacroStatus LoadMacroList();
+    // Where a damaged list was kept since the folder was set; the user is to be told.
+    const std::optional<std::filesystem::path>& DamagedListKept() const { return damagedListKept_; }
     std::vector<std::string> GetMacroNames() const;
     const std::vector<MacroInfo>& Macros() const { return rows_; }
     int GetSelectedMacro() const { return selected_; }
@@ -94,6 +99,10 @@ public:
 
 private:
     MacroListFile ListFile() const { return MacroListFile(folder_); }
+    // The list as on disk; a damaged one is moved aside first and reads as empty.
+    MacroStatus ReadList(Json::Value& list);
+    // A new macro "macro_<n>", selected; its file holds document when one is given (an import).
+    MacroAddResult AppendMacro(const Json::Value* document);
     // Writes list with the selection and takes both as the model's rows.
     MacroStatus Commit(Json::Value list, int selected);
     // The selected macro's file and its events, the typed delays folded in.
@@ -106,6 +115,7 @@ private:
     std::vector<MacroInfo> rows_;
     int selected_ = -1;
     std::vector<MacroAction> actions_;
+    std::optional<std::filesystem::path> damagedListKept_;
 };
 
 }  // namespace morvek

@@ -10,11 +10,22 @@ namespace morvek {
 ShootStatus ShootEditor::InitShootData() {
     ShootStatus first = ShootStatus::Ok;
     for (int gun = 0; gun < kGunCount; ++gun) {
-        if (!readjsonFile(UserFile(gun)).isNull()) continue;
-        const ShootStatus status = ResetGun(gun);
+        const JsonFileRead read = ReadJsonFile(UserFile(gun));
+        if (read.state == JsonFileState::kRead || read.state == JsonFileState::kNotRegular) continue;
+        ShootStatus status = ShootStatus::Ok;
+        if (read.state == JsonFileState::kDamaged) {
+            if (auto kept = KeepDamagedFile(UserFile(gun))) damagedFilesKept_.push_back(std::move(*kept));
+            else status = ShootStatus::WriteFailed;
+        }
+        if (status == ShootStatus::Ok) status = ResetGun(gun);
         if (first == ShootStatus::Ok) first = status;
     }
     return first;
+}
+
+ShootStatus ShootEditor::CheckUserFile(int gun) const {
+    if (!ValidGun(gun)) return ShootStatus::OutOfRange;
+    return ShootFile::IsShootDocument(readjsonFile(UserFile(gun))) ? ShootStatus::Ok : ShootStatus::NoFile;
 }
 
 void ShootEditor::SelectGun(int n) { currentGun_ = std::clamp(n, 0, kGunCount - 1); }
@@ -46,9 +57,12 @@ ShootStatus ShootEditor::SaveBullet(int gun, int bullet, const BulletStep& step)
 
 ShootStatus ShootEditor::ResetGun(int n) {
     if (!ValidGun(n)) return ShootStatus::OutOfRange;
-    const auto content = ReadWholeFile(DefaultFile(n), kMaxJsonFileBytes);
-    if (!content) return ShootStatus::NoDefault;
-    if (!WriteFileAtomically(UserFile(n), *content)) return ShootStatus::WriteFailed;
+    const FileContent content = ReadFileContent(DefaultFile(n), kMaxJsonFileBytes);
+    if (content.state == FileReadState::kMissing) return ShootStatus::NoDefault;
+    const std::optional<Json::Value> pattern =
+        content.state == FileReadState::kRead ? ParseJsonText(content.text) : std::nullopt;
+    if (!pattern || !ShootFile::IsShootDocument(*pattern)) return ShootStatus::DamagedDefault;
+    if (!WriteFileAtomically(UserFile(n), content.text)) return ShootStatus::WriteFailed;
     SelectBullet(currentBullet_);
     return ShootStatus::Ok;
 }

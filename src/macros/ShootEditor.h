@@ -15,8 +15,9 @@ enum class ShootStatus {
     OutOfRange,     // no such gun or bullet
     WriteFailed,    // the user file could not be written; it keeps its old content
     NoDefault,      // the default pattern is missing; the user file is kept
+    DamagedDefault, // the default pattern is not a readable shoot pattern; the user file is kept
     NotAShootFile,  // an imported file is not a shoot pattern; nothing changed
-    NoFile,         // the user file to export does not exist or cannot be read
+    NoFile,         // the gun's user file is missing or cannot be read as a shoot pattern
 };
 
 class ShootEditor {
@@ -30,7 +31,11 @@ public:
     std::filesystem::path DefaultFile(int gun) const { return ShootFile::PathIn(defaultFolder_, gun); }
 
     // Every gun whose user file is missing or unreadable gets its default; the first failure.
+    // A damaged user file is kept beside itself ("<file>.damaged", DamagedFilesKept) first.
     ShootStatus InitShootData();
+    const std::vector<std::filesystem::path>& DamagedFilesKept() const { return damagedFilesKept_; }
+    // Ok when the gun's user file is a readable shoot pattern, else NoFile.
+    ShootStatus CheckUserFile(int gun) const;
 
     int CurrentGun() const { return currentGun_; }
     int CurrentBullet() const { return currentBullet_; }
@@ -46,7 +51,8 @@ public:
     std::vector<BulletStep> LoadGun(int gun) const;
     ShootStatus SaveBullet(int gun, int bullet, const BulletStep& step);
 
-    // Copies default file n over user file n, then selects the current bullet again.
+    // Copies default file n over user file n, then selects the current bullet again. A default
+    // that is not a readable shoot pattern is refused: copying it would leave the gun without one.
     ShootStatus ResetGun(int n);
     // Replaces the current gun's user file by a shoot file chosen by the user.
     ShootStatus ImportGun(const std::filesystem::path& source);
@@ -60,6 +66,7 @@ private:
     std::filesystem::path defaultFolder_;
     int currentGun_ = 0;
     int currentBullet_ = -1;
+    std::vector<std::filesystem::path> damagedFilesKept_;
 };
 
 }  // namespace morvek

@@ -4,6 +4,7 @@
 #include "macros/LinkCheck.h"
 #include "macros/MacroFile.h"
 #include "macros/ShootFile.h"
+#include "profiles/JsonFile.h"
 
 namespace morvek {
 
@@ -14,12 +15,19 @@ std::vector<uint8_t> BuildShootImage(const std::filesystem::path& folder) {
     return DeviceMacroImage::Build(patterns);
 }
 
+std::optional<int> UnreadableShootPattern(const std::filesystem::path& folder) {
+    for (int gun = 0; gun < ShootFile::kGunCount; ++gun) {
+        if (!ShootFile::IsShootDocument(readjsonFile(ShootFile::PathIn(folder, gun)))) return gun;
+    }
+    return std::nullopt;
+}
+
 int DownloadShootPatterns(CHidChannel& channel, const std::filesystem::path& folder) {
     if (!channel.IsOpen()) return kResultNoAnswer;
+    if (!LinkReady(channel)) return kResultNoAnswer;
+    if (UnreadableShootPattern(folder)) return kShootPatternUnreadable;
     const std::vector<uint8_t> image = BuildShootImage(folder);
     if (image.empty()) return kResultRefused;
-
-    if (!LinkReady(channel)) return kResultNoAnswer;
     const int begun = channel.BeginConfig();
     if (begun != kResultSuccess) return begun;
     if (!LinkReady(channel)) return kResultNoAnswer;

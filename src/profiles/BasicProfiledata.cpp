@@ -1,19 +1,31 @@
 #include "profiles/BasicProfiledata.h"
 
+#include "platform/FileIo.h"
 #include "platform/Trace.h"
 #include "profiles/DocumentSaver.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
+#include "profiles/ProfileIdentity.h"
 
 namespace morvek {
 
 namespace {
 
 // Re-reads the document, puts the section in at index and writes it whole.
+// A damaged document is kept aside first; one written anew keeps the profile's name and identity.
 bool WriteSection(const Json::Value& section, const std::filesystem::path& path, Json::ArrayIndex index) {
-    Json::Value document = readjsonFile(path);
+    JsonFileRead read = ReadJsonFile(path);
+    if (read.state == JsonFileState::kNotRegular) return false;
+    Json::Value document = std::move(read.value);
+    if (read.state == JsonFileState::kDamaged || (read.state == JsonFileState::kRead && !document.isObject())) {
+        if (!KeepDamagedFile(path)) return false;
+        document = Json::Value();
+    }
+    if (!document.isObject()) document = DocumentIdentity(path);
     Element(Member(document, "Device"), index) = section;
-    return WriteJsonFile(path, document) == 0;
+    if (WriteJsonFile(path, document) == 0) return true;
+    Trace("profile document not written: " + path.string());
+    return false;
 }
 
 }  // namespace
@@ -44,23 +56,61 @@ void CBasicProfiledata::SetDeviceIndex(int index) {
     if (index >= 0) deviceIndex_ = static_cast<Json::ArrayIndex>(index);
 }
 
-Json::Value CBasicProfiledata::LoadDeviceSection(const std::filesystem::path& path) {
-    Json::Value document = path.empty() ? Json::Value() : readjsonFile(path);
+Json::Value CBasicProfiledata::TemplateSection() const {
+    if (templatePath_.empty()) return Json::Value();
+    return At(Get(readjsonFile(templatePath_), "Device"), deviceIndex_);
+}
+
+Json::Value CBasicProfiledata::LoadDeviceSectionFrom(const Json::Value& document) {
+    lastLoad_ = {};
+    documentName_ = JsonString(Get(document, "profilename"));
     section_ = At(Get(document, "Device"), deviceIndex_);
-    if (section_.isNull() && !templatePath_.empty()) {
-        section_ = At(Get(readjsonFile(templatePath_), "Device"), deviceIndex_);
-        // Repair the document once; a failed write is retried by the next Save.
-        if (!section_.isNull() && !path.empty()) {
-            Element(Member(document, "Device"), deviceIndex_) = section_;
-            WriteDocument(document, path);
-        }
+    if (section_.isNull()) {
+        section_ = TemplateSection();
+        lastLoad_.outcome = section_.isNull() ? ProfileLoad::kNoSettings : ProfileLoad::kFromTemplate;
     }
     return section_;
 }
 
+Json::Value CBasicProfiledata::LoadDeviceSection(const std::filesystem::path& path) {
+    JsonFileRead read;
+    if (!path.empty()) read = ReadJsonFile(path);
+    if (read.state == JsonFileState::kNotRegular) {
+        section_ = Json::Value();
+        documentName_.clear();
+        lastLoad_ = {ProfileLoad::kNotAFile, path, std::nullopt, false};
+        return section_;
+    }
+    const bool damaged =
+        read.state == JsonFileState::kDamaged || (read.state == JsonFileState::kRead && !read.value.isObject());
+    Json::Value document = damaged ? Json::Value() : std::move(read.value);
+    LoadDeviceSectionFrom(document);
+    lastLoad_.document = path;
+    lastLoad_.damaged = damaged;
+    if (lastLoad_.outcome != ProfileLoad::kFromTemplate || path.empty()) return section_;
+
+    // Repair the document once; a failed write is retried by the next Save. A damaged one is
+    // moved aside first, so that nothing the user had is overwritten.
+    if (damaged) {
+        lastLoad_.kept = KeepDamagedFile(path);
+        if (!lastLoad_.kept) {
+            Trace("damaged profile document left in place: " + path.string());
+            return section_;
+        }
+        lastLoad_.outcome = ProfileLoad::kReplaced;
+        Trace("damaged profile document kept as " + lastLoad_.kept->string());
+    }
+    if (!document.isObject()) {
+        document = DocumentIdentity(path);
+        documentName_ = JsonString(document["profilename"]);
+    }
+    Element(Member(document, "Device"), deviceIndex_) = section_;
+    WriteDocument(document, path);
+    return section_;
+}
+
 bool CBasicProfiledata::ResetSectionToTemplate() {
-    if (templatePath_.empty()) return false;
-    const Json::Value section = At(Get(readjsonFile(templatePath_), "Device"), deviceIndex_);
+    const Json::Value section = TemplateSection();
     if (!section.isObject()) return false;
     section_ = section;
     return true;

@@ -9,11 +9,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "profiles/KeyListEntry.h"
 #include "profiles/LedRecord.h"
 #include "profiles/LightEffectStep.h"
+#include "profiles/ProfileLoadReport.h"
 
 namespace morvek {
 
@@ -34,7 +36,9 @@ public:
     // they were.
     virtual bool Save();
     // Re-reads the document at path (keeping its name, identity and other members), sets its
-    // "Device"[device index] to section and writes it whole.
+    // "Device"[device index] to section and writes it whole. A document damaged meanwhile is
+    // kept beside itself and written anew with its name and identity; in place of anything but
+    // a regular file nothing is written.
     virtual bool SaveDeviceSection(const Json::Value& section, const std::filesystem::path& path);
     virtual bool WriteDocument(const Json::Value& document, const std::filesystem::path& path);
 
@@ -49,8 +53,15 @@ public:
     void SetDeviceIndex(int index);
 
     // Reads the document's device section into memory. A document without one gets the
-    // template's section, and the document is written back with it once.
+    // template's section, and the document is written back with it once. A damaged document
+    // (not JSON, not an object) is kept beside itself as "<file>.damaged" and written anew from
+    // the template with its name and identity. LastLoad says which of these happened.
     Json::Value LoadDeviceSection(const std::filesystem::path& path);
+    // Loads a document given in memory, as LoadDeviceSection loads a file, but writes nothing.
+    Json::Value LoadDeviceSectionFrom(const Json::Value& document);
+    const ProfileLoadReport& LastLoad() const { return lastLoad_; }
+    // The "profilename" of the document last loaded (empty when it has none as text).
+    const std::string& DocumentName() const { return documentName_; }
     // The template's device section replaces the one in memory (the file changes at the next
     // Save). False, and the section kept, when the template has none: resetting to nothing
     // would empty the profile.
@@ -86,10 +97,15 @@ protected:
     const Json::Value& Section() const { return section_; }
 
 private:
+    // The template's device section; null when it has none.
+    Json::Value TemplateSection() const;
+
     std::filesystem::path documentPath_;
     std::filesystem::path templatePath_;
     Json::ArrayIndex deviceIndex_ = 0;
     Json::Value section_;
+    ProfileLoadReport lastLoad_;
+    std::string documentName_;
     LightInfoWords lightInfo_{};
     std::vector<LedRecord> ledRecords_;
     std::filesystem::path lightConfigPath_;

@@ -11,28 +11,46 @@
 
 namespace morvek {
 
-Json::Value readjsonFile(const std::filesystem::path& path) {
-    // A profile document being saved in the background is read once it is written.
-    DocumentSaver::Instance().WaitFor(path);
-    const auto content = ReadWholeFile(path, kMaxJsonFileBytes);
-    if (!content || content->empty()) {
-        Trace("readjsonFile: " + path.string());
-        return Json::Value();
-    }
+std::optional<Json::Value> ParseJsonText(std::string_view text) {
     Json::CharReaderBuilder builder;
-    builder["collectComments"] = true;
-    builder["stackLimit"] = 256;
+    // Comments are read past but not kept: written back, the styled writer can put a closing
+    // bracket inside a kept end-of-line comment, and the file would no longer read.
+    builder["collectComments"] = false;
+    builder["stackLimit"] = kMaxJsonDepth;
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
     std::string errors;
     try {
-        if (!reader->parse(content->data(), content->data() + content->size(), &root, &errors)) return Json::Value();
+        if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors)) return std::nullopt;
     } catch (const Json::Exception&) {
         // jsoncpp throws when a document nests deeper than its stack limit.
-        return Json::Value();
+        return std::nullopt;
     }
     return root;
 }
+
+JsonFileRead ReadJsonFile(const std::filesystem::path& path) {
+    // A profile document being saved in the background is read once it is written.
+    DocumentSaver::Instance().WaitFor(path);
+    const FileContent content = ReadFileContent(path, kMaxJsonFileBytes);
+    switch (content.state) {
+        case FileReadState::kMissing: return {Json::Value(), JsonFileState::kMissing};
+        case FileReadState::kNotRegular:
+            Trace("readjsonFile: not a regular file: " + path.string());
+            return {Json::Value(), JsonFileState::kNotRegular};
+        case FileReadState::kTooLarge:
+        case FileReadState::kUnreadable: break;
+        case FileReadState::kRead:
+            if (content.text.empty()) break;
+            if (std::optional<Json::Value> root = ParseJsonText(content.text))
+                return {std::move(*root), JsonFileState::kRead};
+            break;
+    }
+    Trace("readjsonFile: " + path.string());
+    return {Json::Value(), JsonFileState::kDamaged};
+}
+
+Json::Value readjsonFile(const std::filesystem::path& path) { return ReadJsonFile(path).value; }
 
 std::string StyledJsonText(const Json::Value& value) {
     Json::StyledWriter writer;

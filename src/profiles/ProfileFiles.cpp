@@ -3,6 +3,7 @@
 #include <string>
 
 #include "devicelink/DeviceTables.h"
+#include "platform/FileIo.h"
 #include "profiles/TimeStampId.h"
 
 namespace morvek {
@@ -26,6 +27,21 @@ std::optional<std::filesystem::path> ProfileDocument(const std::filesystem::path
                                                      std::string_view uuid) {
     if (!IsPlainTimeStampId(uuid)) return std::nullopt;
     return profileFolder / (std::string(uuid) + kProfileDocumentExtension);
+}
+
+std::vector<std::filesystem::path> UserDataFolders(const std::filesystem::path& userDataFolder) {
+    std::vector<std::filesystem::path> folders = {userDataFolder};
+    for (const uint16_t kind : {kKindKeyboard, kKindMouse, kKindMousePad, kKindHeadset})
+        folders.push_back(ProfileFolder(userDataFolder, kind));
+    return folders;
+}
+
+std::vector<std::filesystem::path> CleanUpInterruptedWrites(const std::filesystem::path& userDataFolder) {
+    std::vector<std::filesystem::path> removed;
+    for (const std::filesystem::path& folder : UserDataFolders(userDataFolder)) {
+        for (std::filesystem::path& path : RemoveInterruptedWrites(folder)) removed.push_back(std::move(path));
+    }
+    return removed;
 }
 
 }  // namespace morvek

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace morvek {
 
@@ -22,5 +23,12 @@ std::filesystem::path ProfileListFile(const std::filesystem::path& profileFolder
 // file, so a tampered list never makes the program read, write or delete files elsewhere.
 std::optional<std::filesystem::path> ProfileDocument(const std::filesystem::path& profileFolder,
                                                      std::string_view uuid);
+
+// The folders the program writes its data files into: userDataFolder itself and the folder of
+// each device kind.
+std::vector<std::filesystem::path> UserDataFolders(const std::filesystem::path& userDataFolder);
+// Removes what writes interrupted by a crash or a kill left in those folders (only the
+// temporary files of the program's own writes); the removed paths.
+std::vector<std::filesystem::path> CleanUpInterruptedWrites(const std::filesystem::path& userDataFolder);
 
 }  // namespace morvek

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "devicelink/DeviceTables.h"
+#include "platform/FileIo.h"
 #include "platform/Trace.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
@@ -18,16 +19,17 @@ bool IsUsableList(const Json::Value& list) {
     return profiles.isArray() && !profiles.empty();
 }
 
-std::vector<ProfileEntry> EntriesOf(const Json::Value& list) {
-    std::vector<ProfileEntry> entries;
-    for (const Json::Value& e : Get(list, "profilelist"))
-        entries.push_back({JsonString(Get(e, "profilename")), JsonString(Get(e, "profileUUID"))});
-    return entries;
+// A list that names nothing (no profile, or no "profilelist" at all) loses nothing when it is
+// replaced; anything else that cannot be used is kept for the user.
+bool ListNamesNothing(const Json::Value& list) {
+    if (!list.isObject()) return false;
+    const Json::Value& profiles = list["profilelist"];
+    return profiles.isNull() || (profiles.isArray() && profiles.empty());
 }
 
 std::vector<std::string> NamesOf(const Json::Value& list) {
     std::vector<std::string> names;
-    for (const ProfileEntry& e : EntriesOf(list)) names.push_back(e.name);
+    for (const ProfileEntry& e : ProfileListStore::EntriesOf(list)) names.push_back(e.name);
     return names;
 }
 
@@ -46,6 +48,13 @@ void RemoveFile(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+std::vector<ProfileEntry> ProfileListStore::EntriesOf(const Json::Value& list) {
+    std::vector<ProfileEntry> entries;
+    for (const Json::Value& e : Get(list, "profilelist"))
+        entries.push_back({JsonString(Get(e, "profilename")), JsonString(Get(e, "profileUUID"))});
+    return entries;
+}
 
 const char* ProfileMessageKey(ProfileStatus status) {
     switch (status) {
@@ -108,11 +117,23 @@ ProfileStatus ProfileListStore::LoadProfileList() {
         Trace("cannot make " + folder_.string() + ": " + ec.message());
         return ProfileStatus::kWriteFailed;
     }
-    Json::Value list = readjsonFile(ProfileListFile(folder_));
+    damagedListKept_.reset();
+    const std::filesystem::path file = ProfileListFile(folder_);
+    const JsonFileRead read = ReadJsonFile(file);
+    if (read.state == JsonFileState::kNotRegular) return ProfileStatus::kNotAFile;
+    Json::Value list = read.value;
     if (IsUsableList(list)) {
         list_ = list;
         entries_ = EntriesOf(list_);
     } else {
+        const bool damaged = read.state == JsonFileState::kDamaged ||
+                             (read.state == JsonFileState::kRead && !ListNamesNothing(list));
+        if (damaged) {
+            // The documents it names stay where they are; the list itself is kept beside the new one.
+            damagedListKept_ = KeepDamagedFile(file);
+            if (!damagedListKept_) return ProfileStatus::kWriteFailed;
+            Trace("damaged profile list kept as " + damagedListKept_->string());
+        }
         if (!list.isObject()) list = Json::Value(Json::objectValue);
         list["profilelist"] = Json::Value(Json::arrayValue);
         const ProfileStatus created = AppendProfile(list, "profile1", readjsonFile(templatePath_), true);
@@ -215,7 +236,7 @@ ProfileStatus ProfileListStore::ResetProfile() {
 
 ProfileStatus ProfileListStore::RenameProfile(const std::string& name) {
     if (name.empty()) return ProfileStatus::kNameEmpty;
-    if (name.find(' ') != std::string::npos) return ProfileStatus::kNameHasBlank;
+    if (NameHasBlank(name)) return ProfileStatus::kNameHasBlank;
     Json::Value list = ReadList();
     const std::vector<ProfileEntry> entries = EntriesOf(list);
     if (selected_ < 0 || selected_ >= static_cast<int>(entries.size())) return ProfileStatus::kNoSelection;

@@ -30,6 +30,7 @@ enum class ProfileStatus {
     kNameEmpty,      // rename: "message_text_5_1"
     kNameHasBlank,   // rename: "message_text_5_2"
     kNameTaken,      // rename: "message_text_5"
+    kNotAFile,       // the list file is a folder, FIFO, device or socket: nothing was read or written
 };
 
 // The text key of the message the window shows for a refused name; nullptr for other statuses.
@@ -49,7 +50,10 @@ public:
 
     // Reads the list, or on first use (no list, an unreadable one or an empty one) makes the
     // folder, "profile1" from the template and the list; then selects the stored profile.
+    // A damaged list is not overwritten: it is kept beside the new one (DamagedListKept).
     ProfileStatus LoadProfileList();
+    // Where the last load kept a damaged list file; the user is to be told.
+    const std::optional<std::filesystem::path>& DamagedListKept() const { return damagedListKept_; }
     // Selects a profile and stores the selection in the list file.
     ProfileStatus SelectProfile(int index);
     // -1 before the list is loaded.
@@ -80,6 +84,9 @@ public:
     // another profile has, ignoring case.
     ProfileStatus RenameProfile(const std::string& name);
 
+    // The entries of a parsed list ("profilelist" names and identities, as text or empty).
+    static std::vector<ProfileEntry> EntriesOf(const Json::Value& list);
+
     uint16_t Kind() const { return kind_; }
     const std::filesystem::path& Folder() const { return folder_; }
     const std::filesystem::path& TemplatePath() const { return templatePath_; }
@@ -97,6 +104,7 @@ private:
     std::vector<ProfileEntry> entries_;
     int selected_ = -1;
     std::string currentUuid_;
+    std::optional<std::filesystem::path> damagedListKept_;
 };
 
 }  // namespace morvek

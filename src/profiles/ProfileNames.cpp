@@ -24,6 +24,16 @@ wchar_t Fold(wchar_t c) {
 
 }  // namespace
 
+bool NameHasBlank(std::string_view name) {
+    const locale_t locale = CaseLocale();
+    const std::wstring wide = WideFromUtf8(name);
+    return std::any_of(wide.begin(), wide.end(), [locale](wchar_t c) {
+        const auto w = static_cast<wint_t>(c);
+        if (locale == locale_t(nullptr)) return iswspace(w) != 0 || iswcntrl(w) != 0;
+        return iswspace_l(w, locale) != 0 || iswcntrl_l(w, locale) != 0;
+    });
+}
+
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     const std::wstring wa = WideFromUtf8(a);
     const std::wstring wb = WideFromUtf8(b);

@@ -10,6 +10,9 @@ namespace morvek {
 // Equal ignoring case, for any script with case (not just ASCII).
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 bool NameTaken(const std::vector<std::string>& names, std::string_view name);
+// A blank " ", or any other white space or control character (a tab or a line break would
+// break every list that shows one name a line): such a name is refused like one with a blank.
+bool NameHasBlank(std::string_view name);
 
 // "profile%d" with the smallest number not taken.
 std::string NewProfileName(const std::vector<std::string>& names);

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "app/MainWndFixture.h"
 #include "app/QtPrinters.h"
@@ -60,6 +61,13 @@ protected:
         return QTest::qWaitFor([&] { return keyboard->Layout().IsRead(); }, 3000);
     }
     emulator::EmulatedDevice& EmulatedKeyboard() { return *emulator.Find(EmulatedKind::Keyboard); }
+    // Waits until the keyboard's device queue has run what was posted before, and its results
+    // reached the window (a silent device costs one command's time-outs).
+    bool DeviceQueueDone() {
+        bool done = false;
+        ModelOfKind(kKindKeyboard)->RunOnDevice([] { return 0; }, [&done](int) { done = true; });
+        return QTest::qWaitFor([&] { return done; }, 5000);
+    }
 };
 
 struct SetUpCase {
@@ -96,6 +104,48 @@ TEST_F(ProfileBarTest, EveryPageLoadsItsKindsListShowsItsTabsAndGivesTheModelThe
             EXPECT_EQ(!button->isHidden(), shown) << name;
             EXPECT_EQ(button->isChecked(), tab == 1) << name;
         }
+    }
+}
+
+// A damaged list or profile document met when the page sets up its bar is kept aside, and the
+// message window says where; nothing the user had is lost.
+struct DamagedFileCase {
+    const char* what;
+    const char* list;      // ProfileList.ini as found
+    const char* document;  // the document 2026_01_01_00_00_00_000.Json as found
+    const char* keptName;  // the damaged file's name once kept aside
+    const char* shown;     // the profile the combo shows afterwards
+};
+
+TEST_F(ProfileBarTest, ADamagedListOrDocumentIsKeptAsideAndShownInTheMessageWindow) {
+    const DamagedFileCase cases[] = {
+        {"list", R"({"profilelist": [{"profilename": "Gam)", R"({"profilename": "Gaming"})",
+         "ProfileList.ini.damaged", "profile1"},
+         {"document",
+          R"({"profilelist": [{"profilename": "Gaming", "profileUUID": "2026_01_01_00_00_00_000"}], "profileselect": 0})",
+          R"({"profilename": "Gaming", "profileUUID": "2026_01_01_00_00_00_000", "Dev)",
+          "2026_01_01_00_00_00_000.Json.damaged", "Gaming"},
+    };
+    bool first = true;
+    for (const DamagedFileCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!std::exchange(first, false)) {  // a new window, as at the program's start
+            TearDown();
+            SetUp();
+        }
+        std::filesystem::remove_all(Folder("keyboard"));
+        std::filesystem::create_directories(Folder("keyboard"));
+        std::ofstream(Folder("keyboard") / "ProfileList.ini") << c.list;
+        std::ofstream(Folder("keyboard") / "2026_01_01_00_00_00_000.Json") << c.document;
+        asked.clear();
+        Start();
+        const std::filesystem::path kept = Folder("keyboard") / c.keptName;
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_TRUE(asked[0].contains(QString::fromStdString(kept.string()))) << asked[0].toStdString();
+        EXPECT_FALSE(asked[0].contains("%s")) << asked[0].toStdString();
+        EXPECT_EQ(FileText(kept), std::string(c.what) == "list" ? c.list : c.document);
+        EXPECT_TRUE(std::filesystem::exists(Folder("keyboard") / "2026_01_01_00_00_00_000.Json"));
+        EXPECT_EQ(On<QComboBox>(kKindKeyboard, "device_profile_combo")->currentText(), c.shown);
     }
 }
 
@@ -193,6 +243,36 @@ TEST_F(ProfileBarTest, ASwitchPutsTheProfilesSettingsAndKeyTableOnTheDeviceAndBa
     ChooseWithKey(kKindKeyboard, Qt::Key_Down);
     ASSERT_TRUE(applied.wait(1500));
     ASSERT_TRUE(QTest::qWaitFor([&] { return EmulatedKeyboard().KeyTable() == secondKeys; }, 2000));
+}
+
+// The message window tells a switch whose device stopped answering, once; a switch the device
+// takes says nothing.
+TEST_F(ProfileBarTest, ASwitchToADeviceThatDoesNotAnswerSaysSo) {
+    struct Case {
+        const char* what;
+        bool silent;
+        Qt::Key key;
+        std::vector<QString> told;
+    };
+    const Case cases[] = {
+        {"answers", false, Qt::Key_Down, {}},
+        {"silent", true, Qt::Key_Up, {"device_no_answer_text"}},
+    };
+    Start();
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    Click(kKindKeyboard, "device_add_btn");
+    QSignalSpy applied(Bar(kKindKeyboard), &CDeviceProfileUI::ProfileApplied);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        emulator::FaultPlan faults;
+        faults.silent = c.silent;
+        EmulatedKeyboard().SetFaults(faults);
+        asked.clear();
+        ChooseWithKey(kKindKeyboard, c.key);
+        ASSERT_TRUE(applied.wait(1500));
+        ASSERT_TRUE(DeviceQueueDone());
+        EXPECT_EQ(asked, c.told);
+    }
 }
 
 TEST_F(ProfileBarTest, QuickChoicesSwitchOnceToTheLast) {

@@ -121,7 +121,7 @@ TEST(MouseCommandsTest, WirelessMouseTakesItsSpeedInvertedAndNothingWhenOutOfRea
     EXPECT_TRUE(Has(r.err, "receiver")) << r.err;
     r = cli.Run({"polling", "2"}, down);
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Has(r.err, "did not answer")) << r.err;
+    EXPECT_TRUE(Has(r.err, "does not answer its receiver (out of reach or off)")) << r.err;
     EXPECT_EQ(cli.ProfileSection()["ReportStages"]["StageActive"].asInt(), 2);  // kept for when it is back
     EXPECT_EQ(cli.Run({"apply", "mouse"}, down).status, 1);
     EXPECT_EQ(cli.Run({"read-profile", "mouse"}, down).status, 1);

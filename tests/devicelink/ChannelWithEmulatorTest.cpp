@@ -121,6 +121,46 @@ TEST_F(ChannelWithEmulatorTest, SilentDeviceGivesNoAnswerAndRecovers) {
     EXPECT_EQ(channel_.BeginConfig(), kResultSuccess);
 }
 
+// A command sequence against each fault: only a command that gets no answer at all ends it;
+// refusals and stale answers are answers, and every command of the sequence reaches the device.
+TEST_F(ChannelWithEmulatorTest, ASequenceEndsAtTheFirstUnansweredCommandOnly) {
+    emulator::EmulatedDevice& keyboard = Attach(EmulatedKind::Keyboard, 0);
+    const std::vector<uint8_t> block(100, 7);  // two chunks
+    struct Case {
+        const char* name;
+        FaultPlan faults;
+        std::vector<int> results;  // begin, write, end
+        uint64_t reports;           // that reached the device
+        bool unanswered;
+    } cases[] = {
+        {"none", {}, {kResultSuccess, kResultSuccess, kResultSuccess}, 4, false},
+        {"stale", {.staleAnswers = 2}, {kResultSuccess, kResultSuccess, kResultSuccess}, 4, false},
+        {"status 0xff", {.forcedStatus = 0xFF}, {kResultStatusFF, kResultStatusFF, kResultStatusFF}, 3, false},
+        {"status 0xfe", {.forcedStatus = 0xFE}, {kResultStatusFE, kResultStatusFE, kResultStatusFE}, 3, false},
+        {"silent", {.silent = true}, {kResultNoAnswer, kResultNoAnswer, kResultNoAnswer}, 1, true},
+    };
+    for (const Case& c : cases) {
+        keyboard.SetFaults(c.faults);
+        const uint64_t before = keyboard.ReportCount();
+        std::vector<int> results;
+        {
+            CommandSequence sequence(channel_);
+            results.push_back(channel_.BeginConfig());
+            results.push_back(channel_.WriteParams(block.data(), block.size(), 0));
+            results.push_back(channel_.EndConfig());
+            EXPECT_EQ(channel_.SequenceUnanswered(), c.unanswered) << c.name;
+        }
+        EXPECT_EQ(results, c.results) << c.name;
+        EXPECT_EQ(keyboard.ReportCount() - before, c.reports) << c.name;
+        EXPECT_EQ(channel_.LastCommandResult(), c.results.back()) << c.name;
+    }
+    // The next sequence tries again: the device is asked, and answers once it is back.
+    keyboard.SetFaults({});
+    CommandSequence sequence(channel_);
+    EXPECT_FALSE(channel_.SequenceUnanswered());
+    EXPECT_EQ(channel_.BeginConfig(), kResultSuccess);
+}
+
 TEST_F(ChannelWithEmulatorTest, CloseEndsAWaitOnASilentWirelessMouse) {
     emulator::EmulatedDevice& mouse = Attach(EmulatedKind::WirelessMouse, 7);
     channel_.SetWireless(true);

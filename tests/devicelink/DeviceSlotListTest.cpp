@@ -119,13 +119,15 @@ TEST(DeviceSlotListTest, MouseAndPadNumbersGoToTheKindTheDeviceNames) {
         const char* what;
         SharedDevice device;
         size_t commandSlot;
+        bool guessed;  // the slots' kind is the table order's guess, for both collections
     };
     const Case cases[] = {
-        {"a pad alone", {"/dev/hidraw1", kKindMousePad, false}, 4},
-        {"a pad alone, command collection listed first", {"/dev/hidraw1", kKindMousePad, true}, 4},
-        {"a mouse alone", {"/dev/hidraw1", kKindMouse, false}, 2},
-        {"a device naming another kind: table order", {"/dev/hidraw1", kKindKeyboard, false}, 2},
-        {"a device that does not answer: table order", {"/dev/hidraw1", std::nullopt, false}, 2},
+        {"a pad alone", {"/dev/hidraw1", kKindMousePad, false}, 4, false},
+        {"a pad alone, command collection listed first", {"/dev/hidraw1", kKindMousePad, true}, 4, false},
+        {"a mouse alone", {"/dev/hidraw1", kKindMouse, false}, 2, false},
+        {"a device naming another kind: table order", {"/dev/hidraw1", kKindKeyboard, false}, 2, true},
+        {"a device that does not answer: table order", {"/dev/hidraw1", std::nullopt, false}, 2, true},
+        {"does not answer, command collection first", {"/dev/hidraw1", std::nullopt, true}, 2, true},
     };
     for (const Case& c : cases) {
         ScriptedHidBackend backend;
@@ -138,6 +140,10 @@ TEST(DeviceSlotListTest, MouseAndPadNumbersGoToTheKindTheDeviceNames) {
         EXPECT_EQ(command.role, kRoleCommand) << c.what;
         EXPECT_EQ(event.path, c.device.Event()) << c.what;
         EXPECT_EQ(event.kind, command.kind) << c.what;
+        EXPECT_EQ(slots.KindGuessed(c.commandSlot), c.guessed) << c.what;
+        EXPECT_EQ(slots.KindGuessed(c.commandSlot + 1), c.guessed) << c.what;
+        slots.ReleaseSlot(c.commandSlot);
+        EXPECT_FALSE(slots.KindGuessed(c.commandSlot)) << c.what;
     }
 }
 

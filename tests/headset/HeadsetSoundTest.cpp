@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <cstring>
+#include <functional>
 
 #include "HeadsetFixture.h"
 #include "support/SourcePaths.h"
@@ -147,6 +148,35 @@ TEST_F(HeadsetSoundTest, LevelsAndSwitchesChangeTheWordOnlyWhenTheLibraryTookThe
     ASSERT_EQ(idle->SetMonitorLevel(before + 10), HeadsetChange::Done);
     EXPECT_EQ(idle->Panel().monitorLevel, before + 10) << "the slider keeps the user's position";
     EXPECT_EQ(idle->Words()[kWordMonitorValue], before);
+}
+
+// Every panel event says whether the library took all of its writes; one refused write of an
+// event (a library that cannot keep its values) is enough to say no.
+TEST_F(HeadsetSoundTest, EachPanelEventTellsWhetherTheLibraryTookIt) {
+    struct Case {
+        const char* what;
+        std::wstring refused;  // empty: none
+        std::function<HeadsetChange(CTalvorenHS6533Device&)> event;
+        bool took;
+    } cases[] = {
+        {"preset", L"", [](auto& m) { return m.SelectEqPreset(3); }, true},
+        {"preset, a band refused", L"EQ_Slider3", [](auto& m) { return m.SelectEqPreset(3); }, false},
+        {"preset, the equaliser switch refused", L"Enable_EQ_GFX", [](auto& m) { return m.SelectEqPreset(3); }, false},
+        {"band", L"", [](auto& m) { return m.MoveBandSlider(1, 4); }, true},
+        {"band refused", L"EQ_Slider2", [](auto& m) { return m.MoveBandSlider(1, 4); }, false},
+        {"voice", L"", [](auto& m) { return m.SelectVoice(2); }, true},
+        {"voice refused", L"MagicVoice_Selection", [](auto& m) { return m.SelectVoice(2); }, false},
+        {"voice changer refused", L"Enable_MAGICVOICE", [](auto& m) { return m.SetVoiceChanger(true); }, false},
+        {"microphone level refused", L"VolumeScalarControl", [](auto& m) { return m.SetMicrophoneLevel(30); }, false},
+        {"another property refused", L"EQ_Slider9", [](auto& m) { return m.SelectVoice(2); }, true},
+    };
+    for (const Case& c : cases) {
+        library_.refusedWrites.clear();
+        auto model = MakeModel();
+        if (!c.refused.empty()) library_.refusedWrites.insert(c.refused);
+        EXPECT_EQ(c.event(*model), HeadsetChange::Done) << c.what;
+        EXPECT_EQ(model->LibraryTookLastChange(), c.took) << c.what;
+    }
 }
 
 TEST_F(HeadsetSoundTest, SavingUserEqualisers) {

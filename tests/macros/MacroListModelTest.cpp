@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <json/writer.h>
+#include <sys/stat.h>
 
 #include <optional>
 #include <set>
 
 #include "MacroFixtures.h"
 #include "macros/MacroListModel.h"
+#include "support/RenameWatch.h"
 #include "support/TempFolder.h"
 
 namespace morvek {
@@ -265,6 +267,55 @@ TEST_F(MacroListModelTest, BrokenListsReadAsEmptyAndMalformedEntriesKeepTheirNum
     ASSERT_EQ(model_.RenameMacro("seven").status, MacroStatus::Ok);
     EXPECT_EQ(List()["MacroInfo"][0]["MacroName"], "seven");
     EXPECT_EQ(model_.SelectMacro(3), MacroStatus::OutOfRange);
+}
+
+// One case per class of damage: the list goes aside byte for byte (never overwritten by the
+// next change), the macro files stay, and a new list begins.
+TEST_F(MacroListModelTest, DamagedListsAreKeptBesideTheNewOne) {
+    const char* cases[] = {"", R"({"MacroInfo": [{"MacroName": "fire", "Guid": ")", "[1, 2]", "\x01\x02 binary"};
+    for (const char* text : cases) {
+        test::TempFolder folder;
+        test::WriteMacroFolder(folder.Path(), {{test::KeyEvent(4, true, 1)}});
+        WriteText(folder / "macro.config", text);
+        MacroListModel model;
+        model.SetFolder(folder.Path());
+        EXPECT_EQ(model.LoadMacroList(), MacroStatus::Ok) << text;
+        EXPECT_TRUE(model.GetMacroNames().empty()) << text;
+        ASSERT_EQ(model.DamagedListKept(), folder / "macro.config.damaged") << text;
+        EXPECT_EQ(ReadText(folder / "macro.config.damaged"), text);
+        ASSERT_EQ(model.AddMacro().name, "macro_1") << text;
+        EXPECT_EQ(ReadText(folder / "macro.config.damaged"), text) << "the next change leaves it alone";
+        EXPECT_TRUE(std::filesystem::exists(*MacroFile::PathFor(folder.Path(), test::FixtureGuid(0))));
+    }
+    // A sound list, or none, is not kept.
+    model_.LoadMacroList();
+    model_.AddMacro();
+    model_.LoadMacroList();
+    EXPECT_FALSE(model_.DamagedListKept().has_value());
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{"macro.config"}));
+}
+
+// A FIFO or a folder in place of the list: not read (a FIFO would block), not replaced.
+TEST_F(MacroListModelTest, AListThatIsNotAFileIsRefused) {
+    ASSERT_EQ(::mkfifo((folder_ / "macro.config").c_str(), 0600), 0);
+    EXPECT_EQ(model_.LoadMacroList(), MacroStatus::ListNotAFile);
+    EXPECT_EQ(model_.AddMacro().status, MacroStatus::ListNotAFile);
+    test::WriteText(folder_ / "in.mac", R"({"Events": []})");
+    EXPECT_EQ(model_.ImportMacro(folder_ / "in.mac").status, MacroStatus::ListNotAFile);
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{"in.mac", "macro.config"}));
+    EXPECT_TRUE(std::filesystem::is_fifo(folder_ / "macro.config"));
+    EXPECT_EQ(MacroListFile(folder_.Path()).ReadableEntries(), std::nullopt);
+}
+
+// An import puts the macro's file in place before the list names it: one cut short (a kill, a
+// power loss) leaves at most a file no list names, never a listed macro without its events.
+TEST_F(MacroListModelTest, ImportPutsTheMacroFileInPlaceBeforeTheList) {
+    test::TempFolder source;
+    test::WriteText(source / "in.mac", R"({"Events": [{"Type": 10, "Button": 4, "Action": "down", "Delay": "5"}]})");
+    test::RenameWatch watch(folder_.Path());
+    ASSERT_EQ(model_.ImportMacro(source / "in.mac").status, MacroStatus::Ok);
+    EXPECT_EQ(watch.Arrivals(), (std::vector<std::string>{model_.Macros()[0].guid + ".mac", "macro.config"}));
+    EXPECT_EQ(model_.Actions().size(), 1u);
 }
 
 TEST_F(MacroListModelTest, FailedWritesChangeNothingAndAreReported) {

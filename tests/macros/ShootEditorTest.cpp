@@ -153,6 +153,46 @@ TEST_F(ShootEditorTest, InitAndResetCopyTheDefaultsOfOneGunOnly) {
     EXPECT_EQ(editor_.ResetGun(4), ShootStatus::OutOfRange);
 }
 
+// One case per class of damaged default: the reset is refused, so the gun keeps what it has
+// instead of a copy that reads as a pattern of zeros.
+TEST_F(ShootEditorTest, ADamagedDefaultIsRefused) {
+    ASSERT_EQ(editor_.InitShootData(), ShootStatus::Ok);
+    const std::string before = ReadText(editor_.UserFile(1));
+    const std::string sound = ReadText(editor_.DefaultFile(1));
+    struct Case {
+        std::string text;
+        ShootStatus status;
+    } cases[] = {
+        {sound.substr(0, sound.size() / 2), ShootStatus::DamagedDefault},  // cut short
+        {"", ShootStatus::DamagedDefault},
+        {"[1, 2]", ShootStatus::DamagedDefault},
+        {R"({"Name": "no events"})", ShootStatus::DamagedDefault},
+        {R"({"Events": 5})", ShootStatus::DamagedDefault},
+    };
+    for (const Case& c : cases) {
+        WriteText(editor_.DefaultFile(1), c.text);
+        EXPECT_EQ(editor_.ResetGun(1), c.status) << c.text;
+        EXPECT_EQ(ReadText(editor_.UserFile(1)), before) << c.text;
+    }
+    // A gun without a user pattern does not get one from a damaged default either.
+    std::filesystem::remove(editor_.UserFile(1));
+    EXPECT_EQ(editor_.InitShootData(), ShootStatus::DamagedDefault);
+    EXPECT_FALSE(std::filesystem::exists(editor_.UserFile(1)));
+    EXPECT_EQ(editor_.CheckUserFile(1), ShootStatus::NoFile);
+    EXPECT_EQ(editor_.CheckUserFile(0), ShootStatus::Ok);
+}
+
+// A damaged user pattern is replaced by its default at set-up, but kept beside itself first.
+TEST_F(ShootEditorTest, ADamagedUserPatternIsKeptBeforeItsDefaultReplacesIt) {
+    ASSERT_EQ(editor_.InitShootData(), ShootStatus::Ok);
+    WriteText(editor_.UserFile(2), R"({"Events": [{"Type": 1)");
+    ASSERT_EQ(editor_.InitShootData(), ShootStatus::Ok);
+    ASSERT_EQ(editor_.DamagedFilesKept(), std::vector<std::filesystem::path>{editor_.UserFile(2).string() + ".damaged"});
+    EXPECT_EQ(ReadText(editor_.UserFile(2).string() + ".damaged"), R"({"Events": [{"Type": 1)");
+    EXPECT_EQ(readjsonFile(editor_.UserFile(2)), DefaultPattern(2));
+    EXPECT_EQ(editor_.CheckUserFile(2), ShootStatus::Ok);
+}
+
 TEST_F(ShootEditorTest, ImportAndExportActOnTheCurrentGun) {
     ASSERT_EQ(editor_.InitShootData(), ShootStatus::Ok);
     editor_.SelectGun(1);

@@ -54,6 +54,24 @@ TEST(ShootImageTest, HeaderOffsetsAndEvents) {
     EXPECT_EQ((Bytes(sparse.end() - 4, sparse.end())), (Bytes{0, 0, 0, 0}));
 }
 
+// A pattern file that is missing or cannot be read would go out as an empty pattern and clear
+// the mouse's: the download is refused before anything is sent.
+TEST(ShootImageTest, ADownloadWithAnUnreadablePatternSendsNothing) {
+    const char* damaged[] = {nullptr, "", "{ cut", "[1]", R"({"Name": "no events"})"};  // nullptr: no file
+    for (const char* text : damaged) {
+        test::TempFolder folder;
+        WritePatterns(folder.Path(), {6, 6, 6, 6});
+        const auto gun2 = ShootFile::PathIn(folder.Path(), 2);
+        if (text == nullptr) std::filesystem::remove(gun2);
+        else test::WriteText(gun2, text);
+        EXPECT_EQ(UnreadableShootPattern(folder.Path()), 2) << (text ? text : "missing");
+        EmulatedChannel mouse(EmulatedKind::Mouse);
+        EXPECT_EQ(DownloadShootPatterns(mouse.Channel(), folder.Path()), kShootPatternUnreadable);
+        EXPECT_TRUE(mouse.TakeCommands().empty());
+        EXPECT_EQ(mouse.Device().ShootHighWater(), 0u);
+    }
+}
+
 TEST(ShootImageTest, DownloadWritesTheImageDirectly) {
     test::TempFolder folder;
     WritePatterns(folder.Path(), {18, 6, 0, 12});

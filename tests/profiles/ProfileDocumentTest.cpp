@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "ProfileFixtures.h"
 #include "profiles/BasicProfiledata.h"
@@ -290,6 +291,111 @@ TEST(ProfileDocumentTest, ADocumentWithoutItsSectionIsRepairedFromTheTemplateOnc
     EXPECT_EQ(doc.ReadLightInfo(), LightInfoWords{});
     EXPECT_TRUE(doc.ReadKeyList().empty());
     EXPECT_EQ(test::ReadText(bare), R"({"profilename": "Bare"})");
+}
+
+// One case per class of document: where the settings come from, what the file holds after the
+// load, and whether a damaged one was kept. The profile's name comes from the list beside it.
+TEST(ProfileDocumentTest, LoadingTellsWhereTheSettingsCameFromAndKeepsDamagedDocuments) {
+    const std::string uuid = "2026_01_05_07_08_09_042";
+    const std::string sound = R"({"profilename": "Mine", "profileUUID": ")" + uuid + R"(", "Device": [{"LightInfo": {"Red": 9}}]})";
+    struct Case {
+        const char* name;
+        std::string text;  // empty: no document
+        bool withTemplate;
+        ProfileLoad outcome;
+        bool damaged;
+        bool kept;
+        const char* documentName;  // "profilename" after the load
+        int red;                   // "LightInfo"."Red" of the section in memory
+    } cases[] = {
+        {"sound", sound, true, ProfileLoad::kLoaded, false, false, "Mine", 9},
+        {"no section", R"({"profilename": "Mine", "profileUUID": ")" + uuid + "\"}", true, ProfileLoad::kFromTemplate,
+         false, false, "Mine", 255},
+        {"missing", "", true, ProfileLoad::kFromTemplate, false, false, "Listed", 255},
+        {"cut short", sound.substr(0, 60), true, ProfileLoad::kReplaced, true, true, "Listed", 255},
+        {"not an object", "[1, 2]", true, ProfileLoad::kReplaced, true, true, "Listed", 255},
+        {"no section, no template", R"({"profilename": "Mine"})", false, ProfileLoad::kNoSettings, false, false,
+         "Mine", 0},
+        {"cut short, no template", sound.substr(0, 60), false, ProfileLoad::kNoSettings, true, false, "", 0},
+    };
+    for (const Case& c : cases) {
+        test::TempFolder folder;
+        const auto path = folder / (uuid + ".Json");
+        if (!c.text.empty()) test::WriteText(path, c.text);
+        test::WriteJson(folder / "ProfileList.ini",
+                        ParseJson(R"({"profilelist": [{"profilename": "Listed", "profileUUID": ")" + uuid + "\"}]}"));
+        if (c.withTemplate) test::WriteJson(folder / "mouse.Json", test::TemplateDocument("t"));
+        CBasicProfiledata doc;
+        doc.SetTemplatePath(folder / "mouse.Json");
+        doc.SetDocumentPath(path);
+        doc.LoadDeviceSection(path);
+        const ProfileLoadReport& load = doc.LastLoad();
+        EXPECT_EQ(load.outcome, c.outcome) << c.name;
+        EXPECT_EQ(load.damaged, c.damaged) << c.name;
+        EXPECT_EQ(load.Failed(), c.damaged || c.outcome == ProfileLoad::kNoSettings) << c.name;
+        EXPECT_EQ(load.document, path) << c.name;
+        EXPECT_EQ(doc.DocumentName(), c.documentName) << c.name;
+        EXPECT_EQ(doc.ReadLightInfo()[1] >> 8 & 0xFF, uint32_t(c.red)) << c.name;
+        EXPECT_EQ(load.kept.has_value(), c.kept) << c.name;
+        if (c.kept) {
+            EXPECT_EQ(*load.kept, folder / (uuid + ".Json.damaged")) << c.name;
+            EXPECT_EQ(test::ReadText(*load.kept), c.text) << c.name;
+        }
+        if (c.outcome == ProfileLoad::kReplaced || c.outcome == ProfileLoad::kFromTemplate) {
+            // Written anew with its settings, its name and its identity.
+            const Json::Value file = readjsonFile(path);
+            EXPECT_EQ(file["profilename"].asString(), c.documentName) << c.name;
+            EXPECT_EQ(file["profileUUID"].asString(), uuid) << c.name;
+            EXPECT_EQ(file["Device"][0], test::TemplateDocument("t")["Device"][0]) << c.name;
+        } else if (!c.text.empty()) {
+            EXPECT_EQ(test::ReadText(path), c.text) << c.name << ": left as it was";
+        }
+    }
+}
+
+// A FIFO or a folder in place of the document is not read (a FIFO would block) nor written.
+TEST(ProfileDocumentTest, ADocumentThatIsNotAFileIsNeitherReadNorWritten) {
+    for (const bool fifo : {false, true}) {
+        test::TempFolder folder;
+        const auto path = folder / "2026_01_05_07_08_09_042.Json";
+        if (fifo) ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        else std::filesystem::create_directory(path);
+        test::WriteJson(folder / "mouse.Json", test::TemplateDocument("t"));
+        CBasicProfiledata doc;
+        doc.SetTemplatePath(folder / "mouse.Json");
+        doc.SetDocumentPath(path);
+        EXPECT_TRUE(doc.LoadDeviceSection(path).isNull()) << fifo;
+        EXPECT_EQ(doc.LastLoad().outcome, ProfileLoad::kNotAFile);
+        EXPECT_TRUE(doc.LastLoad().Failed());
+        EXPECT_FALSE(doc.Save());
+        EXPECT_EQ(std::filesystem::is_fifo(path), fifo);
+        EXPECT_EQ(std::filesystem::is_directory(path), !fifo);
+    }
+}
+
+// A "profilename" of another type reads as no name; nothing throws.
+TEST(ProfileDocumentTest, ANameOfTheWrongTypeReadsAsNoName) {
+    for (const char* name : {"[1, 2]", R"({"a": 1})", "7", "null", "true"}) {
+        CBasicProfiledata doc;
+        doc.LoadDeviceSectionFrom(ParseJson(std::string(R"({"profilename": )") + name + R"(, "Device": [{}]})"));
+        EXPECT_EQ(doc.DocumentName(), "") << name;
+        EXPECT_EQ(doc.LastLoad().outcome, ProfileLoad::kLoaded) << name;
+    }
+}
+
+// A document damaged after it was loaded is kept aside by the next save, which writes the
+// settings anew with the profile's name and identity.
+TEST(ProfileDocumentTest, SavingOverADamagedDocumentKeepsItAndTheProfilesIdentity) {
+    Loaded<CBasicProfiledata> p(R"({"LightInfo": {"SelectItem": 1}})");
+    test::WriteJson(p.Path().parent_path() / "ProfileList.ini",
+                    ParseJson(R"({"profilelist": [{"profilename": "Mine", "profileUUID": "2026_01_05_07_08_09_042"}]})"));
+    test::WriteText(p.Path(), R"({"profilename": "Mi)");
+    p.doc.WriteLightInfo({4, 0, 0});
+    ASSERT_TRUE(p.doc.Save());
+    EXPECT_EQ(test::ReadText(p.Path().string() + ".damaged"), R"({"profilename": "Mi)");
+    EXPECT_EQ(p.File()["profilename"].asString(), "Mine");
+    EXPECT_EQ(p.File()["profileUUID"].asString(), "2026_01_05_07_08_09_042");
+    EXPECT_EQ(p.FileSection()["LightInfo"]["SelectItem"].asInt(), 4);
 }
 
 TEST(ProfileDocumentTest, ResetToTheTemplateNeedsTheTemplatesSection) {

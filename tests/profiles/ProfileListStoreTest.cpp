@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <functional>
 #include <set>
 
 #include "ProfileFixtures.h"
@@ -8,6 +10,7 @@
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
 #include "profiles/TimeStampId.h"
+#include "support/RenameWatch.h"
 #include "support/TempFolder.h"
 
 namespace morvek {
@@ -129,6 +132,77 @@ TEST(ProfileListStoreTest, BrokenOrEmptyListsStartAnewAndMissingTemplatesGiveBar
         if (std::string(text).find("other") != std::string::npos) {
             EXPECT_EQ(p.List()["other"], 5);
         }
+    }
+}
+
+// One case per class of damage: the list is kept beside the new one, byte for byte, and every
+// document stays. A list that names nothing is replaced without keeping it.
+TEST(ProfileListStoreTest, DamagedListsAreKeptBesideTheNewOne) {
+    struct Case {
+        const char* text;
+        bool kept;
+    } cases[] = {
+        {R"({"profilelist": [{"profilename": "Gaming", "profileUUID": "2026_01_01_00_00_00_000"})", true},  // cut short
+        {"", true},
+        {"\x01\x02 binary", true},
+        {R"([{"profilename": "Gaming"}])", true},  // not an object
+        {R"({"profilelist": {"0": {}}})", true},     // "profilelist" of the wrong type
+        {R"({"profilelist": []})", false},
+        {"{}", false},
+    };
+    for (const Case& c : cases) {
+        Profiles p;
+        p.Existing({"Gaming", "Work"});
+        test::WriteText(p.ListPath(), c.text);
+        ProfileListStore store(kKindKeyboard, p.folder, p.templatePath);
+        ASSERT_EQ(store.LoadProfileList(), ProfileStatus::kOk) << c.text;
+        EXPECT_EQ(p.FileNames(), std::vector<std::string>{"profile1"}) << c.text;
+        EXPECT_EQ(store.DamagedListKept().has_value(), c.kept) << c.text;
+        if (c.kept) {
+            EXPECT_EQ(*store.DamagedListKept(), p.folder / "ProfileList.ini.damaged");
+            EXPECT_EQ(test::ReadText(p.folder / "ProfileList.ini.damaged"), c.text);
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(p.folder / "ProfileList.ini.damaged")) << c.text;
+        }
+        EXPECT_EQ(p.Document(Id(0))["profilename"].asString(), "Gaming") << c.text;
+        EXPECT_EQ(p.Document(Id(1))["profilename"].asString(), "Work") << c.text;
+        // The new list is sound: the next load keeps nothing.
+        ProfileListStore again(kKindKeyboard, p.folder, p.templatePath);
+        ASSERT_EQ(again.LoadProfileList(), ProfileStatus::kOk);
+        EXPECT_FALSE(again.DamagedListKept().has_value());
+    }
+}
+
+// A folder or a FIFO in place of the list is neither read (a FIFO would block) nor replaced.
+TEST(ProfileListStoreTest, AListThatIsNotAFileIsRefused) {
+    for (const bool fifo : {false, true}) {
+        Profiles p;
+        std::filesystem::create_directories(p.folder);
+        if (fifo) ASSERT_EQ(::mkfifo(p.ListPath().c_str(), 0600), 0);
+        else std::filesystem::create_directory(p.ListPath());
+        EXPECT_EQ(p.store.LoadProfileList(), ProfileStatus::kNotAFile) << fifo;
+        EXPECT_EQ(p.store.GetSelectedIndex(), -1);
+        EXPECT_EQ(p.FileCount(), 1u) << "nothing was written beside it";
+        EXPECT_EQ(std::filesystem::is_fifo(p.ListPath()), fifo);
+    }
+}
+
+// A profile's document is in place before the list names it, so a change cut short (a kill, a
+// power loss) leaves at most a document no list names, never a listed profile without one.
+TEST(ProfileListStoreTest, DocumentsAreInPlaceBeforeTheListNamesThem) {
+    Profiles p;
+    p.Existing({"a"});
+    test::WriteJson(p.root / "in.json", ParseJson(R"({"profilename": "n", "profileUUID": "x", "Device": [{}]})"));
+    const std::vector<std::pair<std::string, std::function<ProfileStatus()>>> operations = {
+        {"add", [&] { return p.store.AddProfile(); }},
+        {"copy", [&] { return p.store.CopyProfile(); }},
+        {"import", [&] { return p.store.ImportProfile(p.root / "in.json"); }},
+    };
+    for (const auto& [name, run] : operations) {
+        test::RenameWatch watch(p.folder);
+        ASSERT_EQ(run(), ProfileStatus::kOk) << name;
+        const std::string uuid = p.store.Profiles().back().uuid;
+        EXPECT_EQ(watch.Arrivals(), (std::vector<std::string>{uuid + ".Json", "ProfileList.ini"})) << name;
     }
 }
 
@@ -335,6 +409,12 @@ TEST(ProfileListStoreTest, RenameRulesAndTheirMessages) {
         {"\xc3\xa4rger", ProfileStatus::kNameTaken, "message_text_5"},  // "ärger" against "Ärger"
         {"", ProfileStatus::kNameEmpty, "message_text_5_1"},
         {"two words", ProfileStatus::kNameHasBlank, "message_text_5_2"},
+        // Any other white space or control character would break a list of one name a line.
+        {"two\twords", ProfileStatus::kNameHasBlank, "message_text_5_2"},
+        {"two\nlines", ProfileStatus::kNameHasBlank, "message_text_5_2"},
+        {"cr\r", ProfileStatus::kNameHasBlank, "message_text_5_2"},
+        {"bell\x07", ProfileStatus::kNameHasBlank, "message_text_5_2"},
+        {"wide\xe3\x80\x80space", ProfileStatus::kNameHasBlank, "message_text_5_2"},  // U+3000
     };
     for (const Case& c : cases) {
         Profiles p;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
     std::map<int32_t, std::vector<AudioDeviceInfo>> devices;
     // Read answers by property name; a missing name fails the read.
     std::map<std::wstring, std::wstring> answers;
+    // Writes of these properties fail (a library that cannot keep its values).
+    std::set<std::wstring> refusedWrites;
     std::vector<PropertyCall> calls;
 
     AudioEntryPoints Entries() {
@@ -51,7 +54,7 @@ public:
                 std::memcpy(call.parameter.data(), *parameter, sizeof(call.parameter));
             }
             calls.push_back(call);
-            if (write != 0) return 0;
+            if (write != 0) return refusedWrites.count(name) != 0 ? 1 : 0;
             const auto answer = answers.find(name);
             if (answer == answers.end()) return 1;
             std::memcpy(*value, answer->second.c_str(), (answer->second.size() + 1) * sizeof(wchar_t));

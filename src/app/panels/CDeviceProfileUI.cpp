@@ -19,6 +19,11 @@ namespace {
 constexpr const char* kCombo = "device_profile_combo";
 constexpr const char* kNameEdit = "device_profile_name_edit";
 constexpr const char* kMenu = "profile_menu_layout";
+// "A damaged file was kept as %s ...": the text of a list or profile document moved aside, with
+// its new path.
+constexpr const char* kDamagedFileKey = "message_text_damaged_file";
+// "The device did not answer. The change is kept in the profile ...".
+constexpr const char* kNoAnswerKey = "device_no_answer_text";
 
 std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdString()); }
 
@@ -54,6 +59,7 @@ void CDeviceProfileUI::OnSetup() {
     SelectTab(1);
     model.SetProfileName(GetCurrentProfileUUID().toStdString());
     model.LoadProfile();
+    TellDamagedDocument();
     model.ApplyProfileToPage();
 }
 
@@ -66,6 +72,7 @@ void CDeviceProfileUI::SetPaths(std::filesystem::path profileFolder, std::filesy
 ProfileStatus CDeviceProfileUI::LoadProfileList() {
     if (!store_) return ProfileStatus::kNoSelection;
     const ProfileStatus status = store_->LoadProfileList();
+    if (const auto& kept = store_->DamagedListKept()) TellKeptFile(*kept);
     FillList();
     for (const ProfileTabVisibility& tab : ProfileTabVisibilityFor(kind_)) {
         auto* button = Find<QWidget>(tab.tabName);
@@ -74,6 +81,17 @@ ProfileStatus CDeviceProfileUI::LoadProfileList() {
         if (tab.textKey != nullptr) CResourceManager::GetInstance().SetResourceText(button, tab.textKey);
     }
     return status;
+}
+
+void CDeviceProfileUI::TellKeptFile(const std::filesystem::path& kept) {
+    if (Host() == nullptr) return;
+    QString text = CResourceManager::GetInstance().Text(kDamagedFileKey);
+    Host()->Ask(text.replace("%s", QString::fromStdString(kept.string())), false, 0);
+}
+
+void CDeviceProfileUI::TellDamagedDocument() {
+    const auto load = Model()->LastProfileLoad();
+    if (load && load->kept) TellKeptFile(*load->kept);
 }
 
 void CDeviceProfileUI::FillList() {
@@ -232,6 +250,7 @@ void CDeviceProfileUI::OnResetClicked(const TNotifyUI&, int) {
     if (ResetProfile() != ProfileStatus::kOk) return;
     emit ProfileReset();
     LoadSelectedProfile(*Model(), false);
+    TellDamagedDocument();
     WriteProfileToDevice();
     emit ProfileApplied(GetSelectedIndex());
 }
@@ -256,16 +275,37 @@ void CDeviceProfileUI::ApplyProfileSelection() {
     if (model == nullptr || index < 0 || SelectProfile(index, false) != ProfileStatus::kOk) return;
     model->SetProfileName(GetCurrentProfileUUID().toStdString());
     LoadSelectedProfile(*model, true);
+    TellDamagedDocument();
     WriteProfileToDevice();
     emit ProfileApplied(index);
 }
 
 void CDeviceProfileUI::WriteProfileToDevice() {
     CTalvorenUSBDevice* model = Model();
+    // A profile with no settings at all (no template either) is not written: the readers'
+    // defaults would switch the device's lights off and its DPI stages to 0.
+    const auto load = model->LastProfileLoad();
+    if (load && load->outcome == ProfileLoad::kNoSettings) return;
     IPanelHost* host = Host();
     const QSize screen = host->ScreenSize();
-    model->RunOnDevice([model, screen] { return WriteSelectedProfile(*model, screen.width(), screen.height()); },
-                       [host](int macros) { host->ShowMacroDownloadResult(macros); });
+    struct Outcome {
+        int macros;
+        bool answered;  // no command of the sequence went unanswered
+    };
+    model->RunOnDevice(
+        [model, screen] {
+            const int macros = WriteSelectedProfile(*model, screen.width(), screen.height());
+            return Outcome{macros, !model->CommandChannel().SequenceUnanswered()};
+        },
+        [host](const Outcome& outcome) {
+            // A device that stopped answering ended the sequence: that, not a macro failure, is
+            // what the user is told.
+            if (!outcome.answered) {
+                host->Ask(kNoAnswerKey, true, 0);
+            } else {
+                host->ShowMacroDownloadResult(outcome.macros);
+            }
+        });
 }
 
 }  // namespace morvek::app

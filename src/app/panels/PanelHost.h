@@ -23,8 +23,9 @@ public:
     virtual QString ChooseFile(bool open, const QString& filter) = 0;
     // The primary screen's size, as WriteSettings takes it.
     virtual QSize ScreenSize() const = 0;
-    // Shows the result of a macro download: "message_text_7" for a failure, "message_text_16"
-    // with the count of events too many; nothing for success.
+    // Shows the result of a macro download: "message_text_7" for a failure (a macro list that
+    // cannot be read included), "message_text_16" with the count of events too many; nothing
+    // for success.
     virtual void ShowMacroDownloadResult(int result) = 0;
     // True while more than one device is shown: "same light for all devices" is offered.
     virtual bool SynchronisationOffered() const = 0;

@@ -55,8 +55,9 @@ void HeadsetSoundSettings::TakeAudioState(const HeadsetAudioState& state) {
 }
 
 bool HeadsetSoundSettings::SelectPreset(int preset) {
+    BeginEvent();
     if (!IsEqPreset(preset)) return false;
-    audio_.EnableEqualiser();
+    Took(audio_.EnableEqualiser());
     ApplyBands(EqPresetBands(preset));
     words_[kWordEqType] = preset;
     panel_.eqOption = preset;
@@ -67,6 +68,7 @@ bool HeadsetSoundSettings::SelectPreset(int preset) {
 }
 
 bool HeadsetSoundSettings::SelectUserEqOption() {
+    BeginEvent();
     words_[kWordEqType] = kUserEqOption;
     panel_.eqOption = kUserEqOption;
     panel_.customAreaEnabled = true;
@@ -75,6 +77,7 @@ bool HeadsetSoundSettings::SelectUserEqOption() {
 }
 
 bool HeadsetSoundSettings::MoveBand(int band, int value) {
+    BeginEvent();
     if (band < 0 || band >= CHs6533Profiledata::kBandCount) return false;
     if (words_[kWordEqType] != kUserEqOption) {
         words_[kWordEqType] = kUserEqOption;
@@ -83,14 +86,15 @@ bool HeadsetSoundSettings::MoveBand(int band, int value) {
         panel_.customAreaEnabled = true;
     }
     panel_.sliders[size_t(band)] = value;
-    audio_.WriteBand(band, value);
+    Took(audio_.WriteBand(band, value));
     return true;
 }
 
 bool HeadsetSoundSettings::ChooseUserEq(int index) {
+    BeginEvent();
     if (index < 0 || size_t(index) >= names_.size()) return false;
     const EqBandValues bands = CustomBands(index);
-    audio_.EnableEqualiser();
+    Took(audio_.EnableEqualiser());
     ApplyBands(bands);
     words_[kWordCustomEqSelect] = index;
     panel_.customSelection = index;
@@ -99,39 +103,44 @@ bool HeadsetSoundSettings::ChooseUserEq(int index) {
 }
 
 bool HeadsetSoundSettings::ToggleMicrophone() {
+    BeginEvent();
     microphoneMuted_ = !microphoneMuted_;
     panel_.microphoneOn = !microphoneMuted_;
-    if (audio_.WriteMicrophoneMute(microphoneMuted_)) words_[kWordMicInSelect] = microphoneMuted_ ? 0 : 1;
+    if (Took(audio_.WriteMicrophoneMute(microphoneMuted_))) words_[kWordMicInSelect] = microphoneMuted_ ? 0 : 1;
     StoreWords();
     return true;
 }
 
 bool HeadsetSoundSettings::SetMicrophoneLevel(int level) {
+    BeginEvent();
     if (!IsLevel(level)) return false;
     panel_.microphoneLevel = level;
-    if (audio_.WriteMicrophoneLevel(level)) words_[kWordMicInValue] = level;
+    if (Took(audio_.WriteMicrophoneLevel(level))) words_[kWordMicInValue] = level;
     StoreWords();
     return true;
 }
 
 bool HeadsetSoundSettings::ToggleMonitor() {
+    BeginEvent();
     monitorMuted_ = !monitorMuted_;
     panel_.monitorOn = !monitorMuted_;
-    if (audio_.WriteMonitorMute(monitorMuted_)) words_[kWordMonitorSelect] = monitorMuted_ ? 0 : 1;
+    if (Took(audio_.WriteMonitorMute(monitorMuted_))) words_[kWordMonitorSelect] = monitorMuted_ ? 0 : 1;
     StoreWords();
     return true;
 }
 
 bool HeadsetSoundSettings::SetMonitorLevel(int level) {
+    BeginEvent();
     if (!IsLevel(level)) return false;
     panel_.monitorLevel = level;
-    if (audio_.WriteMonitorLevel(level)) words_[kWordMonitorValue] = level;
+    if (Took(audio_.WriteMonitorLevel(level))) words_[kWordMonitorValue] = level;
     StoreWords();
     return true;
 }
 
 bool HeadsetSoundSettings::SetVoiceChanger(bool on) {
-    audio_.WriteVoiceChanger(on);
+    BeginEvent();
+    Took(audio_.WriteVoiceChanger(on));
     words_[kWordMagicEnable] = on ? 1 : 0;
     panel_.voiceChangerOn = on;
     StoreWords();
@@ -139,8 +148,9 @@ bool HeadsetSoundSettings::SetVoiceChanger(bool on) {
 }
 
 bool HeadsetSoundSettings::SelectVoice(int voice) {
+    BeginEvent();
     if (voice < 1 || voice > kVoiceCount) return false;
-    audio_.WriteVoice(voice);
+    Took(audio_.WriteVoice(voice));
     words_[kWordMagicType] = voice;
     panel_.voice = voice;
     StoreWords();
@@ -197,7 +207,7 @@ void HeadsetSoundSettings::ApplyBands(const EqBandValues& bands) {
     for (size_t i = 0; i < bands.size(); ++i) {
         panel_.sliders[i] = bands[i];
         bands_[i] = bands[i];
-        audio_.WriteBand(static_cast<int>(i), bands[i]);
+        Took(audio_.WriteBand(static_cast<int>(i), bands[i]));
     }
 }
 

@@ -84,8 +84,18 @@ public:
     const HeadsetPanel& Panel() const { return panel_; }
     bool MicrophoneMuted() const { return microphoneMuted_; }
     bool MonitorMuted() const { return monitorMuted_; }
+    // Every library write of the last panel event succeeded (true when it made none).
+    bool LibraryTookLastEvent() const { return !libraryRefused_; }
 
 private:
+    // Starts a panel event: no library write of it has failed yet.
+    void BeginEvent() { libraryRefused_ = false; }
+    // A library write's result, noted for LibraryTookLastEvent.
+    bool Took(bool written) {
+        if (!written) libraryRefused_ = true;
+        return written;
+    }
+
     void StoreWords();
     // Applies band values to sliders, current values and the library.
     void ApplyBands(const EqBandValues& bands);
@@ -99,6 +109,7 @@ private:
     HeadsetPanel panel_;
     bool microphoneMuted_ = false;
     bool monitorMuted_ = false;
+    bool libraryRefused_ = false;
 };
 
 }  // namespace morvek

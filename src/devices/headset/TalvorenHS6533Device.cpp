@@ -114,6 +114,7 @@ void CTalvorenHS6533Device::LoadProfileDocument() {
     profile_.SetDocumentPath(document.value_or(std::filesystem::path()));
     profile_.SetLightConfigPath(LightConfigFile(GetUserDataFolder(), kKindHeadset));
     profile_.LoadDeviceSection(profile_.GetDocumentPath());
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenHS6533Device::SaveProfile() {
@@ -277,6 +278,11 @@ bool CTalvorenHS6533Device::MicrophoneMuted() const {
 bool CTalvorenHS6533Device::MonitorMuted() const {
     std::lock_guard lock(ModelLock());
     return sound_.MonitorMuted();
+}
+
+bool CTalvorenHS6533Device::LibraryTookLastChange() const {
+    std::lock_guard lock(ModelLock());
+    return sound_.LibraryTookLastEvent();
 }
 
 LightSettings CTalvorenHS6533Device::CurrentLightSettings() const {

@@ -96,6 +96,8 @@ public:
     // The mute flags the switches toggle (as the library last said, or as last toggled).
     bool MicrophoneMuted() const;
     bool MonitorMuted() const;
+    // The audio library took every write of the last panel change (true when it made none).
+    bool LibraryTookLastChange() const;
     LightSettings CurrentLightSettings() const;
     HeadsetLightHead LightHead() const;
     bool LightThreadRunning() const { return lightThread_.Running(); }

@@ -12,6 +12,7 @@
 #include "devices/keyboard/KeyboardLightSettings.h"
 #include "devices/keyboard/KeyboardSettingsBlock.h"
 #include "macros/MacroDownload.h"
+#include "macros/MacroListFile.h"
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
 
@@ -118,6 +119,7 @@ void CTalvorenKeyboardDevice::ApplyProfileToPage() {
 
 void CTalvorenKeyboardDevice::CheckMacroAssignments() {
     std::lock_guard lock(ModelLock());
+    if (!macroListReadable_) return;
     if (morvek::CheckMacroAssignments(keys_, static_cast<int>(macroNames_.size())) == 0) return;
     StoreKeyList();
     RefreshKeyLabels();
@@ -163,12 +165,15 @@ int CTalvorenKeyboardDevice::WriteSettings(int profileIndex, int firstValue, int
 
 void CTalvorenKeyboardDevice::ReloadMacroList() {
     const std::filesystem::path folder = GetUserDataFolder();
-    std::vector<std::string> macros = ReadMacroNames(readjsonFile(MacroNameListFile(folder, kKindKeyboard)));
+    const std::optional<std::vector<MacroInfo>> entries = MacroListFile(folder).ReadableEntries();
+    std::vector<std::string> macros;
+    for (const MacroInfo& entry : entries.value_or(std::vector<MacroInfo>{})) macros.push_back(entry.name);
     std::vector<LightEffectName> modes =
         ReadDefaultLightNames(readjsonFile(DefaultLightFile(GetDefaultDataFolder())), GetDeviceClassNumber())
             .value_or(std::vector<LightEffectName>{});
     std::lock_guard lock(ModelLock());
     macroNames_ = std::move(macros);
+    macroListReadable_ = entries.has_value();
     lightModeNames_ = std::move(modes);
 }
 
@@ -180,7 +185,8 @@ void CTalvorenKeyboardDevice::LoadProfileDocument() {
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindKeyboard));
     profile_.SetDocumentPath(path.value_or(std::filesystem::path{}));
     profile_.LoadDeviceSection(path.value_or(std::filesystem::path{}));
-    profileDisplayName_ = path ? readjsonFile(*path).get("profilename", "").asString() : std::string();
+    profileDisplayName_ = profile_.DocumentName();
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenKeyboardDevice::GetProfileName(std::string& name) const {

@@ -191,6 +191,7 @@ private:
     std::vector<KeyButtonLabel> labels_;
     KeyboardSystemSettings system_;
     std::vector<std::string> macroNames_;
+    bool macroListReadable_ = true;  // false: a damaged list, whose macro count means nothing
     std::vector<LightEffectName> lightModeNames_;
     LightEngine::Clock previewClock_;
     // Guarded by the LED lock.

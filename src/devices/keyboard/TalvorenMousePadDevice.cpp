@@ -133,7 +133,8 @@ void CTalvorenMousePadDevice::LoadProfileDocument() {
     profile_.SetDocumentPath(document.value_or(std::filesystem::path()));
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindMousePad));
     profile_.LoadDeviceSection(profile_.GetDocumentPath());
-    profileDisplayName_ = document ? readjsonFile(*document).get("profilename", "").asString() : std::string();
+    profileDisplayName_ = profile_.DocumentName();
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenMousePadDevice::GetProfileName(std::string& name) const {

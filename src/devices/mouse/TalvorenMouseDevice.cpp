@@ -8,7 +8,6 @@
 #include "macros/MacroDownload.h"
 #include "macros/MacroListFile.h"
 #include "macros/ShootImage.h"
-#include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
 
 namespace morvek {
@@ -159,9 +158,11 @@ void CTalvorenMouseDevice::TakeProfileSection() {
 void CTalvorenMouseDevice::ApplyProfileToPage() { RefreshPage(); }
 
 void CTalvorenMouseDevice::CheckMacroAssignments() {
-    const size_t macroCount = MacroListFile(GetUserDataFolder()).Entries().size();
+    // A damaged list says nothing about which macros exist: the keys stay as they are.
+    const auto macros = MacroListFile(GetUserDataFolder()).ReadableEntries();
+    if (!macros) return;
     std::lock_guard lock(ModelLock());
-    if (morvek::CheckMacroAssignments(keys_, static_cast<int>(macroCount)) == 0) return;
+    if (morvek::CheckMacroAssignments(keys_, static_cast<int>(macros->size())) == 0) return;
     profile_.WriteKeyList(keys_);
     profile_.Save();
     CTalvorenUSBDevice::RefreshPage();
@@ -252,7 +253,8 @@ void CTalvorenMouseDevice::LoadProfileDocument() {
     profile_.SetDocumentPath(document);
     profile_.SetLightConfigPath(LightConfigFile(folder, kKindMouse));
     profile_.LoadDeviceSection(document);
-    profileDisplayName_ = document.empty() ? std::string() : readjsonFile(document).get("profilename", "").asString();
+    profileDisplayName_ = profile_.DocumentName();
+    NoteProfileLoad(profile_.LastLoad());
 }
 
 void CTalvorenMouseDevice::GetProfileName(std::string& name) const {
