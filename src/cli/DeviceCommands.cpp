@@ -8,6 +8,7 @@
 #include "devicelink/HidInterfaceHandle.h"
 #include "devicelink/PowerStatus.h"
 #include "devicelink/ResultCodes.h"
+#include "devicelink/UdevRules.h"
 #include "emulator/HexText.h"
 
 namespace morvek::cli {
@@ -229,6 +230,16 @@ int RunPower(CommandContext& ctx) {
     ctx.out << "charging  " << chargingText << "\n";
     ctx.out << "wireless  " << (channel.IsWireless() ? "yes" : "no") << "\n";
     if (shown.phoneName) ctx.out << "phone     " << *shown.phoneName << "\n";
+    return kExitOk;
+}
+
+}  // namespace morvek::cli
+
+namespace morvek::cli {
+
+int RunUdevRules(CommandContext& ctx) {
+    if (!ctx.args.empty()) return ctx.Usage("udev-rules takes no arguments");
+    ctx.out << UdevRules();
     return kExitOk;
 }
 

@@ -72,6 +72,8 @@ const std::vector<CommandEntry>& Commands() {
         {"pointer", "pointer [--speed N] [--precision 0|1] [--double-click N] [--scroll N] [--scroll-page 0|1]\n"
                     "                               pointer values kept in the mouse's profile",
          RunPointer},
+        {"udev-rules", "udev-rules                   the udev rule file giving the seat's user access to the devices",
+         RunUdevRules},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",
