@@ -7,11 +7,13 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git python3
   libhidapi-dev libudev-dev
   libjsoncpp-dev
+  libcurl4-openssl-dev libssl-dev ca-certificates openssl
   libasound2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev lld
   qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   xvfb xauth
+  xdg-utils
 )
 
 missing=()
