@@ -10,12 +10,8 @@
 
 namespace morvek {
 
-Json::Value readjsonFile(const std::filesystem::path& path) {
-    const auto content = ReadWholeFile(path, kMaxJsonFileBytes);
-    if (!content || content->empty()) {
-        Trace("readjsonFile: " + path.string());
-        return Json::Value();
-    }
+Json::Value ParseJsonText(std::string_view text) {
+    if (text.empty()) return Json::Value();
     Json::CharReaderBuilder builder;
     builder["collectComments"] = true;
     builder["stackLimit"] = 256;
@@ -23,12 +19,21 @@ Json::Value readjsonFile(const std::filesystem::path& path) {
     Json::Value root;
     std::string errors;
     try {
-        if (!reader->parse(content->data(), content->data() + content->size(), &root, &errors)) return Json::Value();
+        if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors)) return Json::Value();
     } catch (const Json::Exception&) {
         // jsoncpp throws when a document nests deeper than its stack limit.
         return Json::Value();
     }
     return root;
+}
+
+Json::Value readjsonFile(const std::filesystem::path& path) {
+    const auto content = ReadWholeFile(path, kMaxJsonFileBytes);
+    if (!content || content->empty()) {
+        Trace("readjsonFile: " + path.string());
+        return Json::Value();
+    }
+    return ParseJsonText(*content);
 }
 
 std::string StyledJsonText(const Json::Value& value) {

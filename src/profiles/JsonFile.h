@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace morvek {
 
@@ -15,6 +16,9 @@ constexpr size_t kMaxJsonFileBytes = 8u << 20;
 // The parsed file; a null value when the file is missing, empty, too large, nested too deep
 // or not valid JSON.
 Json::Value readjsonFile(const std::filesystem::path& path);
+
+// The parsed text; a null value when it is empty, nested too deep or not valid JSON.
+Json::Value ParseJsonText(std::string_view text);
 
 // Writes value in the styled layout, replacing the file only once the new content is complete.
 // 0 on success, -1 when the file could not be written (the old content stays).
