@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -23,8 +22,6 @@
 #include "macros/MacroDownload.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
-#include "profiles/DefaultData.h"
-#include "profiles/JsonFile.h"
 
 namespace morvek::app {
 
@@ -121,7 +118,7 @@ void CMainWnd::OnWindowInit() {
     if (initialised_ || root_ == nullptr) return;
     initialised_ = true;
     emit LightControlAnnounced(1, 1);
-    ApplyStoredLanguage();
+    language_.ApplyStored();
     monitor_ = std::make_unique<DeviceMonitor>(backend_, static_cast<IDeviceMonitorOwner&>(*this));
     CreateDevicePages();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -153,24 +150,6 @@ void CMainWnd::SetDpi(int dpi) { dpi_.Set(dpi); }
 void CMainWnd::ApplyScreenDpi() {
     if (const QScreen* screen = this->screen()) SetDpi(qRound(screen->logicalDotsPerInch()));
     update();
-}
-
-void CMainWnd::ApplyStoredLanguage() {
-    // The stored language id picks the entry of "Language.config"; without one the first entry.
-    const Json::Value list = readjsonFile(LanguageListFile(DefaultDataFolder()));
-    const std::vector<LanguageEntry> languages = ReadLanguageList(list);
-    if (languages.empty()) return;
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "MorvekGamingKeyboard", "MorvekGamingKeyboard");
-    const int stored = settings.value("LANGUAGE", -1).toInt();
-    const LanguageEntry* chosen = &languages.front();
-    for (const LanguageEntry& language : languages) {
-        if (language.id == stored) {
-            chosen = &language;
-            break;
-        }
-    }
-    CResourceManager& resources = CResourceManager::GetInstance();
-    if (resources.LoadLanguage(QString::fromStdString(chosen->file))) resources.ReloadText(this);
 }
 
 void CMainWnd::ConnectSleepSignal() {
@@ -269,6 +248,8 @@ void CMainWnd::ApplySameLight(CTalvorenUSBDevice& source) {
 
 void CMainWnd::CloseDialogs() {
     if (about_) about_->reject();
+    // Refused while an update downloads or starts: the window then stays.
+    if (setWnd_) setWnd_->close();
     if (skinFrame_) skinFrame_->close();
 }
 

@@ -29,7 +29,7 @@ void CMainWnd::BuildRoutes() {
     r.AddName("click", "maxbtn", "maximize", [this](const TNotifyUI&, int) { showMaximized(); });
     r.AddName("click", "restorebtn", "restore", [this](const TNotifyUI&, int) { showNormal(); });
     r.AddName("click", "skinbtn", "skin_picker", self(&CMainWnd::OpenSkinPicker));
-    r.AddName("click", "setbtn", "settings_window");
+    r.AddName("click", "setbtn", "settings_window", [this](const TNotifyUI&, int) { OpenSettingsWindow(false); });
     r.AddName("click", "control_light_status", "toggle_light_control", self(&CMainWnd::ToggleHostLightControl));
     r.AddPrefix("click", "key_", "select_key", [this](const TNotifyUI&, int index) {
         if (CTalvorenUSBDevice* device = CurrentDevice()) device->SelectKey(index);
@@ -132,7 +132,9 @@ void CMainWnd::BuildRoutes() {
         QApplication::quit();
     });
     r.AddName("menu", "about_menu", "about_window", self(&CMainWnd::OpenAbout));
-    r.AddName("menu", "setwnd_menu", "settings_window");
+    // From the tray while the window is hidden, the settings window opens centred.
+    r.AddName("menu", "setwnd_menu", "settings_window",
+              [this](const TNotifyUI&, int) { OpenSettingsWindow(!isVisible() || isMinimized()); });
     r.AddNames("menu",
                {"redio_previous_record_time", "redio_previous_constant_time", "redio_previous_ignore_time",
                 "redio_later_record_time", "redio_later_constant_time", "redio_later_ignore_time"},
