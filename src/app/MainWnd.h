@@ -107,6 +107,8 @@ public:
     void OpenSettingsWindow(bool centred);
     // How downloaded updates are started: the desktop's opener unless replaced (tests).
     void SetUpdateOpener(update::IUpdateOpener* opener) { updateOpener_ = opener; }
+    // The products the update list offers now: each open device's firmware and the program.
+    std::vector<UpdateIdentity> CurrentUpdateIdentities();
 
     void SetMessageBoxFunction(MessageBoxFunction function) { messageBox_ = std::move(function); }
     void SetFileChooserFunction(FileChooserFunction function) { fileChooser_ = std::move(function); }
@@ -182,7 +184,6 @@ private:
     void CloseDialogs();
     void HideToTray();
     // The settings window (MainWndSettings.cpp).
-    std::vector<UpdateIdentity> CurrentUpdateIdentities();
     void SetUpdateHint(bool on);
     void ApplyScreenDpi();
     void ConnectSleepSignal();

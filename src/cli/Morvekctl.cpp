@@ -12,6 +12,7 @@
 #include "cli/ProfileCommands.h"
 #include "cli/ShootCommands.h"
 #include "cli/SyncCommands.h"
+#include "cli/UpdateCommands.h"
 #include "platform/Trace.h"
 
 namespace morvek::cli {
@@ -65,6 +66,11 @@ const std::vector<CommandEntry>& Commands() {
         {"pointer", "pointer [--speed N] [--precision 0|1] [--double-click N] [--scroll N] [--scroll-page 0|1]\n"
                     "                               pointer values kept in the mouse's profile",
          RunPointer},
+        {"update", "update check [--json] [--endpoint URL]\n"
+                   "  update download N [--endpoint URL]\n"
+                   "                               ask the update service about the devices and this program;\n"
+                   "                               download row N of the check into the cache folder",
+         RunUpdate},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",
