@@ -1,5 +1,7 @@
 // Fuzzes what the program reads from files a user may hand it (profile documents, macro and
-// shoot files): the input is written as a document file and read through every reader.
+// shoot files): the input is written as a document file and read through every reader. The
+// same bytes are also an answer of the update service, interpreted for every product and
+// turned into a local file name.
 
 #include <unistd.h>
 
@@ -16,6 +18,8 @@
 #include "profiles/JsonFile.h"
 #include "profiles/KeyboardProfiledata.h"
 #include "profiles/MouseProfiledata.h"
+#include "update/UpdateAnswer.h"
+#include "update/UpdateFileName.h"
 
 namespace {
 
@@ -69,6 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (morvek::ShootFile::IsShootDocument(document)) {
         for (int bullet = 0; bullet < morvek::ShootFile::kBulletCount; ++bullet)
             morvek::ShootFile::ReadBullet(document, bullet);
+    }
+
+    const std::string answer(reinterpret_cast<const char*>(data), size);
+    for (morvek::UpdateIdentity identity : morvek::UpdateIdentities()) {
+        identity.version = 0x0105;
+        const auto outcome = morvek::update::InterpretAnswer(identity, static_cast<int>(size), answer);
+        if (outcome.info) morvek::update::LocalFileName(outcome.info->name, outcome.info->downloadAddress);
     }
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "update/UpdateSession.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include "platform/Trace.h"
 #include "update/UpdateQuery.h"
 #include "update/UpdateSchedule.h"
@@ -57,6 +61,8 @@ bool UpdateSession::NextJob(std::deque<Job>& queue, Job& job) {
 }
 
 void UpdateSession::RunDownloads() {
+    // A download at full speed takes a core: the window's thread comes first.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kDownloadNiceness);
     Job job;
     while (NextJob(downloads_, job)) {
         const size_t row = job.row;

@@ -52,6 +52,9 @@ using PostToOwner = std::function<void(std::function<void()>)>;
 
 class UpdateSession {
 public:
+    // The download worker runs at this niceness, below the window's thread.
+    static constexpr int kDownloadNiceness = 10;
+
     UpdateSession(UpdateServices services, PostToOwner post, IUpdateView& view);
     ~UpdateSession();
     UpdateSession(const UpdateSession&) = delete;

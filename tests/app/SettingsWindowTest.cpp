@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -121,9 +122,13 @@ TEST_F(SettingsWindowTest, SettingsButtonAndTrayMenuOpenOneWindowBesideTheMainWi
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(settings->size(), QSize(CSetWnd::kWidth, CSetWnd::kHeight));
+    // 30 pixels inside the main window's right edge, 60 below its top, but on the screen.
     const QRect main = window->frameGeometry();
-    EXPECT_EQ(settings->frameGeometry().right(), main.right() - CSetWnd::kRightInset);
-    EXPECT_EQ(settings->frameGeometry().top(), main.top() + CSetWnd::kTopOffset);
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect placed = settings->frameGeometry();
+    EXPECT_EQ(placed.right(), std::min(main.right() - CSetWnd::kRightInset, screen.right()));
+    EXPECT_EQ(placed.top(), main.top() + CSetWnd::kTopOffset);
+    EXPECT_TRUE(screen.contains(placed));
     Click(window.get(), "setbtn");
     window->OnMenuItem("setwnd_menu");
     EXPECT_EQ(window->SettingsWindow(), settings);
