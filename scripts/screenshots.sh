@@ -13,7 +13,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -p "$work/certs" "$work/files" "$work/data" "$work/cache" "$work/config"
+mkdir -p "$work/certs" "$work/files" "$work/data" "$work/cache" "$work/config/MorvekGamingKeyboard"
+[ -n "${SCREENSHOT_LANGUAGE:-}" ] && printf "[General]\nLANGUAGE=%s\n" "$SCREENSHOT_LANGUAGE" >"$work/config/MorvekGamingKeyboard/MorvekGamingKeyboard.ini"
 printf '!<arch>\ndebian-binary\n' >"$work/files/morvek_0.2.0_amd64.deb"
 head -c 65536 /dev/zero >"$work/files/keyboard_0300.bin"
 echo '{}' >"$work/config.json"

@@ -11,7 +11,7 @@ packages=(
   libasound2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev lld
-  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth
   xdg-utils
 )

@@ -40,11 +40,8 @@ bool LanguageChangeSetsFont(std::optional<int> previous, int position) {
 }
 
 std::string LanguageFontFace(const std::string& languageName) {
-    if (StartsWith(languageName, "zh_TW") || StartsWith(languageName, "zh_HK")) return "Noto Sans CJK TC";
-    if (StartsWith(languageName, "zh")) return "Noto Sans CJK SC";
-    if (StartsWith(languageName, "ja")) return "Noto Sans CJK JP";
-    if (StartsWith(languageName, "ko")) return "Noto Sans CJK KR";
-    if (StartsWith(languageName, "th")) return "Noto Sans Thai";
+    // The faces scripts/setup.sh installs.
+    if (StartsWith(languageName, "zh")) return "WenQuanYi Micro Hei";
     return "DejaVu Sans";
 }
 

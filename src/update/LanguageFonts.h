@@ -25,7 +25,7 @@ const FontTableEntry* FindFontTableEntry(int id);
 bool LanguageChangeSetsFont(std::optional<int> previous, int position);
 
 // The face for a language name of "Language.config" ("zh_CN", "en_US", ...): one that holds
-// the language's script.
+// the language's script (Chinese in WenQuanYi Micro Hei, the others in DejaVu Sans).
 std::string LanguageFontFace(const std::string& languageName);
 
 }  // namespace morvek::update
