@@ -14,6 +14,9 @@
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/CWndUI.h"
 #include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/CMagicControlUI.h"
+#include "app/panels/CVirtualSetControlUI.h"
+#include "app/panels/CVoice6533ControlUI.h"
 
 namespace morvek::app {
 
@@ -49,8 +52,9 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CKeySetControlUI", Container("KeySetControl"));
     factory.RegistControl("CDeviceProfileUI", Make<CDeviceProfileUI>());
     factory.RegistControl("CShootControlUI", Container("ShootControl"));
-    factory.RegistControl("CMagicControlUI", Container("MagicControl"));
-    factory.RegistControl("CVoice6533ControlUI", Container("Voice6533Control"));
+    factory.RegistControl("CMagicControlUI", Make<CMagicControlUI>());
+    factory.RegistControl("CVoice6533ControlUI", Make<CVoice6533ControlUI>());
+    factory.RegistControl("CVirtualSetControlUI", Make<CVirtualSetControlUI>());
     factory.RegistControl("CTalvorenUSBDevice", Container("TalvorenUSBDevice"));
     factory.RegistControl("CTalvorenMousePadDevice", Container("TalvorenMousePadDevice"));
     factory.RegistControl("CTalvorenHS6533Device", Container("TalvorenHS6533Device"));

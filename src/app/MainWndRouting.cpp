@@ -8,6 +8,9 @@
 #include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
 #include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/CMagicControlUI.h"
+#include "app/panels/CVirtualSetControlUI.h"
+#include "app/panels/CVoice6533ControlUI.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "platform/Trace.h"
@@ -21,6 +24,9 @@ void CMainWnd::BuildRoutes() {
     };
     panelRoutes_ = std::make_unique<PanelRoutes>(r, [this] { return CurrentPage(); });
     CDeviceProfileUI::AddRoutes(*panelRoutes_);
+    CVoice6533ControlUI::AddRoutes(*panelRoutes_);
+    CMagicControlUI::AddRoutes(*panelRoutes_);
+    CVirtualSetControlUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -59,7 +65,6 @@ void CMainWnd::BuildRoutes() {
                "shoot_editor");
     r.AddNames("click", {"custom_bright_color_btn", "custom_off_color_btn"}, "custom_light_colour");
     r.AddName("click", "deng_same_mode", "synchronised_lighting");
-    r.AddNames("click", {"hs_EQ_btn_save", "hs_EQ_btn_delete"}, "headset_equaliser");
     r.AddName("click", "device_select_prev", "select_previous_device",
               [this](const TNotifyUI&, int) { deviceList_->SelectNeighbour(-1); });
     r.AddName("click", "device_select_next", "select_next_device",
@@ -71,8 +76,6 @@ void CMainWnd::BuildRoutes() {
     for (const char* prefix : {"repeat_delay_check_", "key_ComBox_check_"})
         r.AddPrefix("selectchanged", prefix, "keyboard_system_setting");
     for (const char* prefix : {"shoot_gun_op_", "bullet_op_"}) r.AddPrefix("selectchanged", prefix, "shoot_editor");
-    for (const char* prefix : {"magic_option_", "6533_eq_option_"})
-        r.AddPrefix("selectchanged", prefix, "headset_setting");
     r.AddNames("selectchanged", {"pointer_precision_check", "scrolls_page_check"}, "mouse_setting");
     r.AddNames("selectchanged", {"winlockflag_option", "wflag_option", "6flag_option"}, "keyboard_system_setting");
     r.AddName("selectchanged", "synchro_device_select", "synchronised_device");
@@ -83,13 +86,9 @@ void CMainWnd::BuildRoutes() {
                 "deng_FXOUT_check", "deng_7color_check"},
                "light_direction_colour");
     r.AddNames("selectchanged", {"bullet_x_check", "bullet_y_check"}, "shoot_editor");
-    r.AddNames("selectchanged", {"magic_enable_option", "6533_MicIn_option", "6533_MicMoniter_option"},
-               "headset_setting");
 
     // ---- valuechanged, movevaluechanged ---------------------------------------------------
     r.AddPrefix("valuechanged", "DPI_slider_", "mouse_dpi");
-    r.AddPrefix("valuechanged", "6533_eq_hz_slider_", "headset_setting");
-    r.AddNames("valuechanged", {"6533_MicIn_slider", "6533_MicMoniter_slider"}, "headset_setting");
     r.AddNames("valuechanged", {"pointer_speed_slider", "scroll_speed_slider", "double_click_slider"}, "mouse_setting");
     r.AddName("valuechanged", "repeat_rate_slider", "keyboard_system_setting");
     r.AddNames("valuechanged", {"deng_light_slider", "deng_speed_slider"}, "light_level");
@@ -104,7 +103,6 @@ void CMainWnd::BuildRoutes() {
                 "keyset_macro_combo", "keyset_gunkey_combo", "keyset_combokey_combo"},
                "key_assignment");
     r.AddName("itemselect", "macro_name_list", "macro_list");
-    r.AddName("itemselect", "custom_eq_name_combo", "headset_equaliser");
 
     // ---- killfocus ------------------------------------------------------------------------
     r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");

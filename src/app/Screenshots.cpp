@@ -6,8 +6,10 @@
 #include <QTimer>
 
 #include <iostream>
+#include <iterator>
 
 #include "app/DeviceOptionUI.h"
+#include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
 #include "app/panels/SetWnd.h"
 #include "devicelink/DeviceTables.h"
@@ -58,6 +60,39 @@ void SaveSettingsWindow(CMainWnd* window, QString folder, int waitedMs) {
     QApplication::quit();
 }
 
+// Tabs saved besides their kind's page, as "<kind name>-<suffix>.png".
+struct TabShot {
+    uint16_t kind;
+    const char* tab;
+    const char* suffix;
+};
+constexpr TabShot kTabShots[] = {
+    {kKindHeadset, "6533_voice_Op_tab", "sound"},
+    {kKindHeadset, "magic_Op_tab", "voice-changer"},
+    {kKindHeadset, "Virtual7.1_Op_tab", "surround"},
+};
+constexpr const char* kFirstTab = "deng_Op_tab";
+
+void SaveEntry(CMainWnd* window, QString folder, int index);
+
+// Saves the tabs of the shown page's kind from kTabShots[shot] on, then the next entry.
+void SaveTabs(CMainWnd* window, QString folder, int index, size_t shot) {
+    CTalvorenUSBDevice* model = window->DeviceList().Entry(index)->Model();
+    QWidget* page = window->PageOf(model);
+    while (shot < std::size(kTabShots) && kTabShots[shot].kind != model->Kind()) ++shot;
+    auto* tab = page && shot < std::size(kTabShots) ? page->findChild<QAbstractButton*>(kTabShots[shot].tab) : nullptr;
+    if (tab == nullptr) {
+        if (auto* first = page ? page->findChild<QAbstractButton*>(kFirstTab) : nullptr) first->click();
+        SaveEntry(window, folder, index + 1);
+        return;
+    }
+    tab->click();
+    QTimer::singleShot(kPageSettleMs, window, [window, folder, index, shot, model] {
+        Save(*window, folder, FileStem(model->Kind()) + "-" + kTabShots[shot].suffix);
+        SaveTabs(window, folder, index, shot + 1);
+    });
+}
+
 void SaveEntry(CMainWnd* window, QString folder, int index) {
     CDeviceList& list = window->DeviceList();
     while (index < list.Count() && !list.IsEntryVisible(index)) ++index;
@@ -69,7 +104,7 @@ void SaveEntry(CMainWnd* window, QString folder, int index) {
     list.ShowDeviceEntry(index, true, true);
     QTimer::singleShot(kPageSettleMs, window, [window, folder, index] {
         Save(*window, folder, FileStem(window->DeviceList().Entry(index)->Model()->Kind()));
-        SaveEntry(window, folder, index + 1);
+        SaveTabs(window, folder, index, 0);
     });
 }
 

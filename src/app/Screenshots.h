@@ -1,9 +1,11 @@
 #pragma once
 // morvek --screenshot=DIR: once the devices have arrived, every shown device page is selected in
 // turn and the window saved as DIR/<kind name>.png ("keyboard.png", "mouse.png", ...; the
-// wireless mouse's page as "wireless-mouse.png"); then the settings window is opened, saved as
-// "settings.png" once its update check is over and, when it offers updates, its confirmation
-// page as "settings-confirm.png"; then the program quits. Used for the documentation's pictures.
+// wireless mouse's page as "wireless-mouse.png"; the headset's Sound, Voice changer and 7.1
+// tabs as "HD-sound.png", "HD-voice-changer.png", "HD-surround.png"); then the settings window
+// is opened, saved as "settings.png" once its update check is over and, when it offers updates,
+// its confirmation page as "settings-confirm.png"; then the program quits. Used for the
+// documentation's pictures.
 
 #include <QString>
 
