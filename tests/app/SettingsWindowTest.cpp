@@ -237,6 +237,7 @@ TEST_F(SettingsWindowTest, LanguageChoiceChangesEveryWindowAtOnceAndIsKeptForThe
     EXPECT_EQ(Text(settings, "set_title"), "Einstellungen");
     EXPECT_EQ(Text(settings, "Update_Status_text"), "Der Aktualisierungsdienst ist nicht erreichbar.");
     EXPECT_EQ(Text(window.get(), "No_device_Link"), "Kein Gerät verbunden");
+    EXPECT_EQ(Text(List().Entry(EntryOfKind(kKindKeyboard)), "device_select_name"), "Tastatur");
     EXPECT_EQ(settings->findChild<QWidget*>("closebtn")->accessibleName(), "Schließen");
     EXPECT_EQ(QApplication::font().family(), "DejaVu Sans");
     EXPECT_EQ(OpenProgramSettings()->value(kLanguageSetting).toInt(), 1031);
