@@ -80,7 +80,8 @@ TEST_F(HeadsetPanelsTest, PresetGoesToTheLibraryAndTheProfile) {
     EXPECT_EQ(Library("playback")["Enable_EQ_GFX"].asInt(), 1);
     EXPECT_EQ(Library("playback")["EQ_Slider5"].asInt(), -4);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Words()["EqType"].asInt() == 7; }, 3000));
-    EXPECT_EQ(Get<QSlider>("6533_eq_hz_slider_0")->value(), 14);
+    // The page shows the model again once the change's outcome reaches the window's thread.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Get<QSlider>("6533_eq_hz_slider_0")->value() == 14; }, 3000));
     EXPECT_FALSE(Get<QWidget>("custom_eq_option_layout")->isEnabled());
 }
 
