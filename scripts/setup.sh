@@ -7,12 +7,14 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git python3
   libhidapi-dev libudev-dev
   libjsoncpp-dev
+  libcurl4-openssl-dev libssl-dev ca-certificates openssl
   libasound2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev lld
-  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth
   libxcb-xinput-dev libxcb-xtest0-dev
+  xdg-utils
 )
 
 missing=()

@@ -682,6 +682,101 @@ PANEL_PICTURES = {
     "common/macro_up.svg": svg_file(16, 16, ["<path d='M8 3 L13 9 H10 V13 H6 V9 H3 Z' fill='#8a909c'/>"]),
 }
 PANEL_PICTURES.update({"common/shoot_gun_%d.svg" % n: gun_picture(shapes) for n, shapes in enumerate(GUN_PICTURES)})
+# The headset's sound panels: the voice panel (controls/Voice6533Control.ui: equaliser presets,
+# the user equalisers, the ten bands, microphone and monitor), the voice changer
+# (controls/MagicControl.ui) and the 7.1 tab (controls/VirtualSet.ui: virtual surround and the
+# room effect). Band gains run from -20 to 20, levels and the room size from 0 to 100.
+
+EQ_BANDS = ["31", "62", "125", "250", "500", "1k", "2k", "4k", "8k", "16k"]
+EQ_PRESET_COUNT = 13
+VOICE_COUNT = 4
+SURROUND_ENVIRONMENTS = 6
+
+
+def horizontal_slider(name, tip, maximum):
+    return Widget("QSlider", name, [prop("orientation", ("enum", "Qt::Horizontal")), prop("minimum", 0),
+                                    prop("maximum", maximum), prop("pageStep", 10), tip_key(tip)])
+
+
+def switch_with_slider(name, option, option_key, slider, slider_tip):
+    return group(name, "QHBoxLayout", [Widget("QCheckBox", option, text_key(option_key) + fixed(140, 22)),
+                                       horizontal_slider(slider, slider_tip, 100)])
+
+
+def voice_panel():
+    columns = []
+    for first in range(1, EQ_PRESET_COUNT + 1, 5):
+        options = [Widget("QRadioButton", "6533_eq_option_%d" % n, text_key("eq_preset_%d_text" % n) + [IGNORED_WIDTH])
+                   for n in range(first, min(first + 5, EQ_PRESET_COUNT + 1))]
+        columns.append(group("eq_option_column_%d" % first, "QVBoxLayout",
+                             options + [Spacer("eq_option_column_end_%d" % first, vertical=True)], spacing=2))
+    equaliser = editor_card("eq_preset_card", "QVBoxLayout", [
+        label("eq_preset_label", "eq_preset_title_text"),
+        group("eq_option_layout", "QHBoxLayout", columns, spacing=8),
+    ], spacing=4)
+    microphone = editor_card("mic_card", "QVBoxLayout", [
+        switch_with_slider("mic_row", "6533_MicIn_option", "mic_in_text", "6533_MicIn_slider", "mic_level_tip"),
+        switch_with_slider("monitor_row", "6533_MicMoniter_option", "mic_monitor_text", "6533_MicMoniter_slider",
+                           "monitor_level_tip"),
+    ], spacing=4)
+    left = group("voice_left", "QVBoxLayout", [equaliser, microphone, Spacer("voice_left_end", vertical=True)],
+                 spacing=8)
+    bands = []
+    for n, hz in enumerate(EQ_BANDS):
+        slider = Widget("QSlider", "6533_eq_hz_slider_%d" % n,
+                        [prop("orientation", ("enum", "Qt::Vertical")), prop("minimum", -20), prop("maximum", 20),
+                         prop("pageStep", 2), prop("minimumSize", ("size", (0, 96))), tip_key("eq_band_%d_tip" % n)])
+        bands.append(group("eq_band_%d" % n, "QVBoxLayout",
+                           [slider, Widget("QLabel", "eq_band_label_%d" % n,
+                                           [prop("text", hz), prop("alignment", ("set", "Qt::AlignHCenter"))])],
+                           spacing=2))
+    user = group("custom_eq_option_layout", "QHBoxLayout", [
+        Widget("QComboBox", "custom_eq_name_combo", [tip_key("custom_eq_list_tip")] + fixed(110, 26)),
+        Widget("QLineEdit", "custom_eq_name_edit", [tip_key("custom_eq_name_tip"), prop("maxLength", 32)]),
+        Widget("QPushButton", "hs_EQ_btn_save", text_key("custom_eq_save_text")),
+        Widget("QPushButton", "hs_EQ_btn_delete", [prop("text", "−"), tip_key("custom_eq_delete_tip")] + fixed(28, 26)),
+    ], [prop("enabled", False)], spacing=4)
+    band_card = editor_card("eq_band_card", "QVBoxLayout", [
+        label("eq_band_title", "eq_band_title_text"),
+        group("eq_band_layout", "QHBoxLayout", bands, spacing=2),
+        label("custom_eq_label", "custom_eq_title_text"),
+        user,
+    ], spacing=4)
+    return Widget("QWidget", "voice_control", [], "QHBoxLayout", [left, band_card],
+                  spacing=8, margins=(8, 6, 8, 8))
+
+
+def magic_panel():
+    options = [Widget("QRadioButton", "magic_option_%d" % n, text_key("magic_voice_%d_text" % n))
+               for n in range(1, VOICE_COUNT + 1)]
+    voices = editor_card("magic_card", "QVBoxLayout", [
+        Widget("QCheckBox", "magic_enable_option", text_key("magic_enable_text")),
+        label("magic_hint", "magic_hint_text"),
+        group("magic_option_layout", "QHBoxLayout", options + [Spacer("magic_option_end")], spacing=16),
+    ], spacing=10)
+    row = group("magic_row", "QHBoxLayout", [voices, Spacer("magic_row_end")])
+    return Widget("QWidget", "magic_control", [], "QVBoxLayout", [row, Spacer("magic_control_end", vertical=True)],
+                  spacing=8, margins=(8, 6, 8, 8))
+
+
+def virtual_panel():
+    surround = editor_card("virtual_surround_card", "QVBoxLayout", [
+        Widget("QCheckBox", "virtual_surround_option", text_key("virtual_surround_text")),
+        Widget("QLabel", "virtual_surround_hint", text_key("virtual_surround_hint_text")
+               + [prop("alignment", ("set", "Qt::AlignLeft|Qt::AlignTop"))]),
+    ], spacing=10)
+    room = editor_card("virtual_room_card", "QVBoxLayout", [
+        Widget("QCheckBox", "virtual_room_option", text_key("virtual_room_text")),
+        group("virtual_room_layout", "QVBoxLayout", [
+            label("virtual_environment_label", "virtual_environment_text"),
+            Widget("QComboBox", "virtual_environment_combo", [tip_key("virtual_environment_text")]),
+            label("virtual_roomsize_label", "virtual_roomsize_text"),
+            horizontal_slider("virtual_roomsize_slider", "virtual_roomsize_text", 100),
+        ], [prop("enabled", False)], spacing=6),
+    ], spacing=10)
+    row = group("virtual_row", "QHBoxLayout", [surround, room], spacing=8)
+    return Widget("QWidget", "virtual_control", [], "QVBoxLayout", [row, Spacer("virtual_control_end", vertical=True)],
+                  spacing=8, margins=(8, 6, 8, 8))
 
 
 def panel(cls, name):
@@ -943,7 +1038,7 @@ def headset_page():
     ui = page("hs6533", picture,
               [panel("CLightControlUI", "LightControlItem"), panel("CVoice6533ControlUI", "Voice6533ControlItem"),
                panel("CMagicControlUI", "MagicControlItem")],
-              [panel("QWidget", "hs6533_virtual_panel")])
+              [panel("CVirtualSetControlUI", "VirtualSetControlItem")])
     return ui, {"devices/hs6533_body.svg": body}
 
 
@@ -1136,7 +1231,10 @@ def all_files():
              "controls/MouseDpi.ui": ui_file(mouse_dpi_panel(), "The mouse's DPI stages and polling rate."),
              "controls/MousePointer.ui": ui_file(mouse_pointer_panel(), "The mouse's pointer settings."),
              "controls/MacroControl.ui": ui_file(macro_panel(), "The macro panel of the keyboard and mouse pages."),
-             "controls/ShootControl.ui": ui_file(shoot_panel(), "The shoot pattern panel of the mouse page.")}
+             "controls/ShootControl.ui": ui_file(shoot_panel(), "The shoot pattern panel of the mouse page."),
+             "controls/Voice6533Control.ui": ui_file(voice_panel(), "The headset's voice panel."),
+             "controls/MagicControl.ui": ui_file(magic_panel(), "The headset's voice changer."),
+             "controls/VirtualSet.ui": ui_file(virtual_panel(), "The headset's 7.1 tab.")}
     files.update(PANEL_PICTURES)
     for name, (ui, pictures) in (("keyboarddevice", keyboard_page()), ("mousedevice", mouse_page()),
                                  ("mousepaddevice", pad_page()), ("hs6533device", headset_page())):

@@ -19,9 +19,12 @@
 #include "app/panels/CKeyboardSystemUI.h"
 #include "app/panels/CLightControlUI.h"
 #include "app/panels/CMacroControlUI.h"
+#include "app/panels/CMagicControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
 #include "app/panels/CShootControlUI.h"
+#include "app/panels/CVirtualSetControlUI.h"
+#include "app/panels/CVoice6533ControlUI.h"
 
 namespace morvek::app {
 
@@ -61,8 +64,9 @@ void RegisterCustomControls(CControlFactory& factory) {
     factory.RegistControl("CMousePointerUI", Make<CMousePointerUI>());
     factory.RegistControl("CDeviceProfileUI", Make<CDeviceProfileUI>());
     factory.RegistControl("CShootControlUI", Make<CShootControlUI>());
-    factory.RegistControl("CMagicControlUI", Container("MagicControl"));
-    factory.RegistControl("CVoice6533ControlUI", Container("Voice6533Control"));
+    factory.RegistControl("CMagicControlUI", Make<CMagicControlUI>());
+    factory.RegistControl("CVoice6533ControlUI", Make<CVoice6533ControlUI>());
+    factory.RegistControl("CVirtualSetControlUI", Make<CVirtualSetControlUI>());
     factory.RegistControl("CTalvorenUSBDevice", Container("TalvorenUSBDevice"));
     factory.RegistControl("CTalvorenMousePadDevice", Container("TalvorenMousePadDevice"));
     factory.RegistControl("CTalvorenHS6533Device", Container("TalvorenHS6533Device"));

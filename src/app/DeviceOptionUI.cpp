@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLabel>
 
+#include "app/ResourceManager.h"
 #include "devicelink/DeviceTables.h"
 
 namespace morvek::app {
@@ -28,13 +29,15 @@ void CDeviceOptionUI::Link(CTalvorenUSBDevice* model, int pageIndex, int powerIn
     powerIndex_ = powerIndex;
 }
 
-void CDeviceOptionUI::SetKind(uint16_t kind, int variant, const QString& kindName) {
+void CDeviceOptionUI::SetKind(uint16_t kind, int variant, const QString& kindNameKey) {
     prefix_ = IconPrefix(kind == kKindWirelessMouse ? static_cast<uint16_t>(kKindMouse) : kind, variant);
     setProperty("devicekind", prefix_);
-    if (auto* name = findChild<QLabel*>("device_select_name")) name->setText(kindName);
+    const CResourceManager& resources = CResourceManager::GetInstance();
+    if (auto* name = findChild<QLabel*>("device_select_name")) resources.SetResourceText(name, kindNameKey);
     if (QAbstractButton* button = SelectButton()) {
         button->setProperty("devicekind", prefix_);
-        if (button->text().isEmpty()) button->setText(kindName);
+        if (button->text().isEmpty() || button->property(CResourceManager::kResourceTextProperty).toBool())
+            resources.SetResourceText(button, kindNameKey);
     }
     UpdateIcons();
 }

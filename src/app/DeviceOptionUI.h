@@ -30,8 +30,9 @@ public:
     int PageIndex() const { return pageIndex_; }
     int PowerIndex() const { return powerIndex_; }
 
-    // Kind and variant pick the icons; the name text shows the kind name.
-    void SetKind(uint16_t kind, int variant, const QString& kindName);
+    // Kind and variant pick the icons; the name shows the translation of the kind name's text
+    // key, and follows the language.
+    void SetKind(uint16_t kind, int variant, const QString& kindNameKey);
     QString Prefix() const { return prefix_; }
 
     QAbstractButton* SelectButton() const;

@@ -130,7 +130,7 @@ void CMainWnd::OnWindowInit() {
     if (initialised_ || root_ == nullptr) return;
     initialised_ = true;
     emit LightControlAnnounced(1, 1);
-    ApplyStoredLanguage();
+    language_.ApplyStored();
     monitor_ = std::make_unique<DeviceMonitor>(backend_, static_cast<IDeviceMonitorOwner&>(*this));
     CreateDevicePages();
     connect(&desktopSettings_, &DesktopSettingsLauncher::Found, this, [this] { desktopSettings_.ShowButtons(this); });
@@ -167,24 +167,6 @@ void CMainWnd::SetDpi(int dpi) { dpi_.Set(dpi); }
 void CMainWnd::ApplyScreenDpi() {
     if (const QScreen* screen = this->screen()) SetDpi(qRound(screen->logicalDotsPerInch()));
     update();
-}
-
-void CMainWnd::ApplyStoredLanguage() {
-    // The stored language id picks the entry of "Language.config"; without one the first entry.
-    const Json::Value list = readjsonFile(LanguageListFile(DefaultDataFolder()));
-    const std::vector<LanguageEntry> languages = ReadLanguageList(list);
-    if (languages.empty()) return;
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "MorvekGamingKeyboard", "MorvekGamingKeyboard");
-    const int stored = settings.value("LANGUAGE", -1).toInt();
-    const LanguageEntry* chosen = &languages.front();
-    for (const LanguageEntry& language : languages) {
-        if (language.id == stored) {
-            chosen = &language;
-            break;
-        }
-    }
-    CResourceManager& resources = CResourceManager::GetInstance();
-    if (resources.LoadLanguage(QString::fromStdString(chosen->file))) resources.ReloadText(this);
 }
 
 void CMainWnd::ConnectSleepSignal() {
@@ -300,6 +282,8 @@ void CMainWnd::ShowSynchronisedEntries() {
 
 void CMainWnd::CloseDialogs() {
     if (about_) about_->reject();
+    // Refused while an update downloads or starts: the window then stays.
+    if (setWnd_) setWnd_->close();
     if (skinFrame_) skinFrame_->close();
 }
 

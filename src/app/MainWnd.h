@@ -27,15 +27,18 @@
 #include "app/DeviceList.h"
 #include "app/DialogBuilder.h"
 #include "app/DpiSetting.h"
+#include "app/LanguageSwitch.h"
 #include "app/NotifyPump.h"
 #include "app/NotifyRouter.h"
 #include "app/QtUiDispatcher.h"
 #include "app/SkinFrame.h"
 #include "app/panels/PanelHost.h"
+#include "app/panels/SetWnd.h"
 #include "devicelink/DeviceModelRegistry.h"
 #include "devicelink/DeviceMonitor.h"
 #include "devices/keyboard/SynchronisedLighting.h"
 #include "platform/hid/HidBackend.h"
+#include "update/UpdateLauncher.h"
 
 class QMenu;
 
@@ -101,6 +104,16 @@ public:
     DesktopSettingsLauncher& DesktopSettings() { return desktopSettings_; }
     // The background the skin picker sets (nullptr when the skin did not build).
     const CWindowBackground* Background() const { return background_; }
+    CSetWnd* SettingsWindow() const { return setWnd_; }
+    CLanguageSwitch& Language() { return language_; }
+
+    // Opens the settings window (one at a time) next to the window, or centred on the screen,
+    // and starts its update check (MainWndSettings.cpp).
+    void OpenSettingsWindow(bool centred);
+    // How downloaded updates are started: the desktop's opener unless replaced (tests).
+    void SetUpdateOpener(update::IUpdateOpener* opener) { updateOpener_ = opener; }
+    // The products the update list offers now: each open device's firmware and the program.
+    std::vector<UpdateIdentity> CurrentUpdateIdentities();
 
     void SetMessageBoxFunction(MessageBoxFunction function) { messageBox_ = std::move(function); }
     void SetFileChooserFunction(FileChooserFunction function) { fileChooser_ = std::move(function); }
@@ -126,6 +139,11 @@ public slots:
     void OnPrepareForSleep(bool sleeping);
     // A tray menu item was chosen.
     void OnMenuItem(const QString& name);
+    // Message 3089: applies the language at position (of "Language.config") to every window,
+    // refreshes the keyboard and pad pages and tells the settings window.
+    void ApplyLanguage(int position);
+    // Message 3094: the settings button stops hinting at updates.
+    void ClearUpdateHint();
 
 signals:
     // This program takes (lParam 1) or gives up (lParam 0) the light control: the message
@@ -180,7 +198,8 @@ private:
     void ApplySkin(const SkinChangedParam& param);
     void CloseDialogs();
     void HideToTray();
-    void ApplyStoredLanguage();
+    // The settings window (MainWndSettings.cpp).
+    void SetUpdateHint(bool on);
     void ApplyScreenDpi();
     void ConnectSleepSignal();
     void ShowLightControlState();
@@ -216,6 +235,10 @@ private:
     DpiSetting dpi_{"MAIN_WND DPI SET ERROR"};
     QPointer<CAboutWnd> about_;
     QPointer<CSkinFrame> skinFrame_;
+    QPointer<CSetWnd> setWnd_;
+    CLanguageSwitch language_;
+    update::DesktopOpener desktopOpener_;
+    update::IUpdateOpener* updateOpener_ = &desktopOpener_;
     MessageBoxFunction messageBox_;
     FileChooserFunction fileChooser_;
     // Declared after the registry: stopped before the models go.

@@ -48,7 +48,7 @@ bool CMainWnd::CreateDevicePage(CTalvorenUSBDevice& model, const DevicePageTempl
     entry->SetSynchroBoxVisible(false);
     entry->Link(&model, -1, -1);
     deviceList_->Add(entry, devicePage, power);
-    entry->SetKind(kind, 0, resources.Text(page.kindName));
+    entry->SetKind(kind, 0, page.kindName);
     pages_[&model] = devicePage;
     for (QWidget* built : {static_cast<QWidget*>(devicePage), static_cast<QWidget*>(entry), static_cast<QWidget*>(power)}) {
         resources.ReloadText(built);

@@ -16,9 +16,12 @@
 #include "app/panels/CKeyboardSystemUI.h"
 #include "app/panels/CLightControlUI.h"
 #include "app/panels/CMacroControlUI.h"
+#include "app/panels/CMagicControlUI.h"
 #include "app/panels/CMouseDpiUI.h"
 #include "app/panels/CMousePointerUI.h"
 #include "app/panels/CShootControlUI.h"
+#include "app/panels/CVirtualSetControlUI.h"
+#include "app/panels/CVoice6533ControlUI.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "platform/Trace.h"
@@ -39,6 +42,9 @@ void CMainWnd::BuildRoutes() {
     CMacroControlUI::AddRoutes(*panelRoutes_);
     CShootControlUI::AddRoutes(*panelRoutes_);
     CLightControlUI::AddRoutes(*panelRoutes_);
+    CVoice6533ControlUI::AddRoutes(*panelRoutes_);
+    CMagicControlUI::AddRoutes(*panelRoutes_);
+    CVirtualSetControlUI::AddRoutes(*panelRoutes_);
 
     // ---- click, in the order of the tests -------------------------------------------------
     r.AddName("click", "closebtn", "hide_to_tray", self(&CMainWnd::HideToTray));
@@ -47,13 +53,12 @@ void CMainWnd::BuildRoutes() {
     r.AddName("click", "maxbtn", "maximize", [this](const TNotifyUI&, int) { showMaximized(); });
     r.AddName("click", "restorebtn", "restore", [this](const TNotifyUI&, int) { showNormal(); });
     r.AddName("click", "skinbtn", "skin_picker", self(&CMainWnd::OpenSkinPicker));
-    r.AddName("click", "setbtn", "settings_window");
+    r.AddName("click", "setbtn", "settings_window", [this](const TNotifyUI&, int) { OpenSettingsWindow(false); });
     r.AddName("click", "control_light_status", "toggle_light_control", self(&CMainWnd::ToggleHostLightControl));
     r.AddPrefix("click", "key_", "select_key", [this](const TNotifyUI&, int index) { OnKeyClicked(index); });
     r.AddPrefix("click", "windowdeviceset_", "system_device_settings",
                 [this](const TNotifyUI&, int index) { desktopSettings_.Open(index); });
     r.AddName("click", "default_btn", "restore_defaults", self(&CMainWnd::RestoreDefaultsOfCurrent));
-    r.AddNames("click", {"hs_EQ_btn_save", "hs_EQ_btn_delete"}, "headset_equaliser");
     r.AddName("click", "device_select_prev", "select_previous_device",
               [this](const TNotifyUI&, int) { deviceList_->SelectNeighbour(-1); });
     r.AddName("click", "device_select_next", "select_next_device",
@@ -61,22 +66,15 @@ void CMainWnd::BuildRoutes() {
 
     // ---- selectchanged --------------------------------------------------------------------
     r.AddPrefix("selectchanged", "mouse_device_seting_option_", "mouse_setting");
-    for (const char* prefix : {"magic_option_", "6533_eq_option_"})
-        r.AddPrefix("selectchanged", prefix, "headset_setting");
     r.AddName("selectchanged", "synchro_device_select", "synchronised_device",
               [this](const TNotifyUI& msg, int) { OnSynchroBoxChanged(msg); });
     r.AddName("selectchanged", "device_select", "select_device_page",
               [this](const TNotifyUI& msg, int) { OnDeviceSelectChanged(msg); });
-    r.AddNames("selectchanged", {"magic_enable_option", "6533_MicIn_option", "6533_MicMoniter_option"},
-               "headset_setting");
 
     // ---- valuechanged, movevaluechanged ---------------------------------------------------
-    r.AddPrefix("valuechanged", "6533_eq_hz_slider_", "headset_setting");
-    r.AddNames("valuechanged", {"6533_MicIn_slider", "6533_MicMoniter_slider"}, "headset_setting");
     r.AddPrefix("movevaluechanged", "velko_DPI_slider_", "mouse_dpi_live");
 
     // ---- itemselect -----------------------------------------------------------------------
-    r.AddName("itemselect", "custom_eq_name_combo", "headset_equaliser");
 
     // ---- killfocus ------------------------------------------------------------------------
     r.AddPrefix("killfocus", "velko_DPI_edit_", "mouse_dpi");
@@ -92,7 +90,9 @@ void CMainWnd::BuildRoutes() {
         QApplication::quit();
     });
     r.AddName("menu", "about_menu", "about_window", self(&CMainWnd::OpenAbout));
-    r.AddName("menu", "setwnd_menu", "settings_window");
+    // From the tray while the window is hidden, the settings window opens centred.
+    r.AddName("menu", "setwnd_menu", "settings_window",
+              [this](const TNotifyUI&, int) { OpenSettingsWindow(!isVisible() || isMinimized()); });
 }
 
 std::optional<RouteTaken> CMainWnd::Notify(const TNotifyUI& msg) {

@@ -11,6 +11,7 @@
 #include "app/DevicePageUI.h"
 #include "app/MainWnd.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/panels/SetWnd.h"
 #include "devicelink/DeviceTables.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "profiles/ProfileTabs.h"
@@ -23,6 +24,9 @@ namespace {
 constexpr int kSettleMs = 1500;
 // Frames of the newly selected page.
 constexpr int kPageSettleMs = 300;
+// The update check's time-out: the service is local or absent.
+constexpr int kCheckTimeoutMs = 20000;
+constexpr int kCheckPollMs = 100;
 
 // The file of a page: its kind name; the receiver's mouse page apart from the wired mouse's.
 QString FileStem(uint16_t kind) {
@@ -81,6 +85,37 @@ void SaveTab(CMainWnd* window, QString folder, int index, int tab) {
 }
 
 // The first shown page once more, with its profile menu folded out.
+// The settings window once its update check is over, and its confirmation page when it offers
+// updates; then the program quits.
+void SaveSettingsWindow(CMainWnd* window, QString folder, int waitedMs) {
+    CSetWnd* settings = window->SettingsWindow();
+    if (settings == nullptr) {
+        QApplication::quit();
+        return;
+    }
+    if (settings->Session().Model().Status() == update::UpdateStatus::kChecking && waitedMs < kCheckTimeoutMs) {
+        QTimer::singleShot(kCheckPollMs, window,
+                           [window, folder, waitedMs] { SaveSettingsWindow(window, folder, waitedMs + kCheckPollMs); });
+        return;
+    }
+    const auto save = [&](const char* stem) {
+        const QString file = QDir(folder).filePath(QString(stem) + ".png");
+        if (!settings->grab().save(file)) std::cerr << "morvek: cannot write " << file.toStdString() << "\n";
+    };
+    save("settings");
+    auto* update = settings->findChild<QAbstractButton*>("update_fw_and_ap");
+    if (update != nullptr && update->isVisible() && update->isEnabled()) {
+        update->click();
+        save("settings-confirm");
+    }
+    QApplication::quit();
+}
+
+void OpenAndSaveSettingsWindow(CMainWnd* window, QString folder) {
+    window->OpenSettingsWindow(false);
+    SaveSettingsWindow(window, folder, 0);
+}
+
 void SaveProfileMenu(CMainWnd* window, QString folder) {
     CDeviceList& list = window->DeviceList();
     int index = 0;
@@ -88,7 +123,7 @@ void SaveProfileMenu(CMainWnd* window, QString folder) {
     CDevicePageUI* page = index < list.Count() ? window->PageOf(list.Entry(index)->Model()) : nullptr;
     auto* menu = page ? page->findChild<QAbstractButton*>("profile_fun_spread_btn") : nullptr;
     if (menu == nullptr) {
-        QApplication::quit();
+        OpenAndSaveSettingsWindow(window, folder);
         return;
     }
     list.ShowDeviceEntry(index, true, true);
@@ -97,7 +132,7 @@ void SaveProfileMenu(CMainWnd* window, QString folder) {
         const QString stem = FileStem(window->DeviceList().Entry(index)->Model()->Kind());
         Save(window, QDir(folder).filePath(stem + "-profile-menu.png"));
         menu->click();
-        QApplication::quit();
+        OpenAndSaveSettingsWindow(window, folder);
     });
 }
 

@@ -25,13 +25,6 @@ void PrintJson(std::ostream& out, const Json::Value& value) {
     out << writer.write(value);
 }
 
-// The firmware version of an interface, read from its attributes; 0 when it cannot be opened.
-uint16_t FirmwareVersion(hid::IHidBackend& backend, const std::string& path) {
-    HidInterfaceHandle probe(backend);
-    if (!probe.Open(path, true, false, true, false)) return 0;
-    return probe.Attributes().versionNumber;
-}
-
 // The device named by the single KIND argument of a command.
 std::optional<AttachedDevice> FindKindArgument(CommandContext& ctx, int& exitCode) {
     if (ctx.args.size() != 1) {
@@ -77,6 +70,12 @@ bool ReadInfoRecord(CommandContext& ctx, CHidChannel& channel, DeviceInfoRecord&
 }
 
 }  // namespace
+
+uint16_t FirmwareVersion(hid::IHidBackend& backend, const std::string& path) {
+    HidInterfaceHandle probe(backend);
+    if (!probe.Open(path, true, false, true, false)) return 0;
+    return probe.Attributes().versionNumber;
+}
 
 std::string DescribeResult(int result) {
     switch (result) {

@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kHeadsetUsage =
     "usage: headset eq PRESET (1-12, 13 the user equaliser) | headset band BAND VALUE (band 1-10, -20 to 20)\n"
     "       headset eq-save NAME [B1 .. B10] | headset eq-delete\n"
-    "       headset mic on|off|LEVEL | headset monitor on|off|LEVEL (level 0-100) | headset voice on|off|TYPE (1-4)";
+    "       headset mic on|off|LEVEL | headset monitor on|off|LEVEL (level 0-100) | headset voice on|off|TYPE (1-4)\n"
+    "       headset surround on|off | headset room on|off | headset environment N (0-5) | headset room-size N (0-100)";
 constexpr const char* kLightUsage =
     "usage: light headset [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
 // The headset's light modes 0-8 (5 plays the profile's light effect).
@@ -60,6 +61,11 @@ Json::Value StateJson(const CTalvorenHS6533Device& headset) {
     v["monitorLevel"] = words[kWordMonitorValue];
     v["voiceChanger"] = words[kWordMagicEnable] != 0 ? "on" : "off";
     v["voice"] = words[kWordMagicType];
+    const HeadsetSurround surround = headset.Surround();
+    v["surround"] = surround.surroundOn ? "on" : "off";
+    v["room"] = surround.roomOn ? "on" : "off";
+    v["environment"] = surround.environment;
+    v["roomSize"] = surround.roomSize;
     return v;
 }
 
@@ -84,7 +90,10 @@ void PrintState(ModelCommandContext& ctx, const CTalvorenHS6533Device& headset) 
         << "user equalisers  " << names << "\n"
         << "microphone       " << v["microphone"].asString() << ", level " << v["microphoneLevel"].asInt() << "\n"
         << "monitor          " << v["monitor"].asString() << ", level " << v["monitorLevel"].asInt() << "\n"
-        << "voice changer    " << v["voiceChanger"].asString() << ", voice " << v["voice"].asInt() << "\n";
+        << "voice changer    " << v["voiceChanger"].asString() << ", voice " << v["voice"].asInt() << "\n"
+        << "7.1 surround     " << v["surround"].asString() << "\n"
+        << "room effect      " << v["room"].asString() << ", environment " << v["environment"].asInt() << ", size "
+        << v["roomSize"].asInt() << "\n";
 }
 
 // The end of a panel change: saved, shown, and the library reached (or a clear failure).
@@ -201,6 +210,22 @@ int RunHeadsetCommand(ModelCommandContext& ctx, const std::vector<std::string>& 
         const HeadsetChange change =
             request->on ? headset->SetVoiceChanger(*request->on) : headset->SelectVoice(*request->level);
         return Finish(ctx, *headset, change, headset->LibraryTookLastChange());
+    }
+    if ((what == "surround" || what == "room") && args.size() == 2 && (args[1] == "on" || args[1] == "off")) {
+        CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
+        if (headset == nullptr) return exitCode;
+        const bool on = args[1] == "on";
+        return Finish(ctx, *headset, what == "surround" ? headset->SetSurround(on) : headset->SetRoomEffect(on));
+    }
+    if ((what == "environment" || what == "room-size") && args.size() == 2) {
+        const bool environment = what == "environment";
+        const auto value = ParseNumber(args[1], 0, environment ? kSurroundEnvironmentCount - 1 : kMaxRoomSize);
+        if (!value) return ctx.cli.Usage(what + (environment ? " takes 0 to 5" : " takes 0 to 100") + ", not \"" +
+                                         args[1] + "\"");
+        CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
+        if (headset == nullptr) return exitCode;
+        return Finish(ctx, *headset,
+                      environment ? headset->SetEnvironment(int(*value)) : headset->SetRoomSize(int(*value)));
     }
     return ctx.cli.Usage(kHeadsetUsage);
 }

@@ -13,6 +13,7 @@
 #include "cli/ProfileCommands.h"
 #include "cli/ShootCommands.h"
 #include "cli/SyncCommands.h"
+#include "cli/UpdateCommands.h"
 #include "platform/Trace.h"
 #include "profiles/ProfileFiles.h"
 
@@ -74,6 +75,11 @@ const std::vector<CommandEntry>& Commands() {
          RunPointer},
         {"udev-rules", "udev-rules                   the udev rule file giving the seat's user access to the devices",
          RunUdevRules},
+        {"update", "update check [--json] [--endpoint URL]\n"
+                   "  update download N [--endpoint URL]\n"
+                   "                               ask the update service about the devices and this program;\n"
+                   "                               download row N of the check into the cache folder",
+         RunUpdate},
         {"emulator", "emulator dump [KIND]         the emulated devices' memories as JSON\n"
                      "  emulator press|release KIND SLOT, emulator event KIND CODE\n"
                      "                               make an emulated device send an event report",

@@ -36,7 +36,7 @@ TEST_F(MainWndTest, RoutesByNameAndByIndexedPrefix) {
         {"selectchanged", "deng_Op_tab", "function_tab", -1},
         {"selectchanged", "device_select", "select_device_page", -1},
         {"valuechanged", "DPI_slider_2", "mouse_dpi", 2},
-        {"valuechanged", "6533_eq_hz_slider_9", "headset_setting", 9},
+        {"valuechanged", "6533_eq_hz_slider_9", "headset_band", 9},
         {"valuechanged", "closebtn", nullptr, 0},  // the type matters
         {"movevaluechanged", "velko_DPI_slider_1", "mouse_dpi_live", 1},
         {"movevaluechanged", "DPI_slider_5", "mouse_dpi_live", 5},

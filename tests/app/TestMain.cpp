@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("MORVEK_DATA_DIR", folder + "/data");
     qputenv("XDG_CONFIG_HOME", folder + "/config");
+    qputenv("XDG_CACHE_HOME", folder + "/cache");
     qputenv("XDG_RUNTIME_DIR", folder);
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -66,6 +66,25 @@ TEST(HeadsetCommandsTest, LevelsSwitchesAndTheVoiceChanger) {
     EXPECT_EQ(cli.Words()["MagicEnable"].asInt(), 1);
 }
 
+TEST(HeadsetCommandsTest, SurroundSettingsReachTheLibraryAndAreReadBack) {
+    const HeadsetCli cli;
+    ASSERT_EQ(cli.Run({"headset", "surround", "on"}).status, 0);
+    ASSERT_EQ(cli.Run({"headset", "room", "on"}).status, 0);
+    ASSERT_EQ(cli.Run({"headset", "environment", "4"}).status, 0);
+    const CliRun size = cli.Run({"--json", "headset", "room-size", "65"});
+    ASSERT_EQ(size.status, 0) << size.err;
+    const Json::Value shown = test::ParseJson(size.out);
+    EXPECT_EQ(shown["surround"].asString(), "on") << "read back from the library by a new run";
+    EXPECT_EQ(shown["room"].asString(), "on");
+    EXPECT_EQ(shown["environment"].asInt(), 4);
+    EXPECT_EQ(shown["roomSize"].asInt(), 65);
+    const Json::Value playback = cli.Library()["playback"];
+    EXPECT_EQ(playback["VirtualSurroundEffectControl"].asInt(), 1);
+    EXPECT_EQ(playback["Enable_RFX_GFX"].asInt(), 1);
+    EXPECT_EQ(playback["RFX_ENVIRONMENT"].asInt(), 4);
+    EXPECT_EQ(playback["RFX_ROOMSIZE"].asInt(), 65);
+}
+
 TEST(HeadsetCommandsTest, UserEqualisersAreSavedUnderUniqueNamesAndDeleted) {
     const HeadsetCli cli;
     ASSERT_EQ(cli.Run({"headset", "eq-save", "Bass", "9", "6", "3", "0", "0", "0", "0", "0", "0", "0"}).status, 0);
@@ -90,6 +109,9 @@ TEST(HeadsetCommandsTest, WrongCommandLinesAreRefused) {
                              {"headset", "voice", "5"},
                              {"headset", "voice", "0"},
                              {"headset", "eq-save", "x", "1", "2"},
+                             {"headset", "surround", "1"},
+                             {"headset", "environment", "6"},
+                             {"headset", "room-size", "101"},
                              {"headset", "loud"}},
                             [&](const std::vector<std::string>& args) { return cli.Run(args); });
 }

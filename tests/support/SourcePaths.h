@@ -12,5 +12,7 @@ const char* SourceDataDir();
 const char* SourceSkinDir();
 // The built audio configuration library (bin/SDK/libosConfLib.so).
 const char* AudioLibraryPath();
+// The local HTTPS update service the update tests start (update_server.py).
+const char* UpdateServerScript();
 
 }  // namespace morvek::test

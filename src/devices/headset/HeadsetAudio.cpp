@@ -100,6 +100,23 @@ HeadsetAudioState HeadsetAudio::ReadState() const {
     return state;
 }
 
+HeadsetSurround HeadsetAudio::ReadSurround(const HeadsetSurround& known) const {
+    HeadsetSurround surround = known;
+    const ChosenAudioDevice& playback = binding_.Playback();
+    const auto whole = [](double value, int highest) {
+        return value >= 0 && value <= highest && value == std::floor(value);
+    };
+    if (const auto on = binding_.ReadNumber(playback, L"VirtualSurroundEffectControl", kSurround))
+        surround.surroundOn = *on != 0;
+    if (const auto on = binding_.ReadNumber(playback, L"Enable_RFX_GFX")) surround.roomOn = *on != 0;
+    if (const auto environment = binding_.ReadNumber(playback, L"RFX_ENVIRONMENT");
+        environment && whole(*environment, kSurroundEnvironmentCount - 1))
+        surround.environment = static_cast<int>(*environment);
+    if (const auto size = binding_.ReadNumber(playback, L"RFX_ROOMSIZE"); size && whole(*size, kMaxRoomSize))
+        surround.roomSize = static_cast<int>(*size);
+    return surround;
+}
+
 bool HeadsetAudio::EnableEqualiser() const { return binding_.WriteInt(binding_.Playback(), L"Enable_EQ_GFX", 1); }
 
 bool HeadsetAudio::WriteBand(int band, int gain) const {
@@ -132,6 +149,22 @@ bool HeadsetAudio::WriteVoiceChanger(bool on) const {
 
 bool HeadsetAudio::WriteVoice(int voice) const {
     return binding_.WriteInt(binding_.Recording(), L"MagicVoice_Selection", voice - 1);
+}
+
+bool HeadsetAudio::WriteSurround(bool on) const {
+    return binding_.WriteInt(binding_.Playback(), L"VirtualSurroundEffectControl", on ? 1 : 0, kSurround);
+}
+
+bool HeadsetAudio::WriteRoomEffect(bool on) const {
+    return binding_.WriteInt(binding_.Playback(), L"Enable_RFX_GFX", on ? 1 : 0);
+}
+
+bool HeadsetAudio::WriteEnvironment(int environment) const {
+    return binding_.WriteInt(binding_.Playback(), L"RFX_ENVIRONMENT", environment);
+}
+
+bool HeadsetAudio::WriteRoomSize(int size) const {
+    return binding_.WriteInt(binding_.Playback(), L"RFX_ROOMSIZE", size);
 }
 
 }  // namespace morvek

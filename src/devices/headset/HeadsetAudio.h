@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "devices/headset/HeadsetSurround.h"
 #include "platform/audio/AudioConfigBinding.h"
 
 namespace morvek {
@@ -33,6 +34,9 @@ public:
     const audio::AudioConfigBinding& Binding() const { return binding_; }
 
     HeadsetAudioState ReadState() const;
+    // The 7.1 settings the playback device holds; what cannot be read (or is out of range)
+    // keeps its value from known.
+    HeadsetSurround ReadSurround(const HeadsetSurround& known) const;
 
     bool EnableEqualiser() const;
     // Band 0-9 ("EQ_Slider1" to "EQ_Slider10").
@@ -46,6 +50,12 @@ public:
     bool WriteVoiceChanger(bool on) const;
     // Voice 1-4, written as 0-3.
     bool WriteVoice(int voice) const;
+    // The 7.1 tab: "VirtualSurroundEffectControl" (with its 4, -1, 0 record), "Enable_RFX_GFX",
+    // "RFX_ENVIRONMENT" and "RFX_ROOMSIZE".
+    bool WriteSurround(bool on) const;
+    bool WriteRoomEffect(bool on) const;
+    bool WriteEnvironment(int environment) const;
+    bool WriteRoomSize(int size) const;
 
 private:
     audio::AudioConfigBinding binding_;

@@ -124,7 +124,9 @@ void CTalvorenHS6533Device::SaveProfile() {
 
 void CTalvorenHS6533Device::ReadAudioState() {
     std::lock_guard lock(ModelLock());
-    if (audio_.Active()) sound_.TakeAudioState(audio_.ReadState());
+    if (!audio_.Active()) return;
+    sound_.TakeAudioState(audio_.ReadState());
+    surround_ = audio_.ReadSurround(surround_);
 }
 
 int CTalvorenHS6533Device::ReadLightHead(int& activeProfile) {
@@ -229,6 +231,58 @@ HeadsetChange CTalvorenHS6533Device::DeleteUserEq() {
     return RunEvent([](HeadsetSoundSettings& s) { return s.DeleteUserEq(); }, true);
 }
 
+HeadsetChange CTalvorenHS6533Device::ChangeSurround(
+    const std::function<bool(HeadsetSurround&)>& change,
+    const std::function<void(const HeadsetAudio&, const HeadsetSurround&)>& write) {
+    {
+        std::lock_guard lock(ModelLock());
+        HeadsetSurround next = surround_;
+        if (!change(next)) return HeadsetChange::BadValue;
+        surround_ = next;
+        write(audio_, surround_);
+    }
+    CTalvorenUSBDevice::RefreshPage();
+    return HeadsetChange::Done;
+}
+
+HeadsetChange CTalvorenHS6533Device::SetSurround(bool on) {
+    return ChangeSurround(
+        [on](HeadsetSurround& s) {
+            s.surroundOn = on;
+            return true;
+        },
+        [](const HeadsetAudio& a, const HeadsetSurround& s) { a.WriteSurround(s.surroundOn); });
+}
+
+HeadsetChange CTalvorenHS6533Device::SetRoomEffect(bool on) {
+    return ChangeSurround(
+        [on](HeadsetSurround& s) {
+            s.roomOn = on;
+            return true;
+        },
+        [](const HeadsetAudio& a, const HeadsetSurround& s) { a.WriteRoomEffect(s.roomOn); });
+}
+
+HeadsetChange CTalvorenHS6533Device::SetEnvironment(int environment) {
+    return ChangeSurround(
+        [environment](HeadsetSurround& s) {
+            if (environment < 0 || environment >= kSurroundEnvironmentCount) return false;
+            s.environment = environment;
+            return true;
+        },
+        [](const HeadsetAudio& a, const HeadsetSurround& s) { a.WriteEnvironment(s.environment); });
+}
+
+HeadsetChange CTalvorenHS6533Device::SetRoomSize(int size) {
+    return ChangeSurround(
+        [size](HeadsetSurround& s) {
+            if (size < 0 || size > kMaxRoomSize) return false;
+            s.roomSize = size;
+            return true;
+        },
+        [](const HeadsetAudio& a, const HeadsetSurround& s) { a.WriteRoomSize(s.roomSize); });
+}
+
 HeadsetChange CTalvorenHS6533Device::ChangeLight(const LightSettings& light) {
     bool saved = false;
     {
@@ -268,6 +322,11 @@ std::vector<std::string> CTalvorenHS6533Device::UserEqNames() const {
 HeadsetPanel CTalvorenHS6533Device::Panel() const {
     std::lock_guard lock(ModelLock());
     return sound_.Panel();
+}
+
+HeadsetSurround CTalvorenHS6533Device::Surround() const {
+    std::lock_guard lock(ModelLock());
+    return surround_;
 }
 
 bool CTalvorenHS6533Device::MicrophoneMuted() const {

@@ -83,6 +83,12 @@ public:
     // The save action with the name edit's text; saved (when given) tells whether the file was written.
     EqSaveResult SaveUserEq(const std::string& name, bool* saved = nullptr);
     HeadsetChange DeleteUserEq();
+    // The 7.1 tab: each setting is kept as the user chose it and written to the library (which
+    // keeps it; the profile has no place for it). BadValue out of range.
+    HeadsetChange SetSurround(bool on);
+    HeadsetChange SetRoomEffect(bool on);
+    HeadsetChange SetEnvironment(int environment);
+    HeadsetChange SetRoomSize(int size);
     // The light panel's change: stored in the profile, saved, the page refreshed. The caller
     // then writes the light head (WriteSettings on the device thread).
     HeadsetChange ChangeLight(const LightSettings& light);
@@ -93,6 +99,7 @@ public:
     EqBandValues Bands() const;
     std::vector<std::string> UserEqNames() const;
     HeadsetPanel Panel() const;
+    HeadsetSurround Surround() const;
     // The mute flags the switches toggle (as the library last said, or as last toggled).
     bool MicrophoneMuted() const;
     bool MonitorMuted() const;
@@ -109,12 +116,15 @@ private:
     // Runs a panel event under the model lock, then saves (when asked) and refreshes the view.
     HeadsetChange RunEvent(const std::function<bool(HeadsetSoundSettings&)>& event, bool save);
     HeadsetChange Finish(bool applied, bool save);
+    HeadsetChange ChangeSurround(const std::function<bool(HeadsetSurround&)>& change,
+                                 const std::function<void(const HeadsetAudio&, const HeadsetSurround&)>& write);
 
     AudioLoader loadAudio_;
     // Guarded by the model lock.
     CHs6533Profiledata profile_;
     HeadsetAudio audio_;
     HeadsetSoundSettings sound_{profile_, audio_};
+    HeadsetSurround surround_;
     bool audioInitialised_ = false;
     HeadsetLightHead head_;
     std::optional<int> activeProfile_;
