@@ -63,7 +63,8 @@ std::string MacroStatusMessage(MacroStatus status) {
         case MacroStatus::LimitReached: return "macro_limit_text";
         case MacroStatus::OutOfRange:
         case MacroStatus::WriteFailed:
-        case MacroStatus::NoMacroFile: return "macro_write_failed_text";
+        case MacroStatus::NoMacroFile:
+        case MacroStatus::ListNotAFile: return "macro_write_failed_text";
         case MacroStatus::NotAMacroFile: return "macro_not_a_macro_text";
         case MacroStatus::NameEmpty: return "message_text_5_1";
         case MacroStatus::NameHasBlank: return "message_text_5_2";

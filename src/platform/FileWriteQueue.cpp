@@ -55,6 +55,7 @@ void FileWriteQueue::Write(const std::filesystem::path& path, Producer produce, 
 }
 
 void FileWriteQueue::WaitFor(const std::filesystem::path& path) {
+    if (path.empty()) return;  // names no file, and would match "nothing running"
     const std::filesystem::path key = Key(path);
     std::unique_lock<std::mutex> lock(mutex_);
     if (std::this_thread::get_id() == thread_.get_id()) return;  // a done callback reading files

@@ -42,9 +42,8 @@ Json::Value ListEntry(const std::string& name, const std::string& uuid) {
     return entry;
 }
 
-void RemoveFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::remove(path, ec) && ec) Trace("cannot remove " + path.string() + ": " + ec.message());
+void RemoveProfileFile(const std::filesystem::path& path) {
+    if (!RemoveFile(path)) Trace("cannot remove " + path.string());
 }
 
 }  // namespace
@@ -104,7 +103,7 @@ ProfileStatus ProfileListStore::AppendProfile(Json::Value list, const std::strin
     profiles.append(ListEntry(name, uuid));
     if (select) list["profileselect"] = Json::Int(profiles.size() - 1);
     if (!WriteList(list)) {
-        RemoveFile(path);
+        RemoveProfileFile(path);
         return ProfileStatus::kWriteFailed;
     }
     return ProfileStatus::kOk;
@@ -178,7 +177,7 @@ ProfileStatus ProfileListStore::DeleteProfile() {
     list["profilelist"].removeIndex(static_cast<Json::ArrayIndex>(selected_), &removed);
     list["profileselect"] = next;
     if (!WriteList(list)) return ProfileStatus::kWriteFailed;
-    if (const auto document = DocumentOf(JsonString(Get(removed, "profileUUID")))) RemoveFile(*document);
+    if (const auto document = DocumentOf(JsonString(Get(removed, "profileUUID")))) RemoveProfileFile(*document);
     selected_ = next;
     currentUuid_ = entries_[static_cast<size_t>(next)].uuid;
     return ProfileStatus::kOk;

@@ -114,7 +114,8 @@ void CShootControlUI::ShowStatus(ShootStatus status) {
         case ShootStatus::Ok:
         case ShootStatus::OutOfRange: return;
         case ShootStatus::WriteFailed: message = "shoot_write_failed_text"; break;
-        case ShootStatus::NoDefault: message = "shoot_no_default_text"; break;
+        case ShootStatus::NoDefault:
+        case ShootStatus::DamagedDefault: message = "shoot_no_default_text"; break;
         case ShootStatus::NotAShootFile: message = "shoot_not_a_pattern_text"; break;
         case ShootStatus::NoFile: message = "shoot_no_file_text"; break;
     }
