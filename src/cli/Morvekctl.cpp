@@ -62,6 +62,7 @@ const std::vector<CommandEntry>& Commands() {
          RunSystem},
         {"headset", "headset eq PRESET, headset band BAND VALUE, headset eq-save NAME [B1 .. B10]\n"
                     "  headset eq-delete, headset mic|monitor on|off|LEVEL, headset voice on|off|TYPE\n"
+                    "  headset surround|room on|off, headset environment 0-5, headset room-size 0-100\n"
                     "                               the headset's sound settings as its panels change them",
          RunHeadset},
         {"read-profile", "read-profile KIND           the device's settings block in use, stored in the profile",
