@@ -15,7 +15,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 echo "test: 2/4 AddressSanitizer and UndefinedBehaviorSanitizer build and its tests"
 sanitizer_flags=(-DMORVEK_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1")
 BUILD_DIR=build-asan ./scripts/build.sh -DMORVEK_SANITIZE=address "${sanitizer_flags[@]}"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 # Qt is not built with ThreadSanitizer, so its reports inside Qt would be noise: the TSan build
 # leaves the Qt application out (its threaded parts are core classes, tested here).

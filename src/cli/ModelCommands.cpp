@@ -45,7 +45,10 @@ ModelCommandContext::~ModelCommandContext() = default;
 CTalvorenUSBDevice* ModelCommandContext::Model() {
     if (!tried_) {
         tried_ = true;
-        if (!Open()) model_.reset();
+        if (!Open()) {
+            sequence_.reset();  // it refers to the model's channel
+            model_.reset();
+        }
     }
     return model_.get();
 }

@@ -29,6 +29,8 @@ class CDeviceKeyButtonUI : public QPushButton {
 
 public:
     explicit CDeviceKeyButtonUI(QWidget* parent = nullptr);
+    // The picture that draws the button is being destroyed: nothing is asked of it any more.
+    void LeavePicture() { picture_ = nullptr; }
 
     QString LightImage() const { return lightImage_.Path(); }
     void SetLightImage(const QString& attribute);

@@ -11,6 +11,12 @@ namespace morvek::app {
 
 CSelectPanelUI::CSelectPanelUI(QWidget* parent) : QWidget(parent) {}
 
+// The key buttons outlive this part of the picture (QWidget deletes them later): they must not
+// repaint through it while it goes.
+CSelectPanelUI::~CSelectPanelUI() {
+    for (CDeviceKeyButtonUI* button : KeyButtons()) button->LeavePicture();
+}
+
 void CSelectPanelUI::SetBackgroundImage(const QString& attribute) {
     background_ = SkinImage(attribute);
     update();

@@ -25,6 +25,7 @@ class CSelectPanelUI : public QWidget {
 
 public:
     explicit CSelectPanelUI(QWidget* parent = nullptr);
+    ~CSelectPanelUI() override;
 
     QString BackgroundImage() const { return background_.Path(); }
     void SetBackgroundImage(const QString& attribute);
