@@ -1,16 +1,13 @@
 // Fuzzes what the program reads from files a user may hand it or leave damaged (profile
 // documents and lists, macro files and lists, shoot files, the light name files): the input is
 // parsed as the files are and goes through every reader in memory, then is written back as the
-// program writes files. No file is touched, so a run tries many inputs a second.
-// Fuzzes what the program reads from files a user may hand it (profile documents, macro and
-// shoot files): the input is written as a document file and read through every reader. The
-// same bytes are also an answer of the update service, interpreted for every product and
-// turned into a local file name.
-
-#include <unistd.h>
+// program writes files. No file is touched, so a run tries many inputs a second. The same bytes
+// are also an answer of the update service, interpreted for every product and turned into a
+// local file name.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "macros/DeviceMacroImage.h"
@@ -39,6 +36,13 @@ void ReadAll(Document& document, const Json::Value& parsed) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string answer(reinterpret_cast<const char*>(data), size);
+    for (morvek::UpdateIdentity identity : morvek::UpdateIdentities()) {
+        identity.version = 0x0105;
+        const auto outcome = morvek::update::InterpretAnswer(identity, static_cast<int>(size), answer);
+        if (outcome.info) morvek::update::LocalFileName(outcome.info->name, outcome.info->downloadAddress);
+    }
+
     const auto parsed = morvek::ParseJsonText(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!parsed) return 0;
     const Json::Value& document = *parsed;
@@ -81,12 +85,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What the program writes back must parse again.
     if (!morvek::ParseJsonText(morvek::StyledJsonText(document))) __builtin_trap();
-
-    const std::string answer(reinterpret_cast<const char*>(data), size);
-    for (morvek::UpdateIdentity identity : morvek::UpdateIdentities()) {
-        identity.version = 0x0105;
-        const auto outcome = morvek::update::InterpretAnswer(identity, static_cast<int>(size), answer);
-        if (outcome.info) morvek::update::LocalFileName(outcome.info->name, outcome.info->downloadAddress);
-    }
     return 0;
 }
