@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "devicelink/LightEngine.h"
-#include "devices/keyboard/KeyIndex.h"
-#include "devices/keyboard/KeyboardPreview.h"
+#include "devices/keyboard/preview/KeyboardPreview.h"
+#include "devices/keys/KeyIndex.h"
 #include "profiles/LedRecord.h"
 #include "profiles/LightEffectStep.h"
 

@@ -36,7 +36,7 @@
 #include "app/panels/SetWnd.h"
 #include "devicelink/DeviceModelRegistry.h"
 #include "devicelink/DeviceMonitor.h"
-#include "devices/keyboard/SynchronisedLighting.h"
+#include "devices/lighting/SynchronisedLighting.h"
 #include "platform/hid/HidBackend.h"
 #include "update/UpdateLauncher.h"
 

@@ -7,9 +7,9 @@
 
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
-#include "devices/keyboard/KeyIndex.h"
-#include "devices/keyboard/KeyboardLightEdits.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/keys/KeyIndex.h"
+#include "devices/lighting/KeyboardLightEdits.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 #include "profiles/KeyboardProfiledata.h"
 

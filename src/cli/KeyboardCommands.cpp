@@ -13,12 +13,12 @@
 #include "cli/LightOptions.h"
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
-#include "devices/keyboard/KeyFunctionType.h"
-#include "devices/keyboard/KeyIndex.h"
-#include "devices/keyboard/KeyLabels.h"
-#include "devices/keyboard/KeyboardLightEdits.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
+#include "devices/keys/KeyFunctionType.h"
+#include "devices/keys/KeyIndex.h"
+#include "devices/keys/KeyLabels.h"
+#include "devices/lighting/KeyboardLightEdits.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "macros/MacroKeyFixup.h"
 
 namespace morvek::cli {

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "cli/GlobalOptions.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 
 namespace morvek::cli {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "cli/ModelCommands.h"
 #include "devicelink/LightSettings.h"
-#include "devices/keyboard/KeyboardLightEdits.h"
+#include "devices/lighting/KeyboardLightEdits.h"
 
 namespace Json {
 class Value;

@@ -15,8 +15,8 @@
 #include "cli/LightOptions.h"
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
-#include "devices/keyboard/KeyFunctionType.h"
-#include "devices/keyboard/KeyLabels.h"
+#include "devices/keys/KeyFunctionType.h"
+#include "devices/keys/KeyLabels.h"
 #include "devices/mouse/TalvorenMouseDevice.h"
 #include "macros/ShootFile.h"
 

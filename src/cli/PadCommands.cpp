@@ -8,7 +8,7 @@
 #include "cli/LightOptions.h"
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceTables.h"
-#include "devices/keyboard/TalvorenMousePadDevice.h"
+#include "devices/pad/TalvorenMousePadDevice.h"
 
 namespace morvek::cli {
 namespace {

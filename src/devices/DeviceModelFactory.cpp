@@ -4,8 +4,8 @@
 
 #include "devices/headset/TalvorenHS6533Device.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
-#include "devices/keyboard/TalvorenMousePadDevice.h"
 #include "devices/mouse/TalvorenMouseDevice.h"
+#include "devices/pad/TalvorenMousePadDevice.h"
 
 namespace morvek {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "devicelink/TalvorenUSBDevice.h"
-#include "devices/keyboard/SynchronisedLighting.h"
+#include "devices/lighting/SynchronisedLighting.h"
 
 namespace morvek {
 

@@ -1,6 +1,6 @@
 #include "macros/MacroActionRow.h"
 
-#include "devices/keyboard/KeyNameTable.h"
+#include "devices/keys/KeyNameTable.h"
 
 namespace morvek {
 namespace {

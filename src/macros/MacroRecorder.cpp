@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "devices/keyboard/KeyNameTable.h"
+#include "devices/keys/KeyNameTable.h"
 #include "macros/JsonNumber.h"
 
 namespace morvek {

@@ -14,7 +14,7 @@
 #include "app/QtPrinters.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/panels/CKeySetControlUI.h"
-#include "devices/keyboard/KeyIndex.h"
+#include "devices/keys/KeyIndex.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 #include "devices/mouse/TalvorenMouseDevice.h"
 #include "macros/MacroListFile.h"

@@ -19,7 +19,7 @@
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/SkinImage.h"
 #include "devicelink/PowerStatus.h"
-#include "devices/keyboard/KeyIndex.h"
+#include "devices/keys/KeyIndex.h"
 #include "support/SourcePaths.h"
 
 namespace morvek::app {

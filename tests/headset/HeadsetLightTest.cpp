@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "HeadsetFixture.h"
 #include "devicelink/LightTables.h"
 #include "devices/headset/HeadsetLightFrame.h"
 #include "devices/headset/HeadsetLightSteps.h"
-#include "devices/keyboard/MousePadLight.h"
-#include "devices/keyboard/MousePadLightModes.h"
+#include "devices/pad/MousePadLight.h"
+#include "devices/pad/MousePadLightModes.h"
+#include "HeadsetFixture.h"
 
 namespace morvek::test {
 namespace {

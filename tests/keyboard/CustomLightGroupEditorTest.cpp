@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "devices/keyboard/CustomLightGroupEditor.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 
 namespace morvek {
 namespace {

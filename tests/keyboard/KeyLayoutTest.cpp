@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "devices/keyboard/KeyDefaultTable.h"
 #include "devices/keyboard/KeyLayout.h"
+#include "devices/keys/KeyDefaultTable.h"
 #include "emulator/EmulatorBackend.h"
 
 namespace morvek {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/keyboard/KeyboardLightEdits.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
 #include "devices/keyboard/KeyboardSettingsBlock.h"
+#include "devices/lighting/KeyboardLightEdits.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "macros/EmulatedChannel.h"
 #include "support/TempFolder.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/keyboard/KeyboardLightSettings.h"
 #include "devices/keyboard/KeyboardSettingsBlock.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "macros/EmulatedChannel.h"
 
 namespace morvek {

@@ -15,18 +15,18 @@
 #include "devicelink/DeviceModelRegistry.h"
 #include "devicelink/DeviceModelTestSupport.h"
 #include "devicelink/HidCommandReport.h"
-#include "devices/keyboard/KeyDefaultTable.h"
-#include "devices/keyboard/KeyFunctionType.h"
-#include "devices/keyboard/KeyPanel.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
 #include "devices/keyboard/KeyboardSettingsBlock.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
+#include "devices/keys/KeyDefaultTable.h"
+#include "devices/keys/KeyFunctionType.h"
+#include "devices/keys/KeyPanel.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "emulator/KeyboardMatrix.h"
 #include "macros/EmulatedChannel.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
-#include "support/TempFolder.h"
 #include "support/SourcePaths.h"
+#include "support/TempFolder.h"
 
 namespace morvek {
 namespace {

@@ -23,7 +23,7 @@
 
 #include "app/panels/DevicePanelUI.h"
 #include "devices/KeyTableSave.h"
-#include "devices/keyboard/KeyPanelState.h"
+#include "devices/keys/KeyPanelState.h"
 
 class QKeyEvent;
 

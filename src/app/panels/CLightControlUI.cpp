@@ -13,10 +13,10 @@
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devices/SynchronisedDevices.h"
-#include "devices/keyboard/KeyboardLightEdits.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/lighting/KeyboardLightEdits.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
-#include "devices/keyboard/TalvorenMousePadDevice.h"
+#include "devices/pad/TalvorenMousePadDevice.h"
 #include "profiles/DefaultData.h"
 #include "profiles/JsonFile.h"
 

@@ -19,7 +19,7 @@
 
 #include "app/panels/DevicePanelUI.h"
 #include "devicelink/LightSettings.h"
-#include "devices/keyboard/SynchronisedLighting.h"
+#include "devices/lighting/SynchronisedLighting.h"
 #include "devices/lighting/LightPanelView.h"
 
 namespace morvek {

@@ -3,7 +3,7 @@
 // active profile number, bytes 1-8 the light record (effect, brightness, speed, direction,
 // random-colour flag, red, green, blue), bytes 9-20 as last read from the headset.
 
-#include "devices/keyboard/LightParamsBlock.h"
+#include "devices/lighting/LightParamsBlock.h"
 
 namespace morvek {
 

@@ -2,7 +2,7 @@
 
 #include "devicelink/LightCounter.h"
 #include "devicelink/LightTables.h"
-#include "devices/keyboard/MousePadWaveSteps.h"
+#include "devices/lighting/MousePadWaveSteps.h"
 
 namespace morvek {
 namespace {

@@ -3,7 +3,7 @@
 #include "devicelink/LightFrame.h"
 #include "devices/headset/HeadsetLightFrame.h"
 #include "devices/headset/HeadsetLightSteps.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 #include "profiles/DefaultData.h"
 #include "profiles/ProfileFiles.h"
 

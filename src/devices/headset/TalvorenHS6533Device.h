@@ -17,8 +17,8 @@
 #include "devices/headset/HeadsetAudio.h"
 #include "devices/headset/HeadsetLightHead.h"
 #include "devices/headset/HeadsetSoundSettings.h"
-#include "devices/keyboard/KeyboardLightThread.h"
-#include "devices/keyboard/MousePadLight.h"
+#include "devices/lighting/KeyboardLightThread.h"
+#include "devices/pad/MousePadLight.h"
 #include "platform/audio/AudioLibrary.h"
 #include "profiles/Hs6533Profiledata.h"
 

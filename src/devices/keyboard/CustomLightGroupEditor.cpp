@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "devices/keyboard/KeyboardLightSettings.h"
+#include "devices/lighting/KeyboardLightSettings.h"
 
 namespace morvek {
 namespace {

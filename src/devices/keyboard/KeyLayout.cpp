@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "devices/keyboard/KeyDefaultTable.h"
+#include "devices/keys/KeyDefaultTable.h"
 
 namespace morvek {
 

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "devices/keyboard/KeyIndex.h"
+#include "devices/keys/KeyIndex.h"
 #include "profiles/KeyListEntry.h"
 
 namespace morvek {

@@ -1,8 +1,8 @@
 #include "devices/keyboard/KeyboardSettingsBlock.h"
 
 #include "devicelink/ActiveParamsBlock.h"
-#include "devices/keyboard/KeyboardLightSettings.h"
-#include "devices/keyboard/LightBlockLayout.h"
+#include "devices/lighting/KeyboardLightSettings.h"
+#include "devices/lighting/LightBlockLayout.h"
 
 namespace morvek {
 

@@ -29,12 +29,12 @@
 
 #include "devicelink/TalvorenUSBDevice.h"
 #include "devices/keyboard/CustomLightTable.h"
-#include "devices/keyboard/KeyboardLightThread.h"
-#include "devices/keyboard/KeyboardPreview.h"
-#include "devices/keyboard/KeyLabels.h"
-#include "devices/keyboard/KeyLayout.h"
 #include "devices/keyboard/KeyboardSystemSettings.h"
-#include "devices/keyboard/LightTypes.h"
+#include "devices/keyboard/KeyLayout.h"
+#include "devices/keyboard/preview/KeyboardPreview.h"
+#include "devices/keys/KeyLabels.h"
+#include "devices/lighting/KeyboardLightThread.h"
+#include "devices/lighting/LightTypes.h"
 #include "profiles/DefaultData.h"
 #include "profiles/KeyboardProfiledata.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "devicelink/LightSettings.h"
-#include "devices/keyboard/LightModeMatrix.h"
+#include "devices/lighting/LightModeMatrix.h"
 
 namespace morvek {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "devices/keyboard/KeyFunctionTables.h"
-#include "devices/keyboard/KeyFunctionType.h"
-#include "devices/keyboard/KeyPanelState.h"
+#include "devices/keys/KeyFunctionTables.h"
+#include "devices/keys/KeyFunctionType.h"
+#include "devices/keys/KeyPanelState.h"
 #include "macros/ShootFile.h"
 
 namespace morvek {

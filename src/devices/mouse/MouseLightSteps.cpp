@@ -4,7 +4,7 @@
 #include <array>
 
 #include "devicelink/LightTables.h"
-#include "devices/keyboard/MousePadWaveSteps.h"
+#include "devices/lighting/MousePadWaveSteps.h"
 
 namespace morvek {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "devices/keyboard/KeyLabels.h"
+#include "devices/keys/KeyLabels.h"
 #include "profiles/DefaultData.h"
 
 namespace morvek {

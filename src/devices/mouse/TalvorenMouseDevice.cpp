@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <span>
 
-#include "devices/keyboard/KeyMacroCheck.h"
+#include "devices/keys/KeyMacroCheck.h"
 #include "macros/LinkCheck.h"
 #include "macros/MacroDownload.h"
 #include "macros/MacroListFile.h"

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "devicelink/TalvorenUSBDevice.h"
-#include "devices/keyboard/LightEffectPlayer.h"
+#include "devices/lighting/LightEffectPlayer.h"
 #include "devices/mouse/MouseButtonMap.h"
 #include "devices/mouse/MouseDpiPage.h"
 #include "devices/mouse/MouseKeyAssignment.h"
