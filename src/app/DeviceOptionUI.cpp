@@ -5,7 +5,7 @@
 #include <QLabel>
 
 #include "app/ResourceManager.h"
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 
 namespace morvek::app {
 
@@ -30,7 +30,7 @@ void CDeviceOptionUI::Link(CTalvorenUSBDevice* model, int pageIndex, int powerIn
 }
 
 void CDeviceOptionUI::SetKind(uint16_t kind, int variant, const QString& kindNameKey) {
-    prefix_ = IconPrefix(kind == kKindWirelessMouse ? static_cast<uint16_t>(kKindMouse) : kind, variant);
+    prefix_ = IconPrefix(ListKindOf(kind), variant);
     setProperty("devicekind", prefix_);
     const CResourceManager& resources = CResourceManager::GetInstance();
     if (auto* name = findChild<QLabel*>("device_select_name")) resources.SetResourceText(name, kindNameKey);

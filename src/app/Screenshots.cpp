@@ -12,7 +12,7 @@
 #include "app/MainWnd.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/panels/SetWnd.h"
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "profiles/ProfileTabs.h"
 
@@ -30,9 +30,9 @@ constexpr int kCheckPollMs = 100;
 
 // The file of a page: its kind name; the receiver's mouse page apart from the wired mouse's.
 QString FileStem(uint16_t kind) {
-    if (kind == kKindWirelessMouse) return "wireless-mouse";
-    const char* name = KindName(kind);
-    return name ? name : "device";
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    if (row == nullptr) return "device";
+    return row->wireless ? "wireless-mouse" : row->dataFolder;
 }
 
 // The file name part of function tab n (2-8) of a kind's page; the first tab is the page's own
@@ -40,7 +40,7 @@ QString FileStem(uint16_t kind) {
 const char* TabStem(uint16_t kind, int tab) {
     static const char* const kStems[] = {"lighting", "keys", "macros", "system", "dpi", "sound", "voice-changer",
                                          "surround"};
-    if (tab == 7 && (kind == kKindMouse || kind == kKindWirelessMouse)) return "shooting";
+    if (tab == 7 && ListKindOf(kind) == kKindMouse) return "shooting";
     return tab >= 1 && tab <= kProfileTabCount ? kStems[tab - 1] : "tab";
 }
 

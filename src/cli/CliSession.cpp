@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "devicelink/DeviceKinds.h"
 #include "devicelink/HidInterfaceHandle.h"
 #include "platform/Paths.h"
 #include "platform/hid/HidapiBackend.h"
@@ -9,22 +10,14 @@
 namespace morvek::cli {
 
 const char* KindWord(uint16_t kind) {
-    switch (kind) {
-        case kKindKeyboard: return "keyboard";
-        case kKindMouse:
-        case kKindWirelessMouse: return "mouse";
-        case kKindMousePad: return "pad";
-        case kKindHeadset: return "headset";
-        default: return "unknown";
-    }
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return row != nullptr ? row->word : "unknown";
 }
 
 std::optional<uint16_t> KindFromWord(const std::string& word) {
-    if (word == "keyboard") return kKindKeyboard;
-    if (word == "mouse") return kKindMouse;
-    if (word == "pad") return kKindMousePad;
-    if (word == "headset") return kKindHeadset;
-    return std::nullopt;
+    const DeviceKindRow* row = FindDeviceKindByWord(word);
+    if (row == nullptr) return std::nullopt;
+    return row->kind;
 }
 
 std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std::string& error) {
@@ -108,15 +101,15 @@ std::string CliSession::MissingDeviceText(uint16_t kind) const {
 
 std::optional<AttachedDevice> CliSession::FindDevice(uint16_t kind) {
     for (AttachedDevice& device : Devices()) {
-        const uint16_t k = device.kind == kKindWirelessMouse ? uint16_t{kKindMouse} : device.kind;
-        if (k == kind) return device;
+        if (ListKindOf(device.kind) == kind) return device;
     }
     return std::nullopt;
 }
 
 bool CliSession::OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel) {
     if (!channel.Open(device.command.path)) return false;
-    channel.SetWireless(device.kind == kKindWirelessMouse);
+    const DeviceKindRow* row = FindDeviceKind(device.kind);
+    channel.SetWireless(row != nullptr && row->wireless);
     return true;
 }
 

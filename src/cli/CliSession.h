@@ -25,7 +25,7 @@ struct AttachedDevice {
     bool kindGuessed = false;
 };
 
-// "keyboard", "mouse", "pad", "headset" for a device kind.
+// The command line's word for a device kind (its row's: "keyboard", "mouse", "pad", "headset").
 const char* KindWord(uint16_t kind);
 // The device kind of a KIND word of the command line; nothing for other words.
 std::optional<uint16_t> KindFromWord(const std::string& word);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "devicelink/DeviceKinds.h"
 #include "devicelink/HidInterfaceHandle.h"
 #include "devicelink/PowerStatus.h"
 #include "devicelink/ResultCodes.h"
@@ -13,6 +14,11 @@
 
 namespace morvek::cli {
 namespace {
+
+bool IsWireless(uint16_t kind) {
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return row != nullptr && row->wireless;
+}
 
 std::string Hex4(uint16_t v) {
     char text[8];
@@ -116,7 +122,7 @@ int RunDevices(CommandContext& ctx) {
         if (ctx.json) {
             Json::Value row;
             row["kind"] = KindWord(d.kind);
-            row["wireless"] = d.kind == kKindWirelessMouse;
+            row["wireless"] = IsWireless(d.kind);
             row["vendorId"] = Hex4(d.command.vendorId);
             row["productId"] = Hex4(d.command.productId);
             row["firmware"] = Hex4(firmware);

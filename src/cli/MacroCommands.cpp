@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/MacroEventCommands.h"
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "macros/MacroDeleteFlow.h"
 #include "macros/MacroDownload.h"
 #include "macros/MacroEvent.h"
@@ -62,7 +62,7 @@ std::optional<MacroCommand> ParseMacroCommand(CommandContext& ctx, int& exitCode
                 return std::nullopt;
             }
             const auto kind = KindFromWord(ctx.args[++i]);
-            if (kind != kKindKeyboard && kind != kKindMouse) {
+            if (!kind || !FindDeviceKind(*kind)->hasMacros) {
                 exitCode = ctx.Usage("only the keyboard and the mouse have macros, not \"" + ctx.args[i] + "\"");
                 return std::nullopt;
             }

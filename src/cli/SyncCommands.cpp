@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/ModelCommands.h"
+#include "devicelink/DeviceKinds.h"
 #include "devices/SynchronisedDevices.h"
 
 namespace morvek::cli {
@@ -35,7 +36,7 @@ int RunSync(CommandContext& ctx) {
     std::optional<SynchronisedDevice> source;
     std::vector<uint16_t> kinds = {*sourceKind};
     for (const AttachedDevice& device : ctx.session.Devices()) {
-        const uint16_t kind = device.kind == kKindWirelessMouse ? uint16_t{kKindMouse} : device.kind;
+        const uint16_t kind = ListKindOf(device.kind);
         if (kind != *sourceKind) kinds.push_back(kind);
     }
     for (uint16_t kind : kinds) {

@@ -2,13 +2,13 @@
 
 #include <utility>
 
+#include "devicelink/DeviceKinds.h"
+
 namespace morvek {
 
 DeviceModelRegistry::DeviceModelRegistry(DeviceSchedule::Clock clock) : clock_(std::move(clock)) {}
 
 DeviceModelRegistry::~DeviceModelRegistry() { Shutdown(); }
-
-uint16_t DeviceModelRegistry::ListKind(uint16_t kind) { return kind == kKindWirelessMouse ? static_cast<uint16_t>(kKindMouse) : kind; }
 
 void DeviceModelRegistry::ConfigureModel(CTalvorenUSBDevice& model, const DevicePageTemplate& page,
                                          const DeviceEntry& slot) {
@@ -91,17 +91,17 @@ DeviceSchedule* DeviceModelRegistry::ScheduleOf(const CTalvorenUSBDevice& model)
 std::vector<CTalvorenUSBDevice*> DeviceModelRegistry::ModelsOfKind(uint16_t kind) {
     std::vector<CTalvorenUSBDevice*> models;
     for (Binding* binding : Bindings()) {
-        if (ListKind(binding->model->Kind()) == ListKind(kind)) models.push_back(binding->model.get());
+        if (ListKindOf(binding->model->Kind()) == ListKindOf(kind)) models.push_back(binding->model.get());
     }
     return models;
 }
 
 CTalvorenUSBDevice* DeviceModelRegistry::FindCommandModel(const DeviceEntry& slot) {
     DeviceEntry wanted = slot;
-    wanted.kind = ListKind(slot.kind);
+    wanted.kind = ListKindOf(slot.kind);
     for (CTalvorenUSBDevice* model : ModelsOfKind(slot.kind)) {
         DeviceEntry identity = model->Identity();
-        identity.kind = ListKind(identity.kind);
+        identity.kind = ListKindOf(identity.kind);
         if (SameInterface(identity, wanted)) return model;
     }
     return nullptr;
@@ -114,7 +114,8 @@ DeviceModelRegistry::Arrival DeviceModelRegistry::OnDeviceArrival(const DeviceEn
         if (model == nullptr) return arrival;
         CHidChannel& channel = model->CommandChannel();
         if (!channel.IsOpen() && channel.Open(slot.path)) {
-            channel.SetWireless(slot.kind == kKindWirelessMouse);
+            const DeviceKindRow* row = FindDeviceKind(slot.kind);
+            channel.SetWireless(row != nullptr && row->wireless);
             model->AttachIdentity(slot);
         }
         arrival = {model, true, channel.IsOpen()};

@@ -88,8 +88,6 @@ private:
         std::unique_ptr<DeviceSchedule> schedule;  // destroyed before its model
     };
 
-    // The model list a kind belongs to (kind 6 is a mouse).
-    static uint16_t ListKind(uint16_t kind);
     CTalvorenUSBDevice* FindCommandModel(const DeviceEntry& slot);
     std::vector<Binding*> Bindings();
 

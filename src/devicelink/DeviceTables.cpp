@@ -1,5 +1,7 @@
 #include "devicelink/DeviceTables.h"
 
+#include "devicelink/DeviceKinds.h"
+
 namespace morvek {
 namespace {
 
@@ -39,14 +41,66 @@ const std::array<DeviceEntry, 9>& MatchRows() {
 constexpr const char* kListEntryLayout = "XML\\CustomControlXML\\DeviceOption.xml";
 
 constexpr std::array<DevicePageTemplate, 4> kPageTemplates = {{
-    {kListEntryLayout, "tab_header_device", "device_power_switch", "mouse", kClassMouse, 0, 0, kKindMouse,
-     kRoleCommand, "XML\\DeviceXml\\mousedevice.xml", "velko_light", 6, 7, 0, -1},
-    {kListEntryLayout, "tab_header_device", "device_power_switch", "keyboard", kClassKeyboard, 0x0C45, 0x764E,
-     kKindKeyboard, kRoleCommand, "XML\\DeviceXml\\keyboarddevice.xml", "velko_light", 126, 126, 0, -1},
-    {kListEntryLayout, "tab_header_device", "device_power_switch", "MousePad", kClassMousePad, 0, 0,
-     kKindMousePad, kRoleCommand, "XML\\DeviceXml\\mousepaddevice.xml", "velko_light", 15, 0, 0, -1},
-    {kListEntryLayout, "tab_header_device", "device_power_switch", "HD", kClassHeadset, 0, 0, kKindHeadset,
-     kRoleCommand, "XML\\DeviceXml\\hs6533device.xml", "velko_light", 13, 0, 0, -1},
+    {.listEntryLayout = kListEntryLayout,
+     .headerName = "tab_header_device",
+     .powerContainer = "device_power_switch",
+     .kindName = "mouse",
+     .classNumber = kClassMouse,
+     .vendorId = 0,
+     .productId = 0,
+     .kind = kKindMouse,
+     .role = kRoleCommand,
+     .pageLayout = "XML\\DeviceXml\\mousedevice.xml",
+     .lightConfigName = "velko_light",
+     .lightPointCount = 6,
+     .keyCount = 7,
+     .powerIndicatorStyle = 0,
+     .extraSetting = -1},
+    {.listEntryLayout = kListEntryLayout,
+     .headerName = "tab_header_device",
+     .powerContainer = "device_power_switch",
+     .kindName = "keyboard",
+     .classNumber = kClassKeyboard,
+     .vendorId = 0x0C45,
+     .productId = 0x764E,
+     .kind = kKindKeyboard,
+     .role = kRoleCommand,
+     .pageLayout = "XML\\DeviceXml\\keyboarddevice.xml",
+     .lightConfigName = "velko_light",
+     .lightPointCount = 126,
+     .keyCount = 126,
+     .powerIndicatorStyle = 0,
+     .extraSetting = -1},
+    {.listEntryLayout = kListEntryLayout,
+     .headerName = "tab_header_device",
+     .powerContainer = "device_power_switch",
+     .kindName = "MousePad",
+     .classNumber = kClassMousePad,
+     .vendorId = 0,
+     .productId = 0,
+     .kind = kKindMousePad,
+     .role = kRoleCommand,
+     .pageLayout = "XML\\DeviceXml\\mousepaddevice.xml",
+     .lightConfigName = "velko_light",
+     .lightPointCount = 15,
+     .keyCount = 0,
+     .powerIndicatorStyle = 0,
+     .extraSetting = -1},
+    {.listEntryLayout = kListEntryLayout,
+     .headerName = "tab_header_device",
+     .powerContainer = "device_power_switch",
+     .kindName = "HD",
+     .classNumber = kClassHeadset,
+     .vendorId = 0,
+     .productId = 0,
+     .kind = kKindHeadset,
+     .role = kRoleCommand,
+     .pageLayout = "XML\\DeviceXml\\hs6533device.xml",
+     .lightConfigName = "velko_light",
+     .lightPointCount = 13,
+     .keyCount = 0,
+     .powerIndicatorStyle = 0,
+     .extraSetting = -1},
 }};
 
 }  // namespace
@@ -75,24 +129,13 @@ int FindMatchRow(uint16_t vendorId, uint16_t productId, uint16_t kind, uint16_t 
 }
 
 int FindPageTemplate(uint16_t vendorId, uint16_t productId, uint16_t kind, uint16_t role) {
-    if (kind == kKindWirelessMouse) kind = kKindMouse;
+    kind = ListKindOf(kind);
     for (size_t i = 0; i < kPageTemplates.size(); ++i) {
         const DevicePageTemplate& t = kPageTemplates[i];
         if (t.vendorId == vendorId && t.productId == productId && t.kind == kind && t.role == role)
             return static_cast<int>(i);
     }
     return -1;
-}
-
-const char* KindName(uint16_t kind) {
-    switch (kind) {
-        case kKindKeyboard: return "keyboard";
-        case kKindMouse:
-        case kKindWirelessMouse: return "mouse";
-        case kKindMousePad: return "MousePad";
-        case kKindHeadset: return "HD";
-        default: return nullptr;
-    }
 }
 
 }  // namespace morvek

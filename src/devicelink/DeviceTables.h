@@ -91,10 +91,8 @@ std::array<UpdateIdentity, 4> UpdateIdentities();
 
 // Index of the first match row with these four values, or -1.
 int FindMatchRow(uint16_t vendorId, uint16_t productId, uint16_t kind, uint16_t role);
-// Index of the first page template with these four values, or -1. Kind 6 is looked up as kind 2.
+// Index of the first page template with these four values, or -1. A kind is looked up as its
+// list kind (DeviceKinds.h: the wireless mouse as the mouse).
 int FindPageTemplate(uint16_t vendorId, uint16_t productId, uint16_t kind, uint16_t role);
-
-// "keyboard", "mouse", "MousePad", "HD" for a kind (6 counts as a mouse); nullptr for others.
-const char* KindName(uint16_t kind);
 
 }  // namespace morvek

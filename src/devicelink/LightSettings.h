@@ -8,6 +8,10 @@
 
 namespace morvek {
 
+// How a device numbers its light modes: the keyboard its own way, the mouse, the mouse pad and
+// the headset in one shared numbering.
+enum class LightModeFamily { Keyboard, Shared };
+
 struct LightSettings {
     uint8_t mode = 0;
     uint8_t brightnessLevel = 0;  // 0-4, index of the brightness levels

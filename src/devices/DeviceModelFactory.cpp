@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "devicelink/DeviceKinds.h"
+
 #include "devices/headset/TalvorenHS6533Device.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 #include "devices/mouse/TalvorenMouseDevice.h"
@@ -35,7 +37,7 @@ DeviceModelFactory::DeviceModelFactory(hid::IHidBackend& backend, IUiDispatcher&
     : backend_(backend), ui_(ui), mode_(mode) {}
 
 std::unique_ptr<CTalvorenUSBDevice> DeviceModelFactory::CreateDeviceModel(const DevicePageTemplate& page) const {
-    const uint16_t kind = page.kind == kKindWirelessMouse ? uint16_t{kKindMouse} : page.kind;
+    const uint16_t kind = ListKindOf(page.kind);
     for (const ModelRow& row : kModelRows) {
         if (row.kind == kind) return row.make(backend_, ui_, mode_);
     }

@@ -16,7 +16,7 @@ public:
     // The models talk to backend, report to ui and run their transfers in mode.
     DeviceModelFactory(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread);
 
-    // The model of the template's kind (kind 6 is a mouse), not yet configured; nullptr for a
+    // The model of the template's list kind (a wireless mouse's is a mouse), not yet configured; nullptr for a
     // kind without a model.
     std::unique_ptr<CTalvorenUSBDevice> CreateDeviceModel(const DevicePageTemplate& page) const;
     // CreateDeviceModel as the registry's factory; the factory must outlive it.

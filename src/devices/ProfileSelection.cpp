@@ -1,13 +1,14 @@
 #include "devices/ProfileSelection.h"
 
+#include "devicelink/DeviceKinds.h"
 #include "macros/MacroDownload.h"
 
 namespace morvek {
 
 ProfileWriteSteps ProfileWriteStepsOf(const CTalvorenUSBDevice& model) {
-    const uint16_t kind = model.Kind();
-    const bool keysAndMacros = kind == kKindKeyboard || kind == kKindMouse || kind == kKindWirelessMouse;
-    return {keysAndMacros, keysAndMacros};
+    const DeviceKindRow* row = FindDeviceKind(model.Kind());
+    if (row == nullptr) return {};
+    return {row->hasMacros, row->hasKeyTable};
 }
 
 void LoadSelectedProfile(CTalvorenUSBDevice& model, bool checkMacros) {

@@ -14,7 +14,7 @@ struct ProfileWriteSteps {
     bool keyTable = false;  // WriteKeyAssignments (0)
 };
 
-// The steps of the model's kind: the keyboard and the mice have macros and a key table.
+// The steps of the model's kind, as its row of the kinds table says.
 ProfileWriteSteps ProfileWriteStepsOf(const CTalvorenUSBDevice& model);
 
 // User-interface thread: LoadProfile, CheckMacroAssignments (when checkMacros: a switch, not a

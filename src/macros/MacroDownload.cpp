@@ -1,6 +1,6 @@
 #include "macros/MacroDownload.h"
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "macros/DeviceMacroImage.h"
 #include "macros/LinkCheck.h"
 #include "macros/MacroFile.h"
@@ -44,15 +44,16 @@ int EventsTooMany(size_t total, size_t capacity) {
 }
 
 int DownloadMacros(CHidChannel& channel, const std::filesystem::path& folder, uint16_t kind) {
-    const bool keyboard = kind == kKindKeyboard;
-    const bool mouse = kind == kKindMouse || kind == kKindWirelessMouse;
-    if (!keyboard && !mouse) return kMacroDownloadFailed;
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    if (row == nullptr || !row->hasMacros) return kMacroDownloadFailed;
+    // The keyboard takes its image as it is; the mouse's image has its own layout and link checks.
+    const bool keyboard = row->listKind == kKindKeyboard;
 
     if (!MacroListFile(folder).ReadableEntries()) return kMacroListUnreadable;
     const auto macros = ReadDeviceMacros(folder);
     if (!macros) return kMacroDownloadDone;
     if (!channel.IsOpen()) return kMacroDownloadFailed;
-    if (mouse && !LinkReady(channel)) return kMacroDownloadFailed;
+    if (!keyboard && !LinkReady(channel)) return kMacroDownloadFailed;
     DeviceInfoRecord info;
     if (channel.ReadDeviceInfo(info) != kResultSuccess) return kMacroDownloadFailed;
 

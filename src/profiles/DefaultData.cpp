@@ -2,20 +2,12 @@
 
 #include <string>
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
 
 namespace morvek {
 namespace {
-
-const DevicePageTemplate* PageTemplateOfKind(uint16_t kind) {
-    const uint16_t pageKind = kind == kKindWirelessMouse ? uint16_t(kKindMouse) : kind;
-    for (const DevicePageTemplate& t : DevicePageTemplates()) {
-        if (t.kind == pageKind) return &t;
-    }
-    return nullptr;
-}
 
 // The array of a class, or nothing when the file has no such element.
 const Json::Value* ClassElement(const Json::Value& file, const char* key, int classNumber) {
@@ -43,18 +35,19 @@ std::filesystem::path LanguageListFile(const std::filesystem::path& defaultDataF
 }
 
 std::filesystem::path LightConfigFile(const std::filesystem::path& profileFolder, uint16_t kind) {
-    const DevicePageTemplate* t = PageTemplateOfKind(kind);
-    return t != nullptr ? profileFolder / (std::string(t->lightConfigName) + ".config") : std::filesystem::path();
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return row != nullptr ? profileFolder / (std::string(row->Page().lightConfigName) + ".config")
+                          : std::filesystem::path();
 }
 
 std::filesystem::path MacroNameListFile(const std::filesystem::path& profileFolder, uint16_t kind) {
-    const bool editsMacros = kind == kKindKeyboard || kind == kKindMouse || kind == kKindWirelessMouse;
-    return profileFolder / (editsMacros ? kMacroListFileName : kSharedMacroListFileName);
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return profileFolder / (row != nullptr && row->hasMacros ? kMacroListFileName : kSharedMacroListFileName);
 }
 
 int DeviceClassOfKind(uint16_t kind) {
-    const DevicePageTemplate* t = PageTemplateOfKind(kind);
-    return t != nullptr ? t->classNumber : -1;
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return row != nullptr ? row->Page().classNumber : -1;
 }
 
 std::vector<std::string> ReadMacroNames(const Json::Value& macroList) {

@@ -1,22 +1,23 @@
 #include "profiles/ProfileFiles.h"
 
+#include <algorithm>
 #include <string>
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "platform/FileIo.h"
 #include "profiles/TimeStampId.h"
 
 namespace morvek {
 
 std::filesystem::path ProfileFolder(const std::filesystem::path& userDataFolder, uint16_t kind) {
-    const char* name = KindName(kind);
-    return name != nullptr ? userDataFolder / name : std::filesystem::path();
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return row != nullptr ? userDataFolder / row->dataFolder : std::filesystem::path();
 }
 
 std::filesystem::path ProfileTemplate(const std::filesystem::path& defaultDataFolder, uint16_t kind) {
-    const char* name = KindName(kind);
-    return name != nullptr ? defaultDataFolder / (std::string(name) + kProfileDocumentExtension)
-                           : std::filesystem::path();
+    const DeviceKindRow* row = FindDeviceKind(kind);
+    return row != nullptr ? defaultDataFolder / (std::string(row->dataFolder) + kProfileDocumentExtension)
+                          : std::filesystem::path();
 }
 
 std::filesystem::path ProfileListFile(const std::filesystem::path& profileFolder) {
@@ -31,8 +32,10 @@ std::optional<std::filesystem::path> ProfileDocument(const std::filesystem::path
 
 std::vector<std::filesystem::path> UserDataFolders(const std::filesystem::path& userDataFolder) {
     std::vector<std::filesystem::path> folders = {userDataFolder};
-    for (const uint16_t kind : {kKindKeyboard, kKindMouse, kKindMousePad, kKindHeadset})
-        folders.push_back(ProfileFolder(userDataFolder, kind));
+    for (const DeviceKindRow& row : kDeviceKinds) {
+        std::filesystem::path folder = userDataFolder / row.dataFolder;
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(std::move(folder));
+    }
     return folders;
 }
 

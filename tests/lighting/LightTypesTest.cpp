@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "devices/lighting/KeyboardLightSettings.h"
 #include "devices/lighting/LightTypes.h"
 
@@ -46,7 +46,7 @@ TEST(LightTypesTest, KeyboardOffGivesMiceModeEightAndKeyboardsModeTwentyFour) {
     mouse.mode = 5;
     mouse.extra = {9, 9, 9, 9};
     const LightSettings mouseAfter =
-        SynchronisedLightSettings(keyboard, *type, LightModeFamilyOfKind(kKindMouse), mouse);
+        SynchronisedLightSettings(keyboard, *type, FindDeviceKind(kKindMouse)->lightFamily, mouse);
     EXPECT_EQ(mouseAfter.mode, 8);
     EXPECT_EQ(mouseAfter.brightnessLevel, 2);
     EXPECT_EQ(mouseAfter.speedLevel, 3);
@@ -58,17 +58,17 @@ TEST(LightTypesTest, KeyboardOffGivesMiceModeEightAndKeyboardsModeTwentyFour) {
     LightSettings otherKeyboard;
     SetCustomLightGroupOf(otherKeyboard, 7);
     const LightSettings keyboardAfter =
-        SynchronisedLightSettings(keyboard, *type, LightModeFamilyOfKind(kKindKeyboard), otherKeyboard);
+        SynchronisedLightSettings(keyboard, *type, FindDeviceKind(kKindKeyboard)->lightFamily, otherKeyboard);
     EXPECT_EQ(keyboardAfter.mode, 24);
     EXPECT_EQ(CustomLightGroupOf(keyboardAfter), 7);
 }
 
 TEST(LightTypesTest, PadBreathingGivesKeyboardsModeEight) {
-    const auto type = CommonLightTypeOfMode(LightModeFamilyOfKind(kKindMousePad), 2);
+    const auto type = CommonLightTypeOfMode(FindDeviceKind(kKindMousePad)->lightFamily, 2);
     ASSERT_EQ(type, CommonLightType::Breathing);
     EXPECT_EQ(LightModeOfCommonType(LightModeFamily::Keyboard, *type), 8);
     for (int kind : {kKindMouse, kKindWirelessMouse, kKindMousePad, kKindHeadset}) {
-        EXPECT_EQ(LightModeFamilyOfKind(kind), LightModeFamily::Shared) << kind;
+        EXPECT_EQ(FindDeviceKind(kind)->lightFamily, LightModeFamily::Shared) << kind;
     }
 }
 

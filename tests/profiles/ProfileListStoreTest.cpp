@@ -5,7 +5,7 @@
 #include <set>
 
 #include "ProfileFixtures.h"
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
@@ -35,7 +35,7 @@ struct Profiles {
         : folder(ProfileFolder(root / "data", kind)),
           templatePath(ProfileTemplate(root.Path(), kind)),
           store(kind, folder, templatePath) {
-        test::WriteJson(templatePath, test::TemplateDocument(KindName(kind)));
+        test::WriteJson(templatePath, test::TemplateDocument(FindDeviceKind(kind)->dataFolder));
     }
 
     // An existing list with these names (ids Id(0), Id(1), ...), each with its document.
@@ -369,14 +369,14 @@ TEST(ProfileListStoreTest, ResetRestoresTheTemplateAndTheHeadsetKeepsItsUserEqua
         test::WriteJson(p.folder / (Id(0) + ".Json"), document);
 
         ASSERT_EQ(p.store.ResetProfile(), ProfileStatus::kOk);
-        Json::Value expected = test::TemplateDocument(KindName(kind));
+        Json::Value expected = test::TemplateDocument(FindDeviceKind(kind)->dataFolder);
         expected["profilename"] = "mine";
         expected["profileUUID"] = Id(0);
         if (kind == kKindHeadset) {
             expected["Device"][0]["CustomEQNameInfo"] = document["Device"][0]["CustomEQNameInfo"];
             expected["Device"][0]["CustomEQHzValueInfo"] = document["Device"][0]["CustomEQHzValueInfo"];
         }
-        EXPECT_EQ(p.Document(Id(0)), expected) << KindName(kind);
+        EXPECT_EQ(p.Document(Id(0)), expected) << FindDeviceKind(kind)->dataFolder;
         EXPECT_EQ(p.FileNames(), std::vector<std::string>{"mine"});
     }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "profiles/DefaultData.h"
 #include "profiles/Hs6533Profiledata.h"
 #include "profiles/JsonFile.h"
@@ -19,18 +19,18 @@ const std::filesystem::path kShipped = test::SourceDataDir();
 // The first profile of a kind, made from the shipped template and loaded into document.
 void LoadFirstProfile(const test::TempFolder& data, uint16_t kind, CBasicProfiledata& document) {
     ProfileListStore store(kind, ProfileFolder(data.Path(), kind), ProfileTemplate(kShipped, kind));
-    ASSERT_EQ(store.LoadProfileList(), ProfileStatus::kOk) << KindName(kind);
+    ASSERT_EQ(store.LoadProfileList(), ProfileStatus::kOk) << FindDeviceKind(kind)->dataFolder;
     ASSERT_TRUE(store.CurrentDocumentPath().has_value());
     document.SetTemplatePath(store.TemplatePath());
     document.SetDocumentPath(*store.CurrentDocumentPath());
-    ASSERT_TRUE(document.LoadDeviceSection(document.GetDocumentPath()).isObject()) << KindName(kind);
+    ASSERT_TRUE(document.LoadDeviceSection(document.GetDocumentPath()).isObject()) << FindDeviceKind(kind)->dataFolder;
     int lights = -1;
     for (const DevicePageTemplate& t : DevicePageTemplates()) {
         if (t.kind == kind) lights = t.lightPointCount;
     }
     const auto& leds = document.ReadLightList();
-    EXPECT_EQ(leds.size(), size_t(lights)) << KindName(kind);
-    for (const LedRecord& led : leds) EXPECT_TRUE(led.present) << KindName(kind);
+    EXPECT_EQ(leds.size(), size_t(lights)) << FindDeviceKind(kind)->dataFolder;
+    for (const LedRecord& led : leds) EXPECT_TRUE(led.present) << FindDeviceKind(kind)->dataFolder;
 }
 
 TEST(ShippedDefaultDataTest, EveryTemplateLoadsThroughItsDocumentClass) {

@@ -1,6 +1,7 @@
 #include "devices/keyboard/KeyboardSettingsBlock.h"
 
 #include "devicelink/ActiveParamsBlock.h"
+#include "devicelink/DeviceKinds.h"
 #include "devices/lighting/KeyboardLightSettings.h"
 #include "devices/lighting/LightBlockLayout.h"
 
@@ -18,7 +19,9 @@ enum SystemByte : size_t {
     kPollingRate = 22,
 };
 
-uint32_t BlockOffset(int blockIndex) { return static_cast<uint32_t>(blockIndex) * kKeyboardSettingsBlockSize; }
+static_assert(kKeyboardSettingsBlockSize <= SettingsStrideOf(kKindKeyboard));
+
+uint32_t BlockOffset(int blockIndex) { return static_cast<uint32_t>(blockIndex) * SettingsStrideOf(kKindKeyboard); }
 
 }  // namespace
 
@@ -68,7 +71,7 @@ int ReadKeyboardSettings(CHidChannel& channel, KeyboardSettingsBlock& block) {
     // The keyboard's own settings take over from synchronised lighting.
     channel.SetSynchronised(false);
     uint8_t inUse = 0;
-    return ReadActiveParamsBlock(channel, block, kKeyboardSettingsBlockSize, inUse);
+    return ReadActiveParamsBlock(channel, block, SettingsStrideOf(kKindKeyboard), inUse);
 }
 
 }  // namespace morvek

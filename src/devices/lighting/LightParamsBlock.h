@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "devicelink/DeviceKinds.h"
 #include "devicelink/HidChannel.h"
 #include "devicelink/LightSettings.h"
 #include "devices/lighting/LightBlockLayout.h"
@@ -17,7 +18,9 @@ namespace morvek {
 class LightParamsBlock {
 public:
     static constexpr size_t kSize = 21;
-    static constexpr uint32_t kBlockStride = 64;
+    // The pad's and the headset's blocks lie alike.
+    static constexpr uint32_t kBlockStride = SettingsStrideOf(kKindMousePad);
+    static_assert(kBlockStride == SettingsStrideOf(kKindHeadset) && kSize <= kBlockStride);
     using Bytes = std::array<uint8_t, kSize>;
 
     const Bytes& Held() const { return bytes_; }

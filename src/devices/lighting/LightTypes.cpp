@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "devicelink/DeviceTables.h"
-
 namespace morvek {
 namespace {
 
@@ -17,10 +15,6 @@ const std::array<uint8_t, kTypeCount>& ModesOf(LightModeFamily family) {
 }
 
 }  // namespace
-
-LightModeFamily LightModeFamilyOfKind(int deviceKind) {
-    return deviceKind == kKindKeyboard ? LightModeFamily::Keyboard : LightModeFamily::Shared;
-}
 
 std::optional<CommonLightType> CommonLightTypeOfMode(LightModeFamily family, uint8_t mode) {
     const auto& modes = ModesOf(family);

@@ -11,14 +11,6 @@ namespace morvek {
 
 enum class CommonLightType : uint8_t { Breathing = 0, Static = 1, Flashing = 2, ColourCycle = 3, Off = 4 };
 
-// Which mode numbering a device uses: the keyboard's own, or the one shared by the mouse, the
-// mouse pad and the headset.
-enum class LightModeFamily { Keyboard, Shared };
-
-// The device kind's light family (kinds as in DeviceTables.h; every kind but the keyboard
-// uses the shared numbering).
-LightModeFamily LightModeFamilyOfKind(int deviceKind);
-
 // The common type of a light mode; none for a mode without one (synchronisation is not offered).
 std::optional<CommonLightType> CommonLightTypeOfMode(LightModeFamily family, uint8_t mode);
 uint8_t LightModeOfCommonType(LightModeFamily family, CommonLightType type);

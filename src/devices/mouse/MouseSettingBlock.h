@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "devicelink/DeviceKinds.h"
 #include "devicelink/HidChannel.h"
 #include "devices/mouse/MouseLightRecord.h"
 #include "profiles/CorrectionEntry.h"
@@ -34,7 +35,8 @@ class MouseSettingBlock {
 public:
     static constexpr size_t kSize = 66;
     static constexpr size_t kReadSize = 71;
-    static constexpr uint32_t kStride = 128;
+    static constexpr uint32_t kStride = SettingsStrideOf(kKindMouse);
+    static_assert(kReadSize <= kStride);
     static constexpr size_t kStageCount = 5;
     static constexpr size_t kLightOffset = 1;
     static constexpr size_t kSpeedOffset = 3;
