@@ -54,7 +54,7 @@ TEST_F(HeadsetLightTest, AClosedChannelSendsNothingAndReadsNothing) {
     EXPECT_EQ(model->ReadLightHead(active), kResultNoAnswer);
     EXPECT_EQ(active, -1);
     EXPECT_EQ(headset_->ReportCount(), reports);
-    EXPECT_EQ(model->LightPass(), KeyboardPreview::kClosedWait);
+    EXPECT_EQ(model->LightPass(), kClosedChannelWait);
 }
 
 TEST(HeadsetFrameReports, PlanesGoToTheTargetsAndRegistersCappedAt247) {

@@ -98,8 +98,8 @@ TEST_F(MousePadLightTest, NothingIsCountedWhileTheGateIsClosed) {
     EXPECT_EQ(light_.Pass(3), Sleep(4));
     EXPECT_EQ(light_.PassCount(), 3u);
 
-    EXPECT_EQ(light_.Pass(4, PreviewGate::Synchronised), KeyboardPreview::kSynchronisedWait);
-    EXPECT_EQ(light_.Pass(5000, PreviewGate::ChannelClosed), KeyboardPreview::kClosedWait);
+    EXPECT_EQ(light_.Pass(4, LightGate::Synchronised), kSynchronisedWait);
+    EXPECT_EQ(light_.Pass(5000, LightGate::ChannelClosed), kClosedChannelWait);
     EXPECT_TRUE(AllAre(kDark));
     // Open again: the time spent closed is not caught up.
     light_.Pass(6000);

@@ -358,10 +358,7 @@ std::chrono::milliseconds CTalvorenHS6533Device::LightPass() {
     // The synchronised flag is looked at under the LED lock, as the pad does: once it is set,
     // whoever paints the LEDs next is not overwritten by a pass already under way.
     std::lock_guard lock(LedLock());
-    const PreviewGate gate = !IsCommandChannelOpen()              ? PreviewGate::ChannelClosed
-                             : CommandChannel().IsSynchronised() ? PreviewGate::Synchronised
-                                                                 : PreviewGate::Run;
-    return headsetLight_.Pass(MonotonicMilliseconds(), gate);
+    return headsetLight_.Pass(MonotonicMilliseconds(), LightGateOf(CommandChannel()));
 }
 
 }  // namespace morvek

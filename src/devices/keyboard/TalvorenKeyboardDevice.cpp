@@ -437,14 +437,10 @@ void CTalvorenKeyboardDevice::OnDeviceKeyEvent(int slot, int phase) {
 }
 
 std::chrono::milliseconds CTalvorenKeyboardDevice::LightPass() {
-    PreviewGate gate = PreviewGate::Run;
-    if (!IsCommandChannelOpen()) {
-        gate = PreviewGate::ChannelClosed;
-    } else if (CommandChannel().IsSynchronised()) {
-        gate = PreviewGate::Synchronised;
-    }
+    // The gate is looked at under the LED lock, as the pad does: once the synchronised lighting
+    // has set the flag, no pass already under way paints over its LEDs.
     std::lock_guard led(LedLock());
-    return preview_.Pass(previewClock_(), gate);
+    return preview_.Pass(previewClock_(), LightGateOf(CommandChannel()));
 }
 
 // ---- Reading ---------------------------------------------------------------------------------

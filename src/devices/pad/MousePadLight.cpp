@@ -21,10 +21,10 @@ void MousePadLight::RunPass(uint32_t nowMs) {
     perLed_.Apply(engine_, nowMs);
 }
 
-std::chrono::milliseconds MousePadLight::Pass(uint32_t nowMs, PreviewGate gate) {
-    if (gate != PreviewGate::Run) {
+std::chrono::milliseconds MousePadLight::Pass(uint32_t nowMs, LightGate gate) {
+    if (gate != LightGate::Run) {
         passes_.Pause();
-        return gate == PreviewGate::ChannelClosed ? KeyboardPreview::kClosedWait : KeyboardPreview::kSynchronisedWait;
+        return ClosedGateWait(gate);
     }
     const uint32_t due = passes_.Due(nowMs);
     for (uint32_t pass = 0; pass < due; ++pass) RunPass(nowMs);

@@ -16,8 +16,8 @@
 
 #include "devicelink/LightEngine.h"
 #include "devicelink/LightPassClock.h"
-#include "devices/keyboard/preview/KeyboardPreview.h"
 #include "devices/lighting/LightEffectPlayer.h"
+#include "devices/lighting/LightGate.h"
 #include "devices/lighting/MousePadWaveSteps.h"
 #include "devices/lighting/PerKeyLightEffects.h"
 #include "profiles/LedRecord.h"
@@ -49,7 +49,7 @@ public:
     // Runs the passes due at nowMs and returns the time until the next one that changes
     // anything, but at least kMinWaitPasses. A closed gate computes nothing; the passes count
     // afresh when it opens.
-    std::chrono::milliseconds Pass(uint32_t nowMs, PreviewGate gate = PreviewGate::Run);
+    std::chrono::milliseconds Pass(uint32_t nowMs, LightGate gate = LightGate::Run);
 
     uint32_t PassCount() const { return passCount_; }
 

@@ -200,10 +200,7 @@ std::chrono::milliseconds CTalvorenMousePadDevice::RunLightPass() {
     // The synchronised flag is looked at under the LED lock: once it is set, whoever paints
     // the LEDs next is not overwritten by a pass that was already under way.
     std::lock_guard lock(LedLock());
-    const PreviewGate gate = !CommandChannel().IsOpen()        ? PreviewGate::ChannelClosed
-                             : CommandChannel().IsSynchronised() ? PreviewGate::Synchronised
-                                                                 : PreviewGate::Run;
-    return padLight_.Pass(nowMs, gate);
+    return padLight_.Pass(nowMs, LightGateOf(CommandChannel()));
 }
 
 }  // namespace morvek

@@ -111,8 +111,8 @@ TEST_F(KeyboardPreviewTest, AClosedGateComputesNothingAndTheCountStartsAfreshWhe
     Mode(24, 4);
     FillLeds(kMarker);
     preview_.Pass(0);
-    EXPECT_EQ(preview_.Pass(5000, PreviewGate::ChannelClosed), KeyboardPreview::kClosedWait);
-    EXPECT_EQ(preview_.Pass(6000, PreviewGate::Synchronised), KeyboardPreview::kSynchronisedWait);
+    EXPECT_EQ(preview_.Pass(5000, LightGate::ChannelClosed), kClosedChannelWait);
+    EXPECT_EQ(preview_.Pass(6000, LightGate::Synchronised), kSynchronisedWait);
     EXPECT_EQ(ChangedKeys().size(), 0u);
     EXPECT_EQ(preview_.Pass(7000), Sleep(7));
     EXPECT_EQ(ChangedKeys().size(), 0u);

@@ -41,10 +41,10 @@ void KeyboardPreview::Tick(uint32_t nowMs) {
     perKey_.Apply(engine_, nowMs);
 }
 
-std::chrono::milliseconds KeyboardPreview::Pass(uint32_t nowMs, PreviewGate gate) {
-    if (gate != PreviewGate::Run) {
+std::chrono::milliseconds KeyboardPreview::Pass(uint32_t nowMs, LightGate gate) {
+    if (gate != LightGate::Run) {
         ticks_.Pause();
-        return gate == PreviewGate::ChannelClosed ? kClosedWait : kSynchronisedWait;
+        return ClosedGateWait(gate);
     }
     const uint32_t due = ticks_.Due(nowMs);
     for (uint32_t tick = 0; tick < due; ++tick) Tick(nowMs);

@@ -24,21 +24,16 @@
 #include "devicelink/LightPassClock.h"
 #include "devices/keyboard/preview/KeyboardPreviewState.h"
 #include "devices/lighting/LightEffectPlayer.h"
+#include "devices/lighting/LightGate.h"
 #include "devices/lighting/PerKeyLightEffects.h"
 #include "profiles/LedRecord.h"
 #include "profiles/LightEffectStep.h"
 
 namespace morvek {
 
-// Why the light thread may not compute: the command channel is closed, or the synchronised
-// lighting drives the LEDs.
-enum class PreviewGate { Run, ChannelClosed, Synchronised };
-
 class KeyboardPreview {
 public:
     static constexpr uint32_t kTickMs = 2;
-    static constexpr std::chrono::milliseconds kClosedWait{100};
-    static constexpr std::chrono::milliseconds kSynchronisedWait{10};
     // At most this many ticks are caught up at once (kLightMaxCatchUp).
     static constexpr uint32_t kMaxCatchUpTicks = kLightMaxCatchUp.count() / kTickMs;
     // The picture is shown every 50 ms and each frame runs the ticks that went by before it is
@@ -66,7 +61,7 @@ public:
     // Runs the ticks due at nowMs (at most kMaxCatchUpTicks) and returns the time until the
     // next tick that changes anything, but at least kMinWaitTicks. A closed gate computes
     // nothing and starts the tick count afresh when it opens.
-    std::chrono::milliseconds Pass(uint32_t nowMs, PreviewGate gate = PreviewGate::Run);
+    std::chrono::milliseconds Pass(uint32_t nowMs, LightGate gate = LightGate::Run);
 
     const KeyboardPreviewState& State() const { return state_; }
     KeyboardPreviewState& State() { return state_; }
