@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+#include "devicelink/DeviceKinds.h"
+
 namespace morvek {
 
 inline constexpr size_t kPowerRecordSize = 6;
@@ -47,7 +49,7 @@ struct PowerIndicatorState {
 // logo), 3 mouse pad (phone image); a wireless mouse (kind 6) shows as kind 2.
 PowerIndicatorState DecodePowerStatus(std::span<const uint8_t> record, int indicatorKind);
 
-// The kind a device's power indicator is given: kind 6 is built as kind 2.
-constexpr int PowerIndicatorKind(int deviceKind) { return deviceKind == 6 ? 2 : deviceKind; }
+// The kind a device's power indicator is given: its list kind (a wireless mouse's is the mouse).
+constexpr int PowerIndicatorKind(int deviceKind) { return ListKindOf(static_cast<uint16_t>(deviceKind)); }
 
 }  // namespace morvek
