@@ -95,12 +95,12 @@ int main(int argc, char** argv) {
 
     // The configuration read (500 ms after arrival) starts the light threads; then the mode.
     RunTimers(registry, Clock::now() + 1s);
-    morvek::LightSettings light = keyboard.CurrentLightSettings();
+    morvek::LightSettings light = keyboard.CurrentLight();
     light.mode = mode;
     light.speedLevel = speed;
     light.brightnessLevel = 4;
     light.randomColour = 1;
-    keyboard.ChangeLightSettings(light);
+    keyboard.ChangeLight(light);
     RunTimers(registry, Clock::now() + 1s);
 
     const uint64_t padReportsBefore = pad.FrameCount();

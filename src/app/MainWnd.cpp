@@ -21,7 +21,6 @@
 #include "app/SkinFrame.h"
 #include "app/WindowBackground.h"
 #include "app/panels/PanelRoutes.h"
-#include "devices/SynchronisedDevices.h"
 #include "macros/MacroDownload.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
@@ -255,13 +254,9 @@ std::vector<CTalvorenUSBDevice*> CMainWnd::AllModels() {
 }
 
 void CMainWnd::ApplySameLight(CTalvorenUSBDevice& source) {
-    const std::optional<SynchronisedDevice> from = SynchronisedDeviceOf(source);
-    if (!from || !SynchronisationOffered()) return;
-    std::vector<SynchronisedDevice> devices;
-    for (CTalvorenUSBDevice* model : AllModels()) {
-        if (auto device = SynchronisedDeviceOf(*model)) devices.push_back(std::move(*device));
-    }
-    synchronised_.Apply(*from, devices);
+    if (!SynchronisationOffered()) return;
+    const SynchronisedLighting::Outcome outcome = synchronised_.Apply(source, AllModels());
+    if (!outcome.type) return;
     ShowSynchronisedEntries();
 }
 

@@ -91,15 +91,15 @@ int RunCustomLight(CommandContext& ctx) {
     // The light panel's order: the set (stored, written, loaded), the colour, then the keys.
     if (options->group) {
         if (!keyboard->SelectCustomLightGroup(*options->group)) return ctx.Fail("the profile has no colour set " + std::to_string(*options->group));
-        saved = keyboard->ChangeLightSettings(keyboard->CurrentLightSettings(), result) && saved;
+        saved = keyboard->ChangeLight(keyboard->CurrentLight(), result) == LightChange::kDone && saved;
         keyboard->LoadCustomLightGroup(result);
     }
     if (options->colour) {
-        LightSettings light = keyboard->CurrentLightSettings();
+        LightSettings light = keyboard->CurrentLight();
         EditLightColour(light, *options->colour);
-        saved = keyboard->ChangeLightSettings(light, result) && saved;
+        saved = keyboard->ChangeLight(light, result) == LightChange::kDone && saved;
     }
-    if (keyboard->CurrentLightSettings().mode != kKeyboardCustomLightMode && (options->fillBright || !options->paint.empty()))
+    if (keyboard->CurrentLight().mode != kKeyboardCustomLightMode && (options->fillBright || !options->paint.empty()))
         return ctx.Fail("keys are painted in the custom light mode only (light keyboard --mode 38)");
     if (options->fillBright) keyboard->FillCustomLightGroup(*options->fillBright, result);
     if (!options->paint.empty()) keyboard->PaintKeyColours(options->paint, result);

@@ -1,10 +1,10 @@
 // The headset's commands: its panels' sound settings (headset ...) and its model commands
-// (apply, light, read-profile), each doing what the headset page does for the same change.
+// (apply, read-profile), each doing what the headset page does for the same change, and what a
+// light change prints.
 
 #include "cli/HeadsetCommands.h"
 
 #include <json/json.h>
-#include <stdlib.h>
 
 #include <string>
 #include <vector>
@@ -22,10 +22,6 @@ constexpr const char* kHeadsetUsage =
     "       headset eq-save NAME [B1 .. B10] | headset eq-delete\n"
     "       headset mic on|off|LEVEL | headset monitor on|off|LEVEL (level 0-100) | headset voice on|off|TYPE (1-4)\n"
     "       headset surround on|off | headset room on|off | headset environment N (0-5) | headset room-size N (0-100)";
-constexpr const char* kLightUsage =
-    "usage: light headset [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
-// The headset's light modes 0-8 (5 plays the profile's light effect).
-constexpr long kLastHeadsetLightMode = 8;
 constexpr long kLowestGain = -20;
 constexpr long kHighestGain = 20;
 constexpr const char* kNameTakenText = "Another equaliser already has this name.";
@@ -33,13 +29,7 @@ constexpr const char* kAudioIdleText =
     "the headset's audio library is not available (SDK/libosConfLib.so or an audio device is missing); "
     "the change is kept in the profile only";
 
-// The library keeps its values in the same per-user folder as the profiles.
-void UseDataFolderForTheAudioLibrary(CommandContext& ctx) {
-    ::setenv("MORVEK_DATA_DIR", ctx.session.DataDir().c_str(), 1);
-}
-
 CTalvorenHS6533Device* OpenHeadset(ModelCommandContext& ctx, int& exitCode) {
-    UseDataFolderForTheAudioLibrary(ctx.cli);
     auto* headset = ctx.ModelAs<CTalvorenHS6533Device>();
     if (headset == nullptr) exitCode = ctx.ExitCode();
     return headset;
@@ -238,32 +228,16 @@ int ApplyHeadset(ModelCommandContext& ctx) {
     return RunProfileSelection(ctx, *headset, {false, false});
 }
 
-void PrintLight(ModelCommandContext& ctx, const LightSettings& light) {
+void ShowHeadset(ModelCommandContext& ctx) {
+    const auto* headset = ctx.ModelAs<CTalvorenHS6533Device>();
+    if (headset == nullptr) return;
     if (ctx.cli.json) {
         Json::Value v;
-        AddLightMembers(v, light);
+        AddLightMembers(v, headset->CurrentLight());
         ctx.cli.out << Json::StyledWriter().write(v);
         return;
     }
-    PrintLightLines(ctx.cli.out, light);
-}
-
-// As the light panel's change: stored, saved, the page refreshed, the light head written.
-int LightHeadset(ModelCommandContext& ctx) {
-    int exitCode = kExitUsage;
-    const auto options = ParseLightOptions(ctx, kLightUsage, kLastHeadsetLightMode, exitCode);
-    if (!options) return exitCode;
-    CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
-    if (headset == nullptr) return exitCode;
-    LightSettings light = headset->CurrentLightSettings();
-    options->ApplyTo(light);
-    const HeadsetChange change = headset->ChangeLight(light);
-    const int written = OnDevice(*headset, [headset] { return headset->WriteSettings(0, 0, 1, 0, 0); });
-    PrintLight(ctx, headset->CurrentLightSettings());
-    if (change == HeadsetChange::NotSaved) return ctx.cli.Fail("cannot write the headset's profile file");
-    if (!ctx.cli.json) ctx.cli.out << "write settings: " << ctx.Describe(written) << "\n";
-    if (written != kResultSuccess) return ctx.cli.Fail("writing the light head: " + ctx.Describe(written));
-    return kExitOk;
+    PrintLightLines(ctx.cli.out, headset->CurrentLight());
 }
 
 int ReadProfileHeadset(ModelCommandContext& ctx) {
@@ -301,7 +275,7 @@ int RunHeadset(CommandContext& ctx) {
 }
 
 ModelKindCommands HeadsetModelCommands() {
-    return {kKindHeadset, ApplyHeadset, LightHeadset, nullptr, nullptr, ReadProfileHeadset};
+    return {.kind = kKindHeadset, .apply = ApplyHeadset, .readProfile = ReadProfileHeadset, .showLight = ShowHeadset};
 }
 
 }  // namespace morvek::cli

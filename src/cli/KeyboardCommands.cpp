@@ -1,5 +1,5 @@
-// The keyboard's model commands: apply, light, key, system and read-profile, each doing what
-// the keyboard page does for the same change.
+// The keyboard's model commands: apply, key, system and read-profile, each doing what the
+// keyboard page does for the same change, and what a light change prints.
 
 #include <json/json.h>
 
@@ -24,14 +24,9 @@
 namespace morvek::cli {
 namespace {
 
-constexpr const char* kLightUsage =
-    "usage: light keyboard [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
 constexpr const char* kKeyUsage = "usage: key keyboard KEYINDEX TYPE P1 P2, key keyboard --write";
 constexpr const char* kSystemUsage =
     "usage: system keyboard [--polling N] [--wflag 0|1] [--6key 0|1] [--winlock 0|1] [--repeat N] [--repeat-delay N]";
-
-// The keyboard's light modes are numbered 0-39.
-constexpr long kLastKeyboardLightMode = 39;
 
 std::string Hex2(unsigned v) {
     char text[8];
@@ -71,27 +66,17 @@ void PrintSettings(ModelCommandContext& ctx, const LightSettings& light, const K
         << "repeat delay  " << system.repeatDelay << "\n";
 }
 
+void ShowKeyboard(ModelCommandContext& ctx) {
+    if (const auto* keyboard = ctx.ModelAs<CTalvorenKeyboardDevice>())
+        PrintSettings(ctx, keyboard->CurrentLight(), keyboard->SystemSettings());
+}
+
 int ApplyKeyboard(ModelCommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.cli.Usage("usage: apply keyboard");
     int exitCode = kExitFailed;
     CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
     if (keyboard == nullptr) return exitCode;
     return RunProfileSelection(ctx, *keyboard, {true, true});
-}
-
-int LightKeyboard(ModelCommandContext& ctx) {
-    int exitCode = kExitUsage;
-    const auto options = ParseLightOptions(ctx, kLightUsage, kLastKeyboardLightMode, exitCode);
-    if (!options) return exitCode;
-
-    CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
-    if (keyboard == nullptr) return exitCode;
-    LightSettings light = keyboard->CurrentLightSettings();
-    options->ApplyTo(light);
-    int written = kResultNoAnswer;
-    const bool saved = keyboard->ChangeLightSettings(light, [&written](int result) { written = result; });
-    PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
-    return FinishPanelChange(ctx, saved, written, keyboard->ProfileDocumentPath().string());
 }
 
 // Types a keyboard key can be given from the key panel (the DPI and gun keys are the mouse's).
@@ -170,7 +155,7 @@ int SystemKeyboard(ModelCommandContext& ctx) {
     std::optional<int> written;
     if (!keyboard->ChangeSystemSettings(changes, saved, [&written](int result) { written = result; }))
         return ctx.cli.Fail("the keyboard refused these system settings");
-    PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
+    PrintSettings(ctx, keyboard->CurrentLight(), keyboard->SystemSettings());
     if (!written) {
         if (!saved) return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
         if (!ctx.cli.json) ctx.cli.out << "(repeat rate and delay stay on this computer)\n";
@@ -188,14 +173,19 @@ int ReadProfileKeyboard(ModelCommandContext& ctx) {
     if (read != kResultSuccess) return ctx.cli.Fail("reading the keyboard's settings: " + ctx.Describe(read));
     if (!keyboard->SaveProfileDocument())
         return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
-    PrintSettings(ctx, keyboard->CurrentLightSettings(), keyboard->SystemSettings());
+    PrintSettings(ctx, keyboard->CurrentLight(), keyboard->SystemSettings());
     return kExitOk;
 }
 
 }  // namespace
 
 ModelKindCommands KeyboardModelCommands() {
-    return {kKindKeyboard, ApplyKeyboard, LightKeyboard, KeyKeyboard, SystemKeyboard, ReadProfileKeyboard};
+    return {.kind = kKindKeyboard,
+            .apply = ApplyKeyboard,
+            .key = KeyKeyboard,
+            .system = SystemKeyboard,
+            .readProfile = ReadProfileKeyboard,
+            .showLight = ShowKeyboard};
 }
 
 }  // namespace morvek::cli

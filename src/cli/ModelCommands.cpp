@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/GlobalOptions.h"
 #include "cli/MacroCommands.h"
@@ -21,18 +22,22 @@ const std::vector<ModelKindCommands>& KindRows() {
     return rows;
 }
 
+const ModelKindCommands* FindKindRow(uint16_t kind) {
+    const auto& rows = KindRows();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.kind == kind; });
+    return row == rows.end() ? nullptr : &*row;
+}
+
 // The KIND word after the command, its row and its handler, then the handler.
 int RunModelCommand(CommandContext& ctx, const std::string& command, ModelHandler ModelKindCommands::*handler) {
     if (ctx.args.empty()) return ctx.Usage(command + " needs a KIND (keyboard, mouse, pad, headset)");
     const auto kind = KindFromWord(ctx.args[0]);
     if (!kind) return ctx.Usage("unknown KIND \"" + ctx.args[0] + "\" (keyboard, mouse, pad, headset)");
-    const auto& rows = KindRows();
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.kind == *kind; });
-    if (row == rows.end() || (*row).*handler == nullptr)
-        return ctx.Usage(command + " is not available for the " + ctx.args[0]);
+    const ModelKindCommands* row = FindKindRow(*kind);
+    if (row == nullptr || row->*handler == nullptr) return ctx.Usage(command + " is not available for the " + ctx.args[0]);
     ModelCommandContext modelCtx(ctx, *kind, {ctx.args.begin() + 1, ctx.args.end()});
     modelCtx.loadIsAStep = handler == &ModelKindCommands::apply;
-    return ((*row).*handler)(modelCtx);
+    return (row->*handler)(modelCtx);
 }
 
 }  // namespace
@@ -68,6 +73,9 @@ bool ModelCommandContext::Open() {
         return false;
     }
     const DevicePageTemplate& page = DevicePageTemplates()[static_cast<size_t>(pageIndex)];
+    // The headset's audio configuration library keeps its values in the per-user folder, which
+    // it finds as the program does.
+    ::setenv("MORVEK_DATA_DIR", session.DataDir().c_str(), 1);
     model_ = DeviceModelFactory(session.Backend(), ui_, TaskQueueMode::Inline).CreateDeviceModel(page);
     if (!model_) {
         exitCode_ = cli.Fail("the " + word + " has no settings model");
@@ -94,6 +102,11 @@ bool ModelCommandContext::Open() {
     }
     sequence_.emplace(model_->CommandChannel());
     model_->RunOnDevice([model = model_.get()] { model->ReadDeviceConfig(); });
+    // The load of the configuration read, then the one a kind makes when it settles (a wireless
+    // mouse out of reach loads its profile there): the first that happened is checked.
+    if (!CheckProfileLoad()) return false;
+    if (const ModelKindCommands* row = FindKindRow(kind); row != nullptr && row->afterOpen != nullptr)
+        row->afterOpen(*model_);
     return CheckProfileLoad();
 }
 
@@ -145,11 +158,15 @@ std::string DescribeProfileLoad(const ProfileLoadReport& load, const std::filesy
 }
 
 int RunApply(CommandContext& ctx) { return RunModelCommand(ctx, "apply", &ModelKindCommands::apply); }
-int RunLight(CommandContext& ctx) { return RunModelCommand(ctx, "light", &ModelKindCommands::light); }
 int RunKey(CommandContext& ctx) { return RunModelCommand(ctx, "key", &ModelKindCommands::key); }
 int RunSystem(CommandContext& ctx) { return RunModelCommand(ctx, "system", &ModelKindCommands::system); }
 int RunReadProfile(CommandContext& ctx) {
     return RunModelCommand(ctx, "read-profile", &ModelKindCommands::readProfile);
+}
+
+void ShowLightChange(ModelCommandContext& ctx) {
+    if (const ModelKindCommands* row = FindKindRow(ctx.kind); row != nullptr && row->showLight != nullptr)
+        row->showLight(ctx);
 }
 
 int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile) {

@@ -1,10 +1,11 @@
 #pragma once
 // morvekctl commands that drive a device model as its page does: apply, light, key, system
-// and read-profile, each followed by a KIND. The KIND's model is built as the window builds
-// it (configured from its page template, the selected profile of its list, its command channel
+// and read-profile, each followed by a KIND. The KIND's model is built as the window builds it
+// (configured from its page template, the selected profile of its list, its command channel
 // open on the attached device, its configuration read) with an inline task queue, and the
 // command goes to the KIND's handler. Each device kind brings its handlers as one row
-// (ModelKindCommands) from its own <Kind>Commands.cpp.
+// (ModelKindCommands) from its own <Kind>Commands.cpp; `light` is one handler for every kind
+// (LightCommand.cpp), over the model's light.
 
 #include <filesystem>
 #include <functional>
@@ -78,10 +79,13 @@ using ModelHandler = int (*)(ModelCommandContext&);
 struct ModelKindCommands {
     uint16_t kind = 0;
     ModelHandler apply = nullptr;
-    ModelHandler light = nullptr;
     ModelHandler key = nullptr;
     ModelHandler system = nullptr;
     ModelHandler readProfile = nullptr;
+    // What the kind prints after a light change: its settings as its other commands show them.
+    void (*showLight)(ModelCommandContext& ctx) = nullptr;
+    // Runs once the model is open and its configuration read: what the kind's page also reads.
+    void (*afterOpen)(CTalvorenUSBDevice& model) = nullptr;
 };
 
 // The rows of the device kinds (each defined in its <Kind>Commands.cpp).
@@ -105,6 +109,9 @@ int OnDevice(CTalvorenUSBDevice& model, Work work) {
     model.RunOnDevice(std::move(work), [&result](int r) { result = r; });
     return result;
 }
+
+// The kind's printout after a light change (its row's showLight).
+void ShowLightChange(ModelCommandContext& ctx);
 
 // The profile-selection sequence of the window: load the profile, fix macro references, show
 // it, write the settings block, download the macros (when the kind has them) and write the key

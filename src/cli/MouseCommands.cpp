@@ -1,5 +1,5 @@
 // The mouse's commands: the DPI stages, the polling option and the pointer values as the mouse
-// page sets them, and apply, light, key and read-profile for the mouse.
+// page sets them, and apply, key and read-profile for the mouse and what a light change prints.
 
 #include "cli/MouseCommands.h"
 
@@ -28,34 +28,31 @@ constexpr const char* kDpiEnableUsage = "usage: dpi-enable STAGE 0|1 (STAGE 0-4)
 constexpr const char* kPollingUsage = "usage: polling N (N 0-4)";
 constexpr const char* kPointerUsage =
     "usage: pointer [--speed N] [--precision 0|1] [--double-click N] [--scroll N] [--scroll-page 0|1]";
-constexpr const char* kLightUsage =
-    "usage: light mouse [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
 constexpr const char* kKeyUsage =
     "usage: key mouse KEYINDEX TYPE P1 P2 (KEYINDEX a logical button 0-9), key mouse --write";
 constexpr long kHalfWordMax = 0xFFFF;
 // Typed DPI values beyond this are refused by the command line before the page's clamping.
 constexpr long kTypedDpiMax = 1000000;
 
-// The mouse model with its configuration read, and the screen size the mouse holds, which
-// the block keeps (the command line has no screen of its own).
-CTalvorenMouseDevice* OpenMouse(ModelCommandContext& ctx, int& exitCode) {
-    auto* mouse = ctx.ModelAs<CTalvorenMouseDevice>();
-    if (mouse == nullptr) {
-        exitCode = ctx.ExitCode();
-        return nullptr;
-    }
+// Once the mouse is open: its profile even when the configuration read did not get through,
+// and the screen size the mouse holds, which the block keeps (the command line has no screen
+// of its own).
+void SettleMouse(CTalvorenUSBDevice& model) {
+    auto* mouse = dynamic_cast<CTalvorenMouseDevice*>(&model);
+    if (mouse == nullptr) return;
     if (!mouse->DpiFacts()) {
         // The configuration read did not get through (a wireless mouse out of reach): the
         // profile is loaded as the profile bar loads it when the page is set up.
         mouse->LoadProfile();
         mouse->RefreshPage();
-        if (!ctx.CheckProfileLoad()) {
-            exitCode = ctx.ExitCode();
-            return nullptr;
-        }
     }
     uint8_t active = 0;
     OnDevice(*mouse, [mouse, &active] { return mouse->ReadDeviceProfileBlock(active); });
+}
+
+CTalvorenMouseDevice* OpenMouse(ModelCommandContext& ctx, int& exitCode) {
+    auto* mouse = ctx.ModelAs<CTalvorenMouseDevice>();
+    if (mouse == nullptr) exitCode = ctx.ExitCode();
     return mouse;
 }
 
@@ -111,6 +108,10 @@ void PrintMouse(ModelCommandContext& ctx, const CTalvorenMouseDevice& mouse) {
         << "colour        " << ColourText({light.bytes[5], light.bytes[6], light.bytes[7]}) << "\n";
 }
 
+void ShowMouse(ModelCommandContext& ctx) {
+    if (const auto* mouse = ctx.ModelAs<CTalvorenMouseDevice>()) PrintMouse(ctx, *mouse);
+}
+
 // The end of a page change: what the mouse page shows now, then the settings write's result.
 int FinishChange(ModelCommandContext& ctx, CTalvorenMouseDevice& mouse, MouseEditStatus status,
                  std::optional<int> written) {
@@ -159,28 +160,6 @@ int ApplyMouse(ModelCommandContext& ctx) {
     CTalvorenMouseDevice* mouse = OpenMouse(ctx, exitCode);
     if (mouse == nullptr) return exitCode;
     return RunProfileSelection(ctx, *mouse, {true, true});
-}
-
-int LightMouse(ModelCommandContext& ctx) {
-    int exitCode = kExitUsage;
-    // Effects 0-8 are the mouse's own; 9 and above name the custom light modes.
-    const auto options = ParseLightOptions(ctx, kLightUsage, 255, exitCode);
-    if (!options) return exitCode;
-
-    CTalvorenMouseDevice* mouse = OpenMouse(ctx, exitCode);
-    if (mouse == nullptr) return exitCode;
-    MouseLightRecord light = mouse->LightRecord();
-    LightSettings settings = light.ToLightSettings();
-    options->ApplyTo(settings);
-    light = MouseLightRecord::FromLightSettings(settings);
-    mouse->ReloadMacroList();
-    const size_t customModes = mouse->Names().userEffects.size();
-    if (light.IsCustomMode() && size_t(light.CustomMode()) >= customModes)
-        return ctx.cli.Fail("there is no custom light mode " + std::to_string(light.CustomMode()) + " (the list holds " +
-                            std::to_string(customModes) + "); modes 0-8 are the mouse's own");
-    std::optional<int> written;
-    const MouseEditStatus status = mouse->ApplyLightRecord(light, [&written](int result) { written = result; });
-    return FinishChange(ctx, *mouse, status, written);
 }
 
 // Why the mouse refused an assignment, in words.
@@ -329,7 +308,12 @@ int RunPointer(CommandContext& ctx) {
 }
 
 ModelKindCommands MouseModelCommands() {
-    return {kKindMouse, ApplyMouse, LightMouse, KeyMouse, nullptr, ReadProfileMouse};
+    return {.kind = kKindMouse,
+            .apply = ApplyMouse,
+            .key = KeyMouse,
+            .readProfile = ReadProfileMouse,
+            .showLight = ShowMouse,
+            .afterOpen = SettleMouse};
 }
 
 }  // namespace morvek::cli

@@ -1,5 +1,5 @@
-// The mouse pad's model commands: apply, light and read-profile, each doing what the pad's page
-// does for the same change.
+// The mouse pad's model commands: apply and read-profile, each doing what the pad's page does
+// for the same change, and what a light change prints.
 
 #include <json/json.h>
 
@@ -12,11 +12,6 @@
 
 namespace morvek::cli {
 namespace {
-
-constexpr const char* kLightUsage =
-    "usage: light pad [--mode N] [--brightness L] [--speed S] [--direction D] [--random 0|1] [--colour RRGGBB]";
-// Modes 0-8 are the pad's list; higher ones play the profile's light effect and go out as 0.
-constexpr long kLastPadLightMode = 255;
 
 std::string BlockText(const MousePadSettingsBlock::Bytes& bytes) {
     static const char* kDigits = "0123456789abcdef";
@@ -53,27 +48,16 @@ void PrintPad(ModelCommandContext& ctx, const CTalvorenMousePadDevice& pad) {
         << "block         " << BlockText(block.Held()) << "\n";
 }
 
+void ShowPad(ModelCommandContext& ctx) {
+    if (const auto* pad = ctx.ModelAs<CTalvorenMousePadDevice>()) PrintPad(ctx, *pad);
+}
+
 int ApplyPad(ModelCommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.cli.Usage("usage: apply pad");
     int exitCode = kExitFailed;
     CTalvorenMousePadDevice* pad = OpenPad(ctx, exitCode);
     if (pad == nullptr) return exitCode;
     return RunProfileSelection(ctx, *pad, {false, false});
-}
-
-int LightPad(ModelCommandContext& ctx) {
-    int exitCode = kExitUsage;
-    const auto options = ParseLightOptions(ctx, kLightUsage, kLastPadLightMode, exitCode);
-    if (!options) return exitCode;
-    CTalvorenMousePadDevice* pad = OpenPad(ctx, exitCode);
-    if (pad == nullptr) return exitCode;
-
-    LightSettings light = pad->CurrentLight();
-    options->ApplyTo(light);
-    int written = kResultNoAnswer;
-    const bool saved = pad->ChangeLight(light, [&written](int result) { written = result; });
-    PrintPad(ctx, *pad);
-    return FinishPanelChange(ctx, saved, written, "of the pad's current profile");
 }
 
 int ReadProfilePad(ModelCommandContext& ctx) {
@@ -89,6 +73,8 @@ int ReadProfilePad(ModelCommandContext& ctx) {
 
 }  // namespace
 
-ModelKindCommands PadModelCommands() { return {kKindMousePad, ApplyPad, LightPad, nullptr, nullptr, ReadProfilePad}; }
+ModelKindCommands PadModelCommands() {
+    return {.kind = kKindMousePad, .apply = ApplyPad, .readProfile = ReadProfilePad, .showLight = ShowPad};
+}
 
 }  // namespace morvek::cli

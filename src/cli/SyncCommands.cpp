@@ -5,7 +5,9 @@
 
 #include "cli/ModelCommands.h"
 #include "devicelink/DeviceKinds.h"
-#include "devices/SynchronisedDevices.h"
+#include "devices/Capabilities.h"
+#include "devices/ILighting.h"
+#include "devices/lighting/SynchronisedLighting.h"
 
 namespace morvek::cli {
 namespace {
@@ -32,8 +34,7 @@ int RunSync(CommandContext& ctx) {
 
     // Every attached device with a model, opened as its page is; the source first.
     std::vector<std::unique_ptr<ModelCommandContext>> opened;
-    std::vector<SynchronisedDevice> devices;
-    std::optional<SynchronisedDevice> source;
+    std::vector<CTalvorenUSBDevice*> models;
     std::vector<uint16_t> kinds = {*sourceKind};
     for (const AttachedDevice& device : ctx.session.Devices()) {
         const uint16_t kind = ListKindOf(device.kind);
@@ -45,27 +46,24 @@ int RunSync(CommandContext& ctx) {
             if (kind == *sourceKind) return model->ExitCode();
             continue;  // said why on stderr; the others still take the light
         }
-        const auto device = SynchronisedDeviceOf(*model->Model());
-        if (!device) continue;
-        if (kind == *sourceKind) source = device;
-        devices.push_back(*device);
+        if (CapabilityOf<ILighting>(*model->Model()) == nullptr) {
+            if (kind == *sourceKind) return ctx.Fail("the " + ctx.args[0] + " has no lights to share");
+            continue;
+        }
+        models.push_back(model->Model());
         opened.push_back(std::move(model));
     }
-    if (!source) return ctx.Fail("the " + ctx.args[0] + " has no lights to share");
 
-    SynchronisedLighting lighting([&devices] {
-        std::vector<CTalvorenUSBDevice*> models;
-        for (const SynchronisedDevice& device : devices) models.push_back(device.model);
-        return models;
-    });
-    const LightSettings light = source->currentLight();
-    const auto outcome = lighting.Apply(*source, devices);
+    SynchronisedLighting lighting([&models] { return models; });
+    CTalvorenUSBDevice& source = *models.front();
+    const LightSettings light = CapabilityOf<ILighting>(source)->CurrentLight();
+    const auto outcome = lighting.Apply(source, models);
     if (!outcome.type)
         return ctx.Fail("the " + ctx.args[0] + "'s light mode " + std::to_string(light.mode) +
                         " has no light the other devices can show (breathing, static, flashing, colour cycle or off)");
     ctx.out << "common light: " << TypeName(*outcome.type) << "\n";
-    for (const SynchronisedDevice& device : devices) {
-        ctx.out << KindWord(device.model->Kind()) << ": mode " << int(device.currentLight().mode) << "\n";
+    for (CTalvorenUSBDevice* model : models) {
+        ctx.out << KindWord(model->Kind()) << ": mode " << int(CapabilityOf<ILighting>(*model)->CurrentLight().mode) << "\n";
     }
     if (outcome.notSaved != 0) return ctx.Fail(std::to_string(outcome.notSaved) + " profile file(s) could not be written");
     return kExitOk;

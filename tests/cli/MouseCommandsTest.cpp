@@ -9,6 +9,7 @@
 
 #include "cli/CliRun.h"
 #include "emulator/HexText.h"
+#include "profiles/JsonFile.h"
 #include "support/TempFolder.h"
 #include "support/SourcePaths.h"
 
@@ -103,6 +104,26 @@ TEST(MouseCommandsTest, PointerValuesAreOnlyStored) {
     ASSERT_EQ(cli.Run({"pointer", "--scroll", "7"}).status, 0);
     EXPECT_EQ(cli.ProfileSection()["SystemStages"]["ScorllPage"].asInt(), 0);  // the slider unticks the page check
     EXPECT_EQ(cli.ProfileSection()["SystemStages"]["WheelScorlllinse"].asInt(), 7);
+}
+
+TEST(MouseCommandsTest, CustomLightModesAreTheOnesItsLightConfigurationLists) {
+    const MouseCli cli;
+    ASSERT_EQ(cli.Run({"light", "mouse", "--mode", "4"}).status, 0);  // makes the profile folder
+    // The mouse's list (class 1) of the light configuration names two custom modes: 9 and 10.
+    Json::Value config;
+    config["LightInfo"][1][0]["LightName"] = "Sunrise";
+    config["LightInfo"][1][1]["LightName"] = "Sunset";
+    ASSERT_EQ(WriteJsonFile(cli.root / "data" / "mouse" / "velko_light.config", config), 0);
+
+    CliRun r = cli.Run({"light", "mouse", "--mode", "10"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(cli.ProfileSection()["LightInfo"]["SelectItem"].asInt(), 10);
+    EXPECT_EQ(cli.Block()[1], 0);  // a custom mode is played by the host; the mouse runs effect 0
+
+    r = cli.Run({"light", "mouse", "--mode", "11"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "has no light mode 11 (its modes are 0 to 10)")) << r.err;
+    EXPECT_EQ(cli.ProfileSection()["LightInfo"]["SelectItem"].asInt(), 10);
 }
 
 TEST(MouseCommandsTest, WirelessMouseTakesItsSpeedInvertedAndNothingWhenOutOfReach) {

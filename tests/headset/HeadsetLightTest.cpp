@@ -24,7 +24,7 @@ TEST_F(HeadsetLightTest, TheLightHeadGoesToProfileTimes64AndReadsBack) {
     light.direction = 1;
     light.randomColour = 0;
     light.colour = {10, 20, 30};
-    ASSERT_EQ(model->ChangeLight(light), HeadsetChange::Done);
+    ASSERT_EQ(model->ChangeLight(light), LightChange::kDone);
     ASSERT_EQ(model->WriteSettings(1, 0, 0, 1, 1), kResultSuccess);
     const std::vector<uint8_t> params = headset_->Params();
     EXPECT_EQ(std::vector<uint8_t>(params.begin() + 65, params.begin() + 73),

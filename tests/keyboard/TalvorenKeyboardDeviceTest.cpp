@@ -17,6 +17,7 @@
 #include "devicelink/HidCommandReport.h"
 #include "devices/keyboard/KeyboardSettingsBlock.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
+#include "devices/lighting/SynchronisedLighting.h"
 #include "devices/keys/KeyDefaultTable.h"
 #include "devices/keys/KeyFunctionType.h"
 #include "devices/keys/KeyPanel.h"
@@ -99,7 +100,7 @@ TEST_F(KeyboardModelTest, ConfigurationReadFindsEveryKeyAndLoadsTheProfile) {
     EXPECT_EQ(layout.SlotOf(kKeyM1), 0);
 
     // The shipped template: mode 1 at brightness 4, speed 3, colour cycle.
-    const LightSettings light = model_.CurrentLightSettings();
+    const LightSettings light = model_.CurrentLight();
     EXPECT_EQ(light.mode, 1);
     EXPECT_EQ(light.brightnessLevel, 4);
     EXPECT_EQ(light.speedLevel, 3);
@@ -204,11 +205,11 @@ TEST_F(KeyboardModelTest, BuiltInKeysCannotBeSelectedForAnAssignment) {
 
 TEST_F(KeyboardModelTest, LightChangeIsSavedAndWrittenAsTheKeyboardsBlock) {
     AttachAndReadConfig();
-    LightSettings light = model_.CurrentLightSettings();
+    LightSettings light = model_.CurrentLight();
     light.mode = 30;  // a mode without firmware effect
     light.speedLevel = 1;
     int written = -999;
-    ASSERT_TRUE(model_.ChangeLightSettings(light, [&written](int r) { written = r; }));
+    ASSERT_EQ(model_.ChangeLight(light, [&written](int r) { written = r; }), LightChange::kDone);
     EXPECT_EQ(written, kResultSuccess);
     EXPECT_EQ(emu_.TakeCommands(), (std::vector<uint8_t>{kCmdWriteParams, kCmdEndConfig}));
     const auto block = DeviceBlock();
@@ -223,36 +224,43 @@ TEST_F(KeyboardModelTest, LightChangeIsSavedAndWrittenAsTheKeyboardsBlock) {
 
     // Read back: speed 1 again; mode 0 is what the keyboard holds.
     ASSERT_EQ(model_.ReadSettingsBlock(), kResultSuccess);
-    EXPECT_EQ(model_.CurrentLightSettings().speedLevel, 1);
-    EXPECT_EQ(model_.CurrentLightSettings().mode, 0);
+    EXPECT_EQ(model_.CurrentLight().speedLevel, 1);
+    EXPECT_EQ(model_.CurrentLight().mode, 0);
 }
 
 TEST_F(KeyboardModelTest, SynchronisedFlagFollowsTheKeyboardsOwnChanges) {
     AttachAndReadConfig();
-    LightSettings source = model_.CurrentLightSettings();
-    source.colour = {10, 20, 30};
-    ASSERT_TRUE(model_.ApplySynchronisedLight(source, CommonLightType::Off));
+    SynchronisedLighting sync([this] { return std::vector<CTalvorenUSBDevice*>{&model_}; });
+    CTalvorenUSBDevice* const models[] = {&model_};
+    LightSettings light = model_.CurrentLight();
+    light.mode = 24;  // off, a common light
+    light.colour = {10, 20, 30};
+    ASSERT_EQ(model_.ChangeLight(light), LightChange::kDone);
+    ASSERT_EQ(sync.Apply(model_, models).type, CommonLightType::Off);
     EXPECT_TRUE(model_.CommandChannel().IsSynchronised());
-    EXPECT_EQ(model_.CurrentLightSettings().mode, 24);
+    EXPECT_EQ(model_.CurrentLight().mode, 24);
     EXPECT_EQ(DeviceBlock()[1], 24);
 
     // A light chosen on the keyboard ends it, and so does a read of the keyboard's block.
-    ASSERT_TRUE(model_.ChangeLightSettings(model_.CurrentLightSettings()));
+    ASSERT_EQ(model_.ChangeLight(model_.CurrentLight()), LightChange::kDone);
     EXPECT_FALSE(model_.CommandChannel().IsSynchronised());
-    model_.ApplySynchronisedLight(source, CommonLightType::Breathing);
-    EXPECT_EQ(model_.CurrentLightSettings().mode, 8);
+    light.mode = 8;  // breathing
+    ASSERT_EQ(model_.ChangeLight(light), LightChange::kDone);
+    ASSERT_EQ(sync.Apply(model_, models).type, CommonLightType::Breathing);
+    EXPECT_TRUE(model_.CommandChannel().IsSynchronised());
+    EXPECT_EQ(model_.CurrentLight().mode, 8);
     model_.ReadDeviceProfile();
     EXPECT_FALSE(model_.CommandChannel().IsSynchronised());
 }
 
 TEST_F(KeyboardModelTest, FailedReadLeavesTheModelAndTheProfileAsTheyWere) {
     AttachAndReadConfig();
-    const LightSettings before = model_.CurrentLightSettings();
+    const LightSettings before = model_.CurrentLight();
     emulator::FaultPlan faults;
     faults.forcedStatus = 0xFF;
     emu_.Device().SetFaults(faults);
     EXPECT_EQ(model_.ReadSettingsBlock(), kResultStatusFF);
-    EXPECT_EQ(model_.CurrentLightSettings(), before);
+    EXPECT_EQ(model_.CurrentLight(), before);
     // A refused settings write is reported, not turned into success.
     EXPECT_EQ(model_.WriteSettings(0, 0, 1, 0, 0), kResultStatusFF);
     EXPECT_EQ(model_.WriteKeyAssignments(0), kResultStatusFF);
@@ -287,10 +295,10 @@ TEST_F(KeyboardModelTest, SystemChangesWriteOnlyWhatTheKeyboardKeeps) {
 TEST_F(KeyboardModelTest, CustomModeWritesEachKeyAtItsLedPositionScaledByItsBrightness) {
     AttachAndReadConfig();
     ASSERT_TRUE(model_.SelectCustomLightGroup(0));
-    LightSettings light = model_.CurrentLightSettings();
+    LightSettings light = model_.CurrentLight();
     light.mode = kKeyboardCustomLightMode;
     light.colour = {0, 0, 0};
-    ASSERT_TRUE(model_.ChangeLightSettings(light));
+    ASSERT_EQ(model_.ChangeLight(light), LightChange::kDone);
     // Entering the mode loads the group and writes its table.
     const auto sent = emu_.TakeCommands();
     EXPECT_NE(std::find(sent.begin(), sent.end(), kCmdWriteLightTable), sent.end());
@@ -305,7 +313,7 @@ TEST_F(KeyboardModelTest, CustomModeWritesEachKeyAtItsLedPositionScaledByItsBrig
 
     // Outside the custom mode nothing is written.
     light.mode = 8;
-    model_.ChangeLightSettings(light);
+    model_.ChangeLight(light);
     emu_.TakeCommands();
     EXPECT_EQ(model_.WriteLedColourTable(), kResultNoAnswer);
     EXPECT_TRUE(emu_.TakeCommands().empty());
@@ -327,11 +335,11 @@ TEST_F(KeyboardModelTest, MacroReferencesPastTheListGoBackToTheirDefault) {
 
 TEST_F(KeyboardModelTest, RestoreDefaultsBringsBackTheShippedSettingsUnderTheSameName) {
     AttachAndReadConfig();
-    const LightSettings shippedLight = model_.CurrentLightSettings();
+    const LightSettings shippedLight = model_.CurrentLight();
     const KeyListEntry shippedKey = model_.KeyList()[37];
     LightSettings light = shippedLight;
     light.mode = 8;
-    ASSERT_TRUE(model_.ChangeLightSettings(light));
+    ASSERT_EQ(model_.ChangeLight(light), LightChange::kDone);
     model_.SelectKey(37);
     KeyListEntry entry = shippedKey;
     entry.current = {0x20, 0, 4};
@@ -343,7 +351,7 @@ TEST_F(KeyboardModelTest, RestoreDefaultsBringsBackTheShippedSettingsUnderTheSam
     model_.GetProfileName(name);
 
     model_.RestoreDefaults();
-    EXPECT_EQ(model_.CurrentLightSettings(), shippedLight);
+    EXPECT_EQ(model_.CurrentLight(), shippedLight);
     EXPECT_EQ(model_.KeyList()[37], shippedKey);
     EXPECT_EQ(model_.SystemSettings().winLock, 0);
     CKeyboardProfiledata reopened;
@@ -368,9 +376,9 @@ TEST(KeyboardModelThreadTest, PanelChangesRunBesideTheDeviceThread) {
 
     std::vector<int> results;
     for (uint8_t level = 0; level < 10; ++level) {
-        LightSettings light = model.CurrentLightSettings();
+        LightSettings light = model.CurrentLight();
         light.brightnessLevel = level % 5;
-        model.ChangeLightSettings(light, [&results](int r) { results.push_back(r); });
+        model.ChangeLight(light, [&results](int r) { results.push_back(r); });
     }
     model.Tasks().WaitIdle();
     ui.RunPending();
@@ -424,9 +432,9 @@ TEST_F(KeyboardModelTest, AModeChangeRestartsThePreviewWithTheModesStartAction) 
         model_.Light().SetPhase(77);
         model_.Light().FadeLevels()[4] = 9;
     }
-    LightSettings light = model_.CurrentLightSettings();
+    LightSettings light = model_.CurrentLight();
     light.mode = 13;
-    model_.ChangeLightSettings(light);
+    model_.ChangeLight(light);
     std::lock_guard led(model_.LedLock());
     EXPECT_EQ(model_.Light().Phase(), 0);
     EXPECT_EQ(model_.Light().FadeLevels()[4], 0);
@@ -436,9 +444,9 @@ TEST_F(KeyboardModelTest, AModeChangeRestartsThePreviewWithTheModesStartAction) 
 TEST_F(KeyboardModelTest, KeyEventsOfMappedSlotsReachTheReactiveMode) {
     Attach();
     ASSERT_EQ(model_.ReadKeyLayout(), kResultSuccess);
-    LightSettings light = model_.CurrentLightSettings();
+    LightSettings light = model_.CurrentLight();
     light.mode = 5;
-    model_.ChangeLightSettings(light);
+    model_.ChangeLight(light);
     model_.OnDeviceKeyEvent(int(SlotOfKey(37)), kKeyPhasePressed);
     model_.OnDeviceKeyEvent(250, kKeyPhasePressed);  // a slot no key maps to
     std::lock_guard led(model_.LedLock());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "devicelink/LightTables.h"
+#include "devices/ILighting.h"
 #include "pad/MousePadDeviceSupport.h"
 
 namespace morvek {
@@ -50,28 +51,35 @@ TEST(SynchronisedLightEffectTest, EachTypeGivesItsColourAndBrightness) {
     EXPECT_EQ(effect.StepInterval(), 7u);
 }
 
+// A keyboard-numbered device whose light changes are only recorded.
+class RecordingLight : public CTalvorenUSBDevice, public ILighting {
+public:
+    using CTalvorenUSBDevice::CTalvorenUSBDevice;
+
+    LightSettings CurrentLight() const override { return light; }
+    std::vector<LightEffectName> LightModeNames() const override { return {}; }
+    LightModeFamily ModeFamily() const override { return LightModeFamily::Keyboard; }
+    bool OffersLightMode(uint8_t) const override { return true; }
+
+    LightSettings light;
+
+protected:
+    CTalvorenUSBDevice& LightModel() override { return *this; }
+    bool StoreLight(const LightSettings& stored) override {
+        light = stored;
+        return true;
+    }
+};
+
 class SynchronisedLightingTest : public ::testing::Test {
 protected:
     SynchronisedLightingTest() {
         test::ConfigurePad(pad_, folder_);
         EXPECT_TRUE(pad_.CommandChannel().Open(test::kEmulatedPadCommand));
         pad_.LoadProfile();
-        // A keyboard-numbered device whose panel change is recorded.
         keyboard_.SetLightCount(126);
+        keyboard_.light = Light(30);
         EXPECT_TRUE(keyboard_.CommandChannel().Open(kKeyboardCommand));
-    }
-
-    SynchronisedDevice Pad() {
-        return {&pad_, LightModeFamily::Shared, [this] { return pad_.CurrentLight(); },
-                [this](const LightSettings& l) { return pad_.ChangeLight(l); }};
-    }
-    SynchronisedDevice Keyboard() {
-        return {&keyboard_, LightModeFamily::Keyboard, [this] { return keyboardLight_; },
-                [this](const LightSettings& l) {
-                    keyboard_.CommandChannel().SetSynchronised(false);
-                    keyboardLight_ = l;
-                    return true;
-                }};
     }
 
     static constexpr const char* kKeyboardCommand = "emu:keyboard&vid_0c45&pid_764e&mi_01&col04";
@@ -81,8 +89,8 @@ protected:
     emulator::EmulatedDevice& keyboardDevice_ = emulator_.Attach(emulator::EmulatedKind::Keyboard);
     InlineUiDispatcher ui_;
     CTalvorenMousePadDevice pad_{emulator_, ui_, TaskQueueMode::Inline};
-    CTalvorenUSBDevice keyboard_{emulator_, ui_, TaskQueueMode::Inline};
-    LightSettings keyboardLight_ = Light(30);
+    RecordingLight keyboard_{emulator_, ui_, TaskQueueMode::Inline};
+    CTalvorenUSBDevice* const models_[2] = {&keyboard_, &pad_};
     SynchronisedLighting sync_{[this] { return std::vector<CTalvorenUSBDevice*>{&pad_, &keyboard_}; }};
 };
 
@@ -101,12 +109,11 @@ TEST_F(SynchronisedLightingTest, EveryOpenDeviceTakesTheCommonTypeInItsOwnNumber
         SCOPED_TRACE(int(c.sourceMode));
         const LightSettings source = Light(c.sourceMode, 1);
         if (c.fromPad) {
-            ASSERT_TRUE(pad_.ChangeLight(source));
+            ASSERT_EQ(pad_.ChangeLight(source), LightChange::kDone);
         } else {
-            keyboardLight_ = source;
+            keyboard_.light = source;
         }
-        const SynchronisedDevice devices[] = {Keyboard(), Pad()};
-        const auto outcome = sync_.Apply(c.fromPad ? Pad() : Keyboard(), devices);
+        const auto outcome = sync_.Apply(c.fromPad ? static_cast<CTalvorenUSBDevice&>(pad_) : keyboard_, models_);
         ASSERT_TRUE(outcome.type);
         EXPECT_EQ(outcome.changed, 2u);
         EXPECT_EQ(outcome.notSaved, 0u);
@@ -115,36 +122,34 @@ TEST_F(SynchronisedLightingTest, EveryOpenDeviceTakesTheCommonTypeInItsOwnNumber
         expectedPad.mode = c.padMode;
         EXPECT_EQ(pad_.CurrentLight(), expectedPad);
         EXPECT_EQ(padDevice_.Params()[1], c.padMode);  // written to the pad
-        EXPECT_EQ(keyboardLight_.mode, c.keyboardMode);
-        EXPECT_EQ(keyboardLight_.colour, source.colour);
+        EXPECT_EQ(keyboard_.light.mode, c.keyboardMode);
+        EXPECT_EQ(keyboard_.light.colour, source.colour);
         EXPECT_TRUE(pad_.CommandChannel().IsSynchronised());
         EXPECT_TRUE(keyboard_.CommandChannel().IsSynchronised());
     }
 }
 
 TEST_F(SynchronisedLightingTest, AModeWithoutACommonTypeAndClosedDevicesAreLeftAlone) {
-    keyboardLight_ = Light(5);  // no common type
-    const SynchronisedDevice devices[] = {Keyboard(), Pad()};
+    keyboard_.light = Light(5);  // no common type
     const LightSettings padBefore = pad_.CurrentLight();
-    EXPECT_FALSE(sync_.Apply(Keyboard(), devices).type);
+    EXPECT_FALSE(sync_.Apply(keyboard_, models_).type);
     EXPECT_EQ(pad_.CurrentLight(), padBefore);
     EXPECT_FALSE(pad_.CommandChannel().IsSynchronised());
 
-    keyboardLight_ = Light(6);  // static
+    keyboard_.light = Light(6);  // static
     pad_.CommandChannel().Close();
-    const auto outcome = sync_.Apply(Keyboard(), devices);
+    const auto outcome = sync_.Apply(keyboard_, models_);
     EXPECT_EQ(outcome.changed, 1u);
     EXPECT_EQ(pad_.CurrentLight(), padBefore);
     EXPECT_FALSE(pad_.CommandChannel().IsSynchronised());
 }
 
 TEST_F(SynchronisedLightingTest, TheFlagEndsWithAModeChoiceAProfileReadOrOneShownDevice) {
-    const SynchronisedDevice devices[] = {Keyboard(), Pad()};
-    keyboardLight_ = Light(8);
-    auto synchronise = [&] { ASSERT_TRUE(sync_.Apply(Keyboard(), devices).type); };
+    keyboard_.light = Light(8);
+    auto synchronise = [&] { ASSERT_TRUE(sync_.Apply(keyboard_, models_).type); };
 
     synchronise();
-    ASSERT_TRUE(pad_.ChangeLight(Light(3)));
+    ASSERT_EQ(pad_.ChangeLight(Light(3)), LightChange::kDone);
     EXPECT_FALSE(pad_.CommandChannel().IsSynchronised());
     EXPECT_TRUE(keyboard_.CommandChannel().IsSynchronised());
 
@@ -162,9 +167,8 @@ TEST_F(SynchronisedLightingTest, TheFlagEndsWithAModeChoiceAProfileReadOrOneShow
 }
 
 TEST_F(SynchronisedLightingTest, TheThreadPaintsSynchronisedDevicesAtTheSpeedInterval) {
-    keyboardLight_ = Light(6, 0);  // static, a step every 28 passes
-    const SynchronisedDevice devices[] = {Keyboard(), Pad()};
-    ASSERT_TRUE(sync_.Apply(Keyboard(), devices).type);
+    keyboard_.light = Light(6, 0);  // static, a step every 28 passes
+    ASSERT_TRUE(sync_.Apply(keyboard_, models_).type);
     keyboard_.CommandChannel().SetSynchronised(false);
     pad_.SetLedColour(0, 0);
 

@@ -171,7 +171,7 @@ TEST(TalvorenMouseDeviceTest, LightRecordTravelsInTheBlock) {
         f.Model().ReadDeviceConfig();
         f.Model().StopLightPreview();
         const MouseLightRecord light{{c.effect, 4, c.speed, 1, 0, 1, 2, 3}};
-        EXPECT_EQ(f.Model().ApplyLightRecord(light), MouseEditStatus::kDone);
+        EXPECT_EQ(f.Model().ChangeLight(light.ToLightSettings()), LightChange::kDone);
         EXPECT_EQ(f.Block()[1], c.sentEffect);
         EXPECT_EQ(f.Block()[3], c.sentSpeed);
         EXPECT_EQ(f.Model().LightRecord(), light);
@@ -276,7 +276,7 @@ TEST(TalvorenMouseDeviceTest, PreviewRunsTheEffectAndStopsAtOnce) {
     MouseModelFixture f(EmulatedKind::Mouse);
     f.Model().SetLightCount(19);
     f.Model().ReadDeviceConfig();
-    ASSERT_EQ(f.Model().ApplyLightRecord(MouseLightRecord{{3, 4, 4, 0, 0, 9, 8, 7}}), MouseEditStatus::kDone);
+    ASSERT_EQ(f.Model().ChangeLight(MouseLightRecord{{3, 4, 4, 0, 0, 9, 8, 7}}.ToLightSettings()), LightChange::kDone);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (f.Model().LedsSnapshot()[0].brightness == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -318,7 +318,7 @@ TEST(TalvorenMouseDeviceTest, CustomModePlaysTheMousesOwnEffectList) {
     f.Model().StopLightPreview();
     test::RecordingView view;
     f.Model().SetView(&view);
-    ASSERT_EQ(f.Model().ApplyLightRecord(MouseLightRecord{{11, 4, 0, 0, 0, 9, 9, 9}}), MouseEditStatus::kDone);
+    ASSERT_EQ(f.Model().ChangeLight(MouseLightRecord{{11, 4, 0, 0, 0, 9, 9, 9}}.ToLightSettings()), LightChange::kDone);
     EXPECT_EQ(f.Block()[1], 0);  // the mouse runs its first effect; the host plays the custom mode
 
     // A static entry paints when its pass count reaches the speed's threshold (28 at level 0).
@@ -336,7 +336,7 @@ TEST(TalvorenMouseDeviceTest, CustomModePlaysTheMousesOwnEffectList) {
     EXPECT_EQ(view.previews[0][0].colour, 0xFF0000u);  // green is c1, the high byte
 
     // A custom mode the list lacks plays nothing: every LED dark.
-    ASSERT_EQ(f.Model().ApplyLightRecord(MouseLightRecord{{12, 4, 0, 0, 0, 9, 9, 9}}), MouseEditStatus::kDone);
+    ASSERT_EQ(f.Model().ChangeLight(MouseLightRecord{{12, 4, 0, 0, 0, 9, 9, 9}}.ToLightSettings()), LightChange::kDone);
     f.Model().StepLightPreview();
     EXPECT_EQ(f.Model().LedsSnapshot()[0], (LedEntry{}));
     f.Model().SetView(nullptr);

@@ -123,7 +123,7 @@ TEST(TalvorenMouseKeysTest, RestoreDefaultsPutsTheTemplateBackEverywhere) {
     ASSERT_EQ(f.Model().SetPointerSpeed(3), MouseEditStatus::kDone);
     MouseLightRecord light = f.Model().LightRecord();
     light.bytes[0] = 4;
-    ASSERT_EQ(f.Model().ApplyLightRecord(light), MouseEditStatus::kDone);
+    ASSERT_EQ(f.Model().ChangeLight(light.ToLightSettings()), LightChange::kDone);
     f.Model().SelectKey(int(kRightButton));
     ASSERT_EQ(f.Model().StoreKeyAssignment(WithCurrent(f.Model().KeyList()[kRightButton], kKeyA)),
               MouseKeyStatus::kDone);

@@ -109,7 +109,7 @@ TEST_F(MousePadDeviceTest, LightChangeIsSavedAndWrittenWithThePadsOwnDirection) 
         light.direction = 0;
         light.randomColour = 0;
         light.colour = {10, 20, 30};
-        ASSERT_TRUE(pad_.ChangeLight(light));
+        ASSERT_EQ(pad_.ChangeLight(light), LightChange::kDone);
 
         EXPECT_EQ(SavedLight(), light);
         EXPECT_EQ(pad_.CurrentLight(), light);
@@ -149,7 +149,7 @@ TEST_F(MousePadDeviceTest, WritesTheChosenBlockAndReportsAClosedChannel) {
 
     LightSettings light = pad_.CurrentLight();
     light.mode = 3;
-    EXPECT_TRUE(pad_.ChangeLight(light));  // stored and saved, not written
+    EXPECT_EQ(pad_.ChangeLight(light), LightChange::kDone);  // stored and saved, not written
     EXPECT_EQ(SavedLight().mode, 3);
     EXPECT_EQ(device_.Params(), before);
 
@@ -165,7 +165,7 @@ TEST_F(MousePadDeviceTest, RestoreDefaultsReplacesTheProfileWithTheTemplate) {
     LightSettings light = original;
     light.mode = 7;
     light.colour = {1, 2, 3};
-    ASSERT_TRUE(pad_.ChangeLight(light));
+    ASSERT_EQ(pad_.ChangeLight(light), LightChange::kDone);
     ASSERT_EQ(SavedLight(), light);
 
     pad_.RestoreDefaults();
@@ -198,7 +198,7 @@ TEST_F(MousePadDeviceTest, LightThreadPaintsTheModeAndPausesWhileSynchronised) {
     light.mode = 3;  // static
     light.brightnessLevel = 4;
     light.colour = {200, 100, 50};
-    ASSERT_TRUE(pad_.ChangeLight(light));
+    ASSERT_EQ(pad_.ChangeLight(light), LightChange::kDone);
     const LedEntry lit{{200, 100, 50}, 255};
     auto allAre = [&](const LedEntry& wanted) {
         for (const LedEntry& led : pad_.LedsSnapshot())

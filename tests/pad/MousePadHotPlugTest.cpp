@@ -66,7 +66,7 @@ TEST_F(MousePadHotPlugTest, ReplugReusesTheModelAndReadsTheConfigurationAgain) {
     EXPECT_EQ(device.FrameCount(), 1u);
     LightSettings light = pad_->CurrentLight();
     light.mode = 4;
-    ASSERT_TRUE(pad_->ChangeLight(light));
+    ASSERT_EQ(pad_->ChangeLight(light), LightChange::kDone);
 
     device.Unplug();
     monitor_.RunOnePass();

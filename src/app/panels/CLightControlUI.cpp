@@ -12,7 +12,7 @@
 #include "app/controls/CColorPaletteUI.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
-#include "devices/SynchronisedDevices.h"
+#include "devices/Capabilities.h"
 #include "devices/lighting/KeyboardLightEdits.h"
 #include "devices/lighting/KeyboardLightSettings.h"
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
@@ -39,13 +39,9 @@ LedColour LedColourOf(const QColor& colour) {
 
 // The mode names of a device: its built-in effects ("DefaultLightName" of its class), and for
 // the mouse its custom light modes after them (the light configuration of its folder).
-std::vector<LightEffectName> ModeNamesOf(CTalvorenUSBDevice& model, LightPanelKind kind) {
-    if (auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(&model)) {
-        if (auto names = keyboard->LightModeNames(); !names.empty()) return names;
-    }
-    if (auto* pad = dynamic_cast<CTalvorenMousePadDevice*>(&model)) {
-        if (auto names = pad->LightModeNames(); !names.empty()) return names;
-    }
+std::vector<LightEffectName> ModeNamesOf(CTalvorenUSBDevice& model, const ILighting& light, LightPanelKind kind) {
+    if (auto names = light.LightModeNames(); !names.empty()) return names;
+    // The page's lists are not loaded yet: the names as the data files give them.
     std::vector<LightEffectName> names =
         ReadDefaultLightNames(readjsonFile(DefaultLightFile(model.GetDefaultDataFolder())), model.GetDeviceClassNumber())
             .value_or(std::vector<LightEffectName>{});
@@ -82,7 +78,7 @@ void CLightControlUI::AddRoutes(PanelRoutes& routes) {
 // ---- Binding and showing ---------------------------------------------------------------------
 
 void CLightControlUI::OnSetup() {
-    light_ = SynchronisedDeviceOf(*Model());
+    light_ = CapabilityOf<ILighting>(*Model());
     keyboard_ = dynamic_cast<CTalvorenKeyboardDevice*>(Model());
     kind_ = LightPanelKindOfDevice(Model()->Kind());
     FillModes();
@@ -91,18 +87,19 @@ void CLightControlUI::OnSetup() {
 }
 
 void CLightControlUI::OnUnbind() {
-    light_.reset();
+    light_ = nullptr;
     keyboard_ = nullptr;
 }
 
-LightSettings CLightControlUI::CurrentLight() const { return light_ ? light_->currentLight() : LightSettings{}; }
+LightSettings CLightControlUI::CurrentLight() const { return light_ != nullptr ? light_->CurrentLight() : LightSettings{}; }
 
 void CLightControlUI::FillModes() {
     auto* combo = Find<QComboBox>(kModeCombo);
     if (combo == nullptr) return;
     const QSignalBlocker blocker(combo);
     combo->clear();
-    const std::vector<LightEffectName> names = ModeNamesOf(*Model(), kind_);
+    if (light_ == nullptr) return;
+    const std::vector<LightEffectName> names = ModeNamesOf(*Model(), *light_, kind_);
     const CResourceManager& resources = CResourceManager::GetInstance();
     for (const LightEffectName& name : names) combo->addItem(resources.Text(QString::fromStdString(name.name)));
     // A mode the device does not offer keeps its number (the item's position) but is not listed.
@@ -198,7 +195,7 @@ void CLightControlUI::Change(const LightSettings& light) {
     if (!light_) return;
     // The change stores, saves, shows and posts the write; a profile that could not be saved
     // keeps the panel's value, as the light stays set on the device.
-    light_->changeLight(light);
+    light_->ChangeLight(light);
     view_ = ViewOfLight(light, kind_);
     Host()->LightChanged();
 }
@@ -285,7 +282,7 @@ void CLightControlUI::OnSameLight(const TNotifyUI&, int) { Host()->ApplySameLigh
 
 bool CLightControlUI::PaintsKeys() const {
     return keyboard_ != nullptr && keyboard_->GetFunctionType() == 1 &&
-           keyboard_->CurrentLightSettings().mode == kKeyboardCustomLightMode;
+           keyboard_->CurrentLight().mode == kKeyboardCustomLightMode;
 }
 
 void CLightControlUI::PaintKeys(const std::vector<int>& keyIndexes) {

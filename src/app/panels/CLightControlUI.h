@@ -19,7 +19,7 @@
 
 #include "app/panels/DevicePanelUI.h"
 #include "devicelink/LightSettings.h"
-#include "devices/lighting/SynchronisedLighting.h"
+#include "devices/ILighting.h"
 #include "devices/lighting/LightPanelView.h"
 
 namespace morvek {
@@ -78,7 +78,7 @@ private:
     void SetEnabled(const char* name, bool enabled);
     void SetShown(const char* name, bool shown);
 
-    std::optional<SynchronisedDevice> light_;
+    ILighting* light_ = nullptr;
     CTalvorenKeyboardDevice* keyboard_ = nullptr;  // the custom key colours; null on other kinds
     LightPanelKind kind_ = LightPanelKind::MousePad;
     LightPanelView view_;

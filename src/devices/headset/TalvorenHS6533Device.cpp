@@ -1,5 +1,8 @@
 #include "devices/headset/TalvorenHS6533Device.h"
 
+#include "devicelink/DeviceKinds.h"
+#include "profiles/JsonFile.h"
+
 #include "devicelink/LightFrame.h"
 #include "devices/headset/HeadsetLightFrame.h"
 #include "devices/headset/HeadsetLightSteps.h"
@@ -105,6 +108,13 @@ int CTalvorenHS6533Device::WriteSettings(int profileIndex, int firstValue, int s
         head = head_;
     }
     return WriteHeadsetLightHead(CommandChannel(), head, profileIndex);
+}
+
+void CTalvorenHS6533Device::ReloadMacroList() {
+    auto names = ReadDefaultLightNames(readjsonFile(DefaultLightFile(GetDefaultDataFolder())), GetDeviceClassNumber());
+    if (!names) return;
+    std::lock_guard lock(ModelLock());
+    lightModeNames_ = std::move(*names);
 }
 
 void CTalvorenHS6533Device::LoadProfileDocument() {
@@ -283,15 +293,9 @@ HeadsetChange CTalvorenHS6533Device::SetRoomSize(int size) {
         [](const HeadsetAudio& a, const HeadsetSurround& s) { a.WriteRoomSize(s.roomSize); });
 }
 
-HeadsetChange CTalvorenHS6533Device::ChangeLight(const LightSettings& light) {
-    bool saved = false;
-    {
-        std::lock_guard lock(ModelLock());
-        profile_.WriteLightInfo(LightInfoWordsFromSettings(light));
-        saved = profile_.Save();
-    }
-    RefreshPage();
-    return saved ? HeadsetChange::Done : HeadsetChange::NotSaved;
+bool CTalvorenHS6533Device::StoreLight(const LightSettings& light) {
+    profile_.WriteLightInfo(LightInfoWordsFromSettings(light));
+    return profile_.Save();
 }
 
 bool CTalvorenHS6533Device::AudioActive() const {
@@ -344,9 +348,20 @@ bool CTalvorenHS6533Device::LibraryTookLastChange() const {
     return sound_.LibraryTookLastEvent();
 }
 
-LightSettings CTalvorenHS6533Device::CurrentLightSettings() const {
+LightSettings CTalvorenHS6533Device::CurrentLight() const {
     std::lock_guard lock(LedLock());
     return Light().Settings();
+}
+
+std::vector<LightEffectName> CTalvorenHS6533Device::LightModeNames() const {
+    std::lock_guard lock(ModelLock());
+    return lightModeNames_;
+}
+
+LightModeFamily CTalvorenHS6533Device::ModeFamily() const { return FindDeviceKind(kKindHeadset)->lightFamily; }
+
+bool CTalvorenHS6533Device::OffersLightMode(uint8_t mode) const {
+    return mode <= FindDeviceKind(kKindHeadset)->lastLightMode;
 }
 
 HeadsetLightHead CTalvorenHS6533Device::LightHead() const {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/ILighting.h"
 #include "devices/headset/HeadsetAudio.h"
 #include "devices/headset/HeadsetLightHead.h"
 #include "devices/headset/HeadsetSoundSettings.h"
@@ -31,7 +32,7 @@ enum class HeadsetChange {
     NotSaved,  // applied, but the profile file could not be written
 };
 
-class CTalvorenHS6533Device : public CTalvorenUSBDevice {
+class CTalvorenHS6533Device : public CTalvorenUSBDevice, public ILighting {
 public:
     // Loads the audio configuration library; the default loads SDK/libosConfLib.so beside the program.
     using AudioLoader = std::function<std::optional<audio::AudioEntryPoints>()>;
@@ -57,6 +58,8 @@ public:
     void ApplyProfileToPage() override;
     // Device thread: the light head with the profile's light record at profileIndex x 64.
     int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight) override;
+    // The headset's light mode names ("default_light.json").
+    void ReloadMacroList() override;
     void LoadProfileDocument() override;
     void SaveProfile() override;
 
@@ -89,9 +92,6 @@ public:
     HeadsetChange SetRoomEffect(bool on);
     HeadsetChange SetEnvironment(int environment);
     HeadsetChange SetRoomSize(int size);
-    // The light panel's change: stored in the profile, saved, the page refreshed. The caller
-    // then writes the light head (WriteSettings on the device thread).
-    HeadsetChange ChangeLight(const LightSettings& light);
 
     bool AudioActive() const;
     bool HasVoiceChanger() const;
@@ -105,12 +105,24 @@ public:
     bool MonitorMuted() const;
     // The audio library took every write of the last panel change (true when it made none).
     bool LibraryTookLastChange() const;
-    LightSettings CurrentLightSettings() const;
+    // ---- Light (the light panel's change is ILighting::ChangeLight) ---------------------
+    LightSettings CurrentLight() const override;
+    std::vector<LightEffectName> LightModeNames() const override;
+    LightModeFamily ModeFamily() const override;
+    // Modes 0-8 (5 plays the profile's light effect).
+    bool OffersLightMode(uint8_t mode) const override;
+
+
     HeadsetLightHead LightHead() const;
     bool LightThreadRunning() const { return lightThread_.Running(); }
     // The light thread's pass: the passes due now (the effect's step, the effect sequence, the
     // per-LED effects); the wait it asks for before the next.
     std::chrono::milliseconds LightPass();
+
+protected:
+    CTalvorenUSBDevice& LightModel() override { return *this; }
+    // The light record into the profile, then the file.
+    bool StoreLight(const LightSettings& light) override;
 
 private:
     // Runs a panel event under the model lock, then saves (when asked) and refreshes the view.
@@ -128,6 +140,7 @@ private:
     bool audioInitialised_ = false;
     HeadsetLightHead head_;
     std::optional<int> activeProfile_;
+    std::vector<LightEffectName> lightModeNames_;
     // The pad's light with the headset's wave; guarded by the LED lock.
     MousePadLight headsetLight_;
 

@@ -1,5 +1,7 @@
 #include "devices/keyboard/TalvorenKeyboardDevice.h"
 
+#include "devicelink/DeviceKinds.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -274,7 +276,7 @@ bool CTalvorenKeyboardDevice::CopyLightFromProfile() {
 
 void CTalvorenKeyboardDevice::RestartLightMode() {
     ResetLightEffects();
-    StartLightMode(CurrentLightSettings().mode);
+    StartLightMode(CurrentLight().mode);
 }
 
 int CTalvorenKeyboardDevice::ReadSettingsBlock() {
@@ -371,29 +373,10 @@ void CTalvorenKeyboardDevice::PostWriteSettings(ResultCallback done) {
                 });
 }
 
-bool CTalvorenKeyboardDevice::ChangeLightSettings(const LightSettings& settings, ResultCallback done) {
-    // A light chosen on this device ends synchronised lighting for it.
-    CommandChannel().SetSynchronised(false);
-    bool saved = false;
-    {
-        // One step for a configuration read on the device thread, which reloads the profile.
-        std::lock_guard lock(ModelLock());
-        const LightInfoWords words = LightInfoWordsFromSettings(settings);
-        SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
-        saved = SaveProfileDocument();
-        RefreshPage();
-    }
-    PostWriteSettings(std::move(done));
-    return saved;
-}
-
-bool CTalvorenKeyboardDevice::ApplySynchronisedLight(const LightSettings& source, CommonLightType type,
-                                                     ResultCallback done) {
-    const LightSettings target =
-        SynchronisedLightSettings(source, type, LightModeFamily::Keyboard, CurrentLightSettings());
-    const bool saved = ChangeLightSettings(target, std::move(done));
-    CommandChannel().SetSynchronised(true);
-    return saved;
+bool CTalvorenKeyboardDevice::StoreLight(const LightSettings& light) {
+    const LightInfoWords words = LightInfoWordsFromSettings(light);
+    SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
+    return SaveProfileDocument();
 }
 
 bool CTalvorenKeyboardDevice::ChangeSystemSettings(std::span<const SystemChange> changes, bool& saved,
@@ -445,9 +428,15 @@ std::chrono::milliseconds CTalvorenKeyboardDevice::LightPass() {
 
 // ---- Reading ---------------------------------------------------------------------------------
 
-LightSettings CTalvorenKeyboardDevice::CurrentLightSettings() const {
+LightSettings CTalvorenKeyboardDevice::CurrentLight() const {
     std::lock_guard led(LedLock());
     return Light().Settings();
+}
+
+LightModeFamily CTalvorenKeyboardDevice::ModeFamily() const { return FindDeviceKind(kKindKeyboard)->lightFamily; }
+
+bool CTalvorenKeyboardDevice::OffersLightMode(uint8_t mode) const {
+    return mode <= FindDeviceKind(kKindKeyboard)->lastLightMode;
 }
 
 KeyboardSystemSettings CTalvorenKeyboardDevice::SystemSettings() const {

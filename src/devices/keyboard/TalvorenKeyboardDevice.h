@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/ILighting.h"
 #include "devices/keyboard/CustomLightTable.h"
 #include "devices/keyboard/KeyboardSystemSettings.h"
 #include "devices/keyboard/KeyLayout.h"
@@ -40,7 +41,7 @@
 
 namespace morvek {
 
-class CTalvorenKeyboardDevice : public CTalvorenUSBDevice {
+class CTalvorenKeyboardDevice : public CTalvorenUSBDevice, public ILighting {
 public:
     // The result of a device transfer, delivered on the user-interface thread.
     using ResultCallback = std::function<void(int result)>;
@@ -126,14 +127,6 @@ public:
     // Paints several keys (a rubber band) with one table write and one save.
     void PaintKeyColours(std::span<const int> keyIndexes, ResultCallback done = {});
 
-    // A light panel change (user-interface thread): the channel's synchronised flag is
-    // cleared, the settings stored and saved, the page refreshed, block 0 written on the
-    // device's queue. False when the profile file could not be written.
-    bool ChangeLightSettings(const LightSettings& settings, ResultCallback done = {});
-    // Same light for all devices, the keyboard's side: the keyboard takes the common type's
-    // mode with the source's brightness, speed, direction and colours, stores, saves and
-    // writes it as a panel change would, and its channel becomes synchronised.
-    bool ApplySynchronisedLight(const LightSettings& source, CommonLightType type, ResultCallback done = {});
     // System tab changes, all or none: stored and saved; block 0 is written when a value the
     // keyboard keeps changed. False (nothing stored) when a value is refused; saved tells
     // whether the profile file was written.
@@ -155,16 +148,27 @@ public:
     virtual void OnDeviceKeyEvent(int slot, int phase);
     bool LightPreviewRunning() const { return lightThread_.Running(); }
 
+    // ---- Light (the light panel's change is ILighting::ChangeLight) ---------------------
+    LightSettings CurrentLight() const override;
+    // The keyboard's light mode names ("default_light.json"), as ReloadMacroList read them.
+    std::vector<LightEffectName> LightModeNames() const override;
+    LightModeFamily ModeFamily() const override;
+    // Modes 0-39.
+    bool OffersLightMode(uint8_t mode) const override;
+
     // ---- What the view and the command line read ----------------------------------------
-    LightSettings CurrentLightSettings() const;
     KeyboardSystemSettings SystemSettings() const;
     std::vector<KeyListEntry> KeyList() const;
     std::vector<KeyButtonLabel> KeyLabels() const;
     KeyLayout Layout() const;
     std::vector<std::string> MacroNames() const;
-    std::vector<LightEffectName> LightModeNames() const;
     std::optional<int> SelectedCustomLightGroup() const;
     std::filesystem::path ProfileDocumentPath() const;
+
+protected:
+    CTalvorenUSBDevice& LightModel() override { return *this; }
+    // The three "LightInfo" words into the model and the profile, then the file.
+    bool StoreLight(const LightSettings& light) override;
 
 private:
     // Copies the profile's light settings into the light engine; true when the mode changed.

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "devices/Capabilities.h"
+#include "devices/ILighting.h"
+
 namespace morvek {
 namespace {
 
@@ -23,23 +26,27 @@ void SynchronisedLighting::Start() { thread_.Start(); }
 
 void SynchronisedLighting::Stop() { thread_.Stop(); }
 
-SynchronisedLighting::Outcome SynchronisedLighting::Apply(const SynchronisedDevice& source,
-                                                          std::span<const SynchronisedDevice> devices) {
+SynchronisedLighting::Outcome SynchronisedLighting::Apply(CTalvorenUSBDevice& source,
+                                                          std::span<CTalvorenUSBDevice* const> models) {
     Outcome outcome;
-    const LightSettings light = source.currentLight();
-    outcome.type = CommonLightTypeOfMode(source.family, light.mode);
+    const ILighting* from = CapabilityOf<ILighting>(source);
+    if (from == nullptr) return outcome;
+    const LightSettings light = from->CurrentLight();
+    outcome.type = CommonLightTypeOfMode(from->ModeFamily(), light.mode);
     if (!outcome.type) return outcome;
     {
         std::lock_guard lock(mutex_);
         effect_.Start(*outcome.type, light);
         passCount_ = 0;
     }
-    for (const SynchronisedDevice& device : devices) {
-        if (device.model == nullptr || !device.model->IsCommandChannelOpen()) continue;
-        const LightSettings target = SynchronisedLightSettings(light, *outcome.type, device.family, device.currentLight());
+    for (CTalvorenUSBDevice* model : models) {
+        ILighting* lighting = model != nullptr ? CapabilityOf<ILighting>(*model) : nullptr;
+        if (lighting == nullptr || !model->IsCommandChannelOpen()) continue;
+        const LightSettings target =
+            SynchronisedLightSettings(light, *outcome.type, lighting->ModeFamily(), lighting->CurrentLight());
         ++outcome.changed;
-        if (!device.changeLight(target)) ++outcome.notSaved;
-        device.model->CommandChannel().SetSynchronised(true);
+        if (lighting->ChangeLight(target) != LightChange::kDone) ++outcome.notSaved;
+        model->CommandChannel().SetSynchronised(true);
     }
     thread_.Wake();
     return outcome;

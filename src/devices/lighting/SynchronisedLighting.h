@@ -29,16 +29,6 @@
 
 namespace morvek {
 
-// One device as synchronised lighting sees it: its model, its mode numbering, and its light as
-// its own panel reads and changes it.
-struct SynchronisedDevice {
-    CTalvorenUSBDevice* model = nullptr;
-    LightModeFamily family = LightModeFamily::Shared;
-    std::function<LightSettings()> currentLight;
-    // The panel's change: store, save, refresh and write. False when the profile was not saved.
-    std::function<bool(const LightSettings&)> changeLight;
-};
-
 class SynchronisedLighting {
 public:
     static constexpr std::chrono::milliseconds kIdleWait{1000};
@@ -60,9 +50,11 @@ public:
     SynchronisedLighting(const SynchronisedLighting&) = delete;
     SynchronisedLighting& operator=(const SynchronisedLighting&) = delete;
 
-    // Same light for all devices from source, to every device of devices whose command channel
-    // is open (the source included). Nothing happens for a mode without a common type.
-    Outcome Apply(const SynchronisedDevice& source, std::span<const SynchronisedDevice> devices);
+    // Same light for all devices from source's current light, to every model of models that has
+    // a light (ILighting) and an open command channel, the source included: each changes it as
+    // its own light panel does, then its channel is synchronised. Nothing happens for a mode
+    // without a common type, or a source without a light.
+    Outcome Apply(CTalvorenUSBDevice& source, std::span<CTalvorenUSBDevice* const> models);
     // The list shows this many devices: with at most one, synchronised lighting ends for all.
     static void SetShownDeviceCount(size_t shown, std::span<CTalvorenUSBDevice* const> models);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "devicelink/DeviceKinds.h"
 #include "devices/keys/KeyMacroCheck.h"
 #include "macros/LinkCheck.h"
 #include "macros/MacroDownload.h"
@@ -399,13 +400,27 @@ MouseEditStatus CTalvorenMouseDevice::SetScrollLines(uint16_t value) {
     return StoreSystem(words);
 }
 
-MouseEditStatus CTalvorenMouseDevice::ApplyLightRecord(const MouseLightRecord& light, WriteDone done) {
-    {
-        std::lock_guard lock(ModelLock());
-        profile_.WriteLightInfo(light.ToLightInfo(profile_.LightInfo()));
-    }
-    RefreshPage();
-    return StoreAndWrite(std::move(done));
+bool CTalvorenMouseDevice::StoreLight(const LightSettings& light) {
+    std::lock_guard lock(ModelLock());
+    profile_.WriteLightInfo(MouseLightRecord::FromLightSettings(light).ToLightInfo(profile_.LightInfo()));
+    return SaveSettingsToProfile();
+}
+
+LightSettings CTalvorenMouseDevice::CurrentLight() const { return LightRecord().ToLightSettings(); }
+
+std::vector<LightEffectName> CTalvorenMouseDevice::LightModeNames() const {
+    std::lock_guard lock(ModelLock());
+    std::vector<LightEffectName> names = names_.effects;
+    for (const std::string& custom : names_.userEffects) names.push_back({custom, true});
+    return names;
+}
+
+LightModeFamily CTalvorenMouseDevice::ModeFamily() const { return FindDeviceKind(kKindMouse)->lightFamily; }
+
+bool CTalvorenMouseDevice::OffersLightMode(uint8_t mode) const {
+    if (mode < MouseLightRecord::kFirstCustomEffect) return true;
+    std::lock_guard lock(ModelLock());
+    return size_t{mode} - MouseLightRecord::kFirstCustomEffect < names_.userEffects.size();
 }
 
 void CTalvorenMouseDevice::SetLightPreviewPaused(bool paused) { preview_.SetPaused(paused); }
@@ -513,13 +528,17 @@ bool CTalvorenMouseDevice::StoreProfile() {
     bool saved = false;
     {
         std::lock_guard lock(ModelLock());
-        profile_.WriteDpiStages(stages_);
-        profile_.WriteMouseSystem(system_);
-        saved = profile_.Save();
+        saved = SaveSettingsToProfile();
         dpiPage_.Show(stages_, currentStage_, info_ ? info_->DpiStep() : 0);
     }
     CTalvorenUSBDevice::RefreshPage();
     return saved;
+}
+
+bool CTalvorenMouseDevice::SaveSettingsToProfile() {
+    profile_.WriteDpiStages(stages_);
+    profile_.WriteMouseSystem(system_);
+    return profile_.Save();
 }
 
 MouseEditStatus CTalvorenMouseDevice::StoreAndWrite(WriteDone done) {

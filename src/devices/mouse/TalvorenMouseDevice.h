@@ -4,8 +4,8 @@
 // mouse page (DPI rows, logo tooltip); it writes the 66-byte settings block, the key table,
 // the macros and the shoot patterns, and runs the light preview.
 //
-// Threads. Page operations (SetStage..., SelectPollingOption, the pointer values,
-// ApplyLightRecord) run on the user-interface thread: they change the model and the profile,
+// Threads. Page operations (SetStage..., SelectPollingOption, the pointer values, the light
+// change of ILighting) run on the user-interface thread: they change the model and the profile,
 // save it, and post the settings write to the device thread; its result, when asked for,
 // comes back on the user-interface thread. The key panel's operations (SelectKey,
 // StoreKeyAssignment) and RestoreDefaults change the model and the profile on the caller's
@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/ILighting.h"
 #include "devices/lighting/LightEffectPlayer.h"
 #include "devices/mouse/MouseButtonMap.h"
 #include "devices/mouse/MouseDpiPage.h"
@@ -48,7 +49,7 @@ enum class MouseEditStatus {
     kZeroDpiStep,    // the mouse reports a DPI step of 0: no DPI can be converted
 };
 
-class CTalvorenMouseDevice : public CTalvorenUSBDevice {
+class CTalvorenMouseDevice : public CTalvorenUSBDevice, public ILighting {
 public:
     // The settings write's result (1 success), on the user-interface thread.
     using WriteDone = std::function<void(int result)>;
@@ -140,8 +141,6 @@ public:
     MouseEditStatus SetScrollPage(bool on, uint16_t scrollLines);
     // Moving the scroll slider unticks the page check.
     MouseEditStatus SetScrollLines(uint16_t value);
-    // The light panel's change: profile, save, refresh, settings write.
-    MouseEditStatus ApplyLightRecord(const MouseLightRecord& light, WriteDone done = {});
     // The light panel pauses the preview while it edits.
     void SetLightPreviewPaused(bool paused);
     // Starts the preview thread (ReadDeviceConfig does); StopLightPreview ends it at once.
@@ -151,6 +150,15 @@ public:
     // One preview step of the current effect into the LED buffer (the preview thread runs it);
     // the page shows the buffer with each frame (SendLedFrame, every 50 ms).
     void StepLightPreview();
+
+    // ---- Light (the light panel's change is ILighting::ChangeLight) -------------------------
+    // The light record as light settings.
+    LightSettings CurrentLight() const override;
+    // The built-in effects, then the custom light modes, as ReloadMacroList read them.
+    std::vector<LightEffectName> LightModeNames() const override;
+    LightModeFamily ModeFamily() const override;
+    // The built-in effects 0-8, and the custom modes the light configuration lists.
+    bool OffersLightMode(uint8_t mode) const override;
 
     // ---- What the page shows ----------------------------------------------------------------
     std::optional<MouseDpiFacts> DpiFacts() const;
@@ -176,6 +184,9 @@ public:
 protected:
     // The preview's steps of the ticks that went by (while the preview runs).
     void AdvanceLight() override;
+    CTalvorenUSBDevice& LightModel() override { return *this; }
+    // The light record, the stages and the pointer values into the profile, then the file.
+    bool StoreLight(const LightSettings& light) override;
 
 private:
     // The stages, pointer values, corrections, light record and key list of the document
@@ -186,6 +197,8 @@ private:
     // Stores stages, current stage and pointer values into the profile and saves it; the view
     // is told. Model lock held by the caller or not.
     bool StoreProfile();
+    // The stages and pointer values into the profile, then the file. Under the model lock.
+    bool SaveSettingsToProfile();
     // StoreProfile, then the settings write on the device thread.
     MouseEditStatus StoreAndWrite(WriteDone done);
     MouseEditStatus StoreSystem(const MouseSystemWords& words);

@@ -1,5 +1,7 @@
 #include "devices/pad/TalvorenMousePadDevice.h"
 
+#include "devicelink/DeviceKinds.h"
+
 #include "devices/lighting/KeyboardLightSettings.h"
 #include "profiles/DefaultData.h"
 #include "profiles/JsonFile.h"
@@ -153,17 +155,17 @@ void CTalvorenMousePadDevice::SetLightSettings(int32_t mode, int32_t value, uint
     profile_.WriteLightInfo({static_cast<uint32_t>(mode), static_cast<uint32_t>(value), colour});
 }
 
-bool CTalvorenMousePadDevice::ChangeLight(const LightSettings& light, std::function<void(int)> done) {
-    CommandChannel().SetSynchronised(false);
+bool CTalvorenMousePadDevice::StoreLight(const LightSettings& light) {
     const LightInfoWords words = LightInfoWordsFromSettings(light);
     SetLightSettings(static_cast<int32_t>(words[0]), static_cast<int32_t>(words[1]), words[2]);
     SaveProfile();
-    RefreshPage();
-    RunOnDevice([this] { return WriteSettings(0, 0, 1, 0, 0); },
-                [done = std::move(done)](int result) {
-                    if (done) done(result);
-                });
     return LastSaveSucceeded();
+}
+
+LightModeFamily CTalvorenMousePadDevice::ModeFamily() const { return FindDeviceKind(kKindMousePad)->lightFamily; }
+
+bool CTalvorenMousePadDevice::OffersLightMode(uint8_t mode) const {
+    return mode <= FindDeviceKind(kKindMousePad)->lastLightMode;
 }
 
 LightSettings CTalvorenMousePadDevice::CurrentLight() const {

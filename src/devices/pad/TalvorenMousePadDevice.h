@@ -20,6 +20,7 @@
 
 #include "devicelink/DeviceInfoRecord.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/ILighting.h"
 #include "devices/lighting/KeyboardLightThread.h"
 #include "devices/pad/MousePadLight.h"
 #include "devices/pad/MousePadSettingsBlock.h"
@@ -28,7 +29,7 @@
 
 namespace morvek {
 
-class CTalvorenMousePadDevice : public CTalvorenUSBDevice {
+class CTalvorenMousePadDevice : public CTalvorenUSBDevice, public ILighting {
 public:
     CTalvorenMousePadDevice(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,
                             LightEngine::Clock flashClock = {});
@@ -70,26 +71,28 @@ public:
     void SetLightSettings(int32_t mode, int32_t value, uint32_t colour) override;
 
     // ---- Pad operations ---------------------------------------------------------------------
-    // A light change as the light panel makes it: ends synchronised lighting for the pad,
-    // stores the settings, saves the profile, refreshes, then writes block 0 on the device
-    // thread; done gets the write's result. Returns whether the profile was saved.
-    bool ChangeLight(const LightSettings& light, std::function<void(int result)> done = {});
     // Device thread. Ends synchronised lighting for the pad and reads the block in use into the
     // settings block (the model's light settings stay); the read's result.
     int ReadSettingsBlock();
     // The model's light settings (what the profile holds).
-    LightSettings CurrentLight() const;
+    LightSettings CurrentLight() const override;
     MousePadSettingsBlock SettingsBlock() const;
     std::optional<DeviceInfoRecord> LastDeviceInfo() const;
     // Whether the last SaveProfile wrote the document.
     bool LastSaveSucceeded() const;
     // The light mode names of the pad's mode list.
-    std::vector<LightEffectName> LightModeNames() const;
+    std::vector<LightEffectName> LightModeNames() const override;
+    LightModeFamily ModeFamily() const override;
+    // Any mode: 0-8 are the pad's list, higher ones play the profile's light effect.
+    bool OffersLightMode(uint8_t mode) const override;
     bool LightThreadRunning() const { return lightThread_.Running(); }
 
 protected:
     // The light passes that went by (the frame is built after them).
     void AdvanceLight() override;
+    CTalvorenUSBDevice& LightModel() override { return *this; }
+    // The three "LightInfo" words into the model and the profile, then the file.
+    bool StoreLight(const LightSettings& light) override;
 
 private:
     // The light thread's pass: the passes due now; how long the thread may sleep then.
