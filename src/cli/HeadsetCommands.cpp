@@ -225,7 +225,7 @@ int ApplyHeadset(ModelCommandContext& ctx) {
     int exitCode = kExitFailed;
     CTalvorenHS6533Device* headset = OpenHeadset(ctx, exitCode);
     if (headset == nullptr) return exitCode;
-    return RunProfileSelection(ctx, *headset, {false, false});
+    return RunProfileSelection(ctx, *headset);
 }
 
 void ShowHeadset(ModelCommandContext& ctx) {

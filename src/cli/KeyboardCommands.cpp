@@ -76,7 +76,7 @@ int ApplyKeyboard(ModelCommandContext& ctx) {
     int exitCode = kExitFailed;
     CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
     if (keyboard == nullptr) return exitCode;
-    return RunProfileSelection(ctx, *keyboard, {true, true});
+    return RunProfileSelection(ctx, *keyboard);
 }
 
 // Types a keyboard key can be given from the key panel (the DPI and gun keys are the mouse's).
@@ -92,9 +92,7 @@ int KeyKeyboard(ModelCommandContext& ctx) {
     if (ctx.args.size() == 1 && ctx.args[0] == "--write") {
         CTalvorenKeyboardDevice* keyboard = OpenKeyboard(ctx, exitCode);
         if (keyboard == nullptr) return exitCode;
-        return WriteKeysAsPanel(
-            ctx, *keyboard, [keyboard] { return keyboard->SaveProfileDocument(); },
-            "cannot write the profile file " + keyboard->ProfileDocumentPath().string());
+        return WriteKeysAsPanel(ctx, *keyboard, "cannot write the profile file " + keyboard->ProfileDocumentPath().string());
     }
     if (ctx.args.size() != 4) return ctx.cli.Usage(kKeyUsage);
     const auto key = ParseNumber(ctx.args[0], 0, kKeyCount - 1);
@@ -118,7 +116,6 @@ int KeyKeyboard(ModelCommandContext& ctx) {
     KeyListEntry entry = keyboard->KeyList()[static_cast<size_t>(*key)];
     entry.current = assignment;
     keyboard->StoreKeyAssignment(entry);
-    keyboard->RefreshKeyLabels();
     if (!keyboard->SaveProfileDocument())
         return ctx.cli.Fail("cannot write the profile file " + keyboard->ProfileDocumentPath().string());
     const auto identity = [](std::string_view id) { return std::string(id); };

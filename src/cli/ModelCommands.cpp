@@ -8,7 +8,10 @@
 #include "cli/GlobalOptions.h"
 #include "cli/MacroCommands.h"
 #include "devicelink/DeviceModelRegistry.h"
+#include "devices/Capabilities.h"
 #include "devices/DeviceModelFactory.h"
+#include "devices/IKeyAssignment.h"
+#include "devices/IMacroDownload.h"
 #include "macros/MacroDownload.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileListStore.h"
@@ -197,21 +200,24 @@ std::string KeyAssignmentText(const KeyAssignment& assignment) {
     return text;
 }
 
-int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::function<bool()>& save,
-                     const std::string& saveFailure) {
-    const int macros = OnDevice(model, [&model] { return model.DownloadMacros(); });
-    if (macros == kMacroDownloadFailed && model.CommandChannel().SequenceUnanswered())
-        return ctx.cli.Fail(ctx.Describe(kResultNoAnswer));
-    if (macros != kMacroDownloadDone) return ctx.cli.Fail(MacroDownloadMessage(macros));
-    ctx.cli.out << "download macros: done\n";
-    const int written = OnDevice(model, [&model] { return model.WriteKeyAssignments(0); });
+int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::string& saveFailure) {
+    IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(model);
+    if (keys == nullptr) return ctx.cli.Fail("the " + std::string(KindWord(ctx.kind)) + " has no key table");
+    if (IMacroDownload* macros = CapabilityOf<IMacroDownload>(model)) {
+        const int downloaded = OnDevice(model, [macros] { return macros->DownloadMacros(); });
+        if (downloaded == kMacroDownloadFailed && model.CommandChannel().SequenceUnanswered())
+            return ctx.cli.Fail(ctx.Describe(kResultNoAnswer));
+        if (downloaded != kMacroDownloadDone) return ctx.cli.Fail(MacroDownloadMessage(downloaded));
+        ctx.cli.out << "download macros: done\n";
+    }
+    const int written = OnDevice(model, [keys] { return keys->WriteKeyAssignments(0); });
     ctx.cli.out << "write key table: " << ctx.Describe(written) << "\n";
     if (written != kResultSuccess) return ctx.cli.Fail("writing the key table: " + ctx.Describe(written));
-    if (!save()) return ctx.cli.Fail(saveFailure);
+    if (!keys->SaveProfileDocument()) return ctx.cli.Fail(saveFailure);
     return kExitOk;
 }
 
-int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model, ProfileSelectionSteps steps) {
+int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model) {
     std::ostream& out = ctx.cli.out;
     std::string firstFailure;
     const auto report = [&](const std::string& step, bool ok, const std::string& text) {
@@ -235,20 +241,22 @@ int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model, Pro
     const std::optional<ProfileLoadReport>& load = ctx.FirstProfileLoad();
     if (load && load->Failed()) report("load profile", false, DescribeProfileLoad(*load, model.GetDefaultProfilePath()));
     else report("load profile", true, "\"" + name + "\"");
-    model.CheckMacroAssignments();
+    IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(model);
+    IMacroDownload* macros = CapabilityOf<IMacroDownload>(model);
+    if (keys != nullptr) keys->CheckMacroAssignments();
     report("check macro references", true, "done");
     model.ApplyProfileToPage();
     if (!reportDevice("write settings", OnDevice(model, [&model] { return model.WriteSettings(0, 0, 1, 0, 0); })))
         return stopped("write settings");
-    if (steps.macros) {
-        const int result = OnDevice(model, [&model] { return model.DownloadMacros(); });
+    if (macros != nullptr) {
+        const int result = OnDevice(model, [macros] { return macros->DownloadMacros(); });
         const bool done = result == kMacroDownloadDone;
         report("download macros", done,
                done ? "done" : silent() ? ctx.Describe(kResultNoAnswer) : MacroDownloadMessage(result));
         if (silent()) return stopped("download macros");
     }
-    if (steps.keyTable &&
-        !reportDevice("write key table", OnDevice(model, [&model] { return model.WriteKeyAssignments(0); })))
+    if (keys != nullptr &&
+        !reportDevice("write key table", OnDevice(model, [keys] { return keys->WriteKeyAssignments(0); })))
         return stopped("write key table");
     if (firstFailure.empty()) return kExitOk;
     return ctx.cli.Fail(firstFailure);

@@ -113,11 +113,6 @@ int OnDevice(CTalvorenUSBDevice& model, Work work) {
 // The kind's printout after a light change (its row's showLight).
 void ShowLightChange(ModelCommandContext& ctx);
 
-// The profile-selection sequence of the window: load the profile, fix macro references, show
-// it, write the settings block, download the macros (when the kind has them) and write the key
-// table (when the kind has one). Prints each step and its result; the sequence goes on after a
-// failed step, and the first failure is reported at the end (exit 1), except that a device that
-// does not answer at all ends it there.
 // The end of a panel change on the command line: the profile file saved (profileFile names it
 // in the message), then the settings block written. Exit 1 with the reason when either failed.
 int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const std::string& profileFile);
@@ -127,16 +122,17 @@ int FinishPanelChange(ModelCommandContext& ctx, bool saved, int written, const s
 std::optional<KeyAssignment> ParseKeyAssignmentWords(ModelCommandContext& ctx, int& exitCode);
 // "(0xtt, 0xpp, 0xqq)".
 std::string KeyAssignmentText(const KeyAssignment& assignment);
-// `key KIND --write`, as the key panel's "save to profile" button: the macro download, the key
-// table, then the profile file (save, which says whether it was written; saveFailure is the
-// message when not). Exit 1 with the reason at the first failure, nothing further done.
-int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::function<bool()>& save,
-                     const std::string& saveFailure);
+// `key KIND --write`, as the key panel's "save to profile" button, over the model's key
+// assignment and macro download: the macros, the key table, then the profile file
+// (saveFailure is the message when it was not written). Exit 1 with the reason at the first
+// failure, nothing further done.
+int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const std::string& saveFailure);
 
-struct ProfileSelectionSteps {
-    bool macros = false;
-    bool keyTable = false;
-};
-int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model, ProfileSelectionSteps steps);
+// The profile-selection sequence of the window: load the profile, fix macro references, show
+// it, write the settings block, download the macros and write the key table (for a model that
+// has them: IMacroDownload, IKeyAssignment). Prints each step and its result; the sequence goes
+// on after a failed step, and the first failure is reported at the end (exit 1), except that a
+// device that does not answer at all ends it there.
+int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model);
 
 }  // namespace morvek::cli

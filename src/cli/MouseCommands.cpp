@@ -159,25 +159,25 @@ int ApplyMouse(ModelCommandContext& ctx) {
     int exitCode = kExitFailed;
     CTalvorenMouseDevice* mouse = OpenMouse(ctx, exitCode);
     if (mouse == nullptr) return exitCode;
-    return RunProfileSelection(ctx, *mouse, {true, true});
+    return RunProfileSelection(ctx, *mouse);
 }
 
 // Why the mouse refused an assignment, in words.
-std::string KeyRefusal(MouseKeyStatus status, const KeyAssignment& a, long button, size_t macroCount) {
+std::string KeyRefusal(KeyAssignmentStatus status, const KeyAssignment& a, long button, size_t macroCount) {
     switch (status) {
-    case MouseKeyStatus::kDone: break;
-    case MouseKeyStatus::kNoButton: return "the mouse's profile holds no entry for button " + std::to_string(button);
-    case MouseKeyStatus::kRefusedType:
+    case KeyAssignmentStatus::kDone: break;
+    case KeyAssignmentStatus::kNoKey: return "the mouse's profile holds no entry for button " + std::to_string(button);
+    case KeyAssignmentStatus::kRefusedType:
         return "function type " + KeyAssignmentText(a) + " cannot be given to a mouse button";
-    case MouseKeyStatus::kNoSuchDpiFunction:
+    case KeyAssignmentStatus::kNoSuchDpiFunction:
         return "the DPI functions are (0x13, 1, 0) up, (0x13, 2, 0) down and (0x13, 3, 0) cycle, not " +
                KeyAssignmentText(a);
-    case MouseKeyStatus::kNoSuchMacro:
+    case KeyAssignmentStatus::kNoSuchMacro:
         return "there is no macro " + std::to_string(a.p1) + " (the list holds " + std::to_string(macroCount) + ")";
-    case MouseKeyStatus::kNoSuchRepeatMode:
+    case KeyAssignmentStatus::kNoSuchRepeatMode:
         return "the macro repeat modes are 0 to 3 (0x71 plays a macro a given number of times), not " +
                std::to_string(a.p2);
-    case MouseKeyStatus::kNoSuchShootPattern:
+    case KeyAssignmentStatus::kNoSuchShootPattern:
         return "there is no shoot pattern " + std::to_string(a.p1) + " (the mouse holds 0 to " +
                std::to_string(ShootFile::kGunCount - 1) + ")";
     }
@@ -195,8 +195,7 @@ int KeyMouse(ModelCommandContext& ctx) {
     if (ctx.args.size() == 1 && ctx.args[0] == "--write") {
         CTalvorenMouseDevice* mouse = OpenMouse(ctx, exitCode);
         if (mouse == nullptr) return exitCode;
-        return WriteKeysAsPanel(ctx, *mouse, [mouse] { return mouse->SaveProfileDocument(); },
-                                "cannot write the mouse's profile file");
+        return WriteKeysAsPanel(ctx, *mouse, "cannot write the mouse's profile file");
     }
     if (ctx.args.size() != 4) return ctx.cli.Usage(kKeyUsage);
     const auto button = ParseNumber(ctx.args[0], 0, long{MouseButtonMap::kButtonCount} - 1);
@@ -212,9 +211,9 @@ int KeyMouse(ModelCommandContext& ctx) {
     mouse->SelectKey(static_cast<int>(*button));
     KeyListEntry entry = size_t(*button) < keys.size() ? keys[size_t(*button)] : KeyListEntry{};
     entry.current = *assignment;
-    const MouseKeyStatus status = mouse->ActiveKey() == *button ? mouse->StoreKeyAssignment(entry)
-                                                                : MouseKeyStatus::kNoButton;
-    if (status != MouseKeyStatus::kDone) return ctx.cli.Fail(KeyRefusal(status, *assignment, *button, macros.size()));
+    const KeyAssignmentStatus status = mouse->ActiveKey() == *button ? mouse->StoreKeyAssignment(entry)
+                                                                : KeyAssignmentStatus::kNoKey;
+    if (status != KeyAssignmentStatus::kDone) return ctx.cli.Fail(KeyRefusal(status, *assignment, *button, macros.size()));
     if (!mouse->SaveProfileDocument()) return ctx.cli.Fail("cannot write the mouse's profile file");
     ctx.cli.out << "button " << *button << ": " << KeyAssignmentText(*assignment) << " "
                 << ButtonLabel(*assignment, macros) << "\n";

@@ -57,7 +57,7 @@ int ApplyPad(ModelCommandContext& ctx) {
     int exitCode = kExitFailed;
     CTalvorenMousePadDevice* pad = OpenPad(ctx, exitCode);
     if (pad == nullptr) return exitCode;
-    return RunProfileSelection(ctx, *pad, {false, false});
+    return RunProfileSelection(ctx, *pad);
 }
 
 int ReadProfilePad(ModelCommandContext& ctx) {

@@ -2,6 +2,9 @@
 
 #include "devicelink/DeviceInfoRecord.h"
 #include "devicelink/ResultCodes.h"
+#include "devices/Capabilities.h"
+#include "devices/IKeyAssignment.h"
+#include "devices/IMacroDownload.h"
 #include "macros/LinkCheck.h"
 #include "macros/MacroDownload.h"
 
@@ -24,9 +27,15 @@ bool KeyTableSaveResult::Written() const { return macros == kMacroDownloadDone &
 
 KeyTableSaveResult SaveKeyTableToDevice(CTalvorenUSBDevice& model) {
     KeyTableSaveResult result;
-    result.macros = model.DownloadMacros();
+    IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(model);
+    IMacroDownload* macros = CapabilityOf<IMacroDownload>(model);
+    if (keys == nullptr) {
+        result.keyTable = kResultRefused;
+        return result;
+    }
+    result.macros = macros != nullptr ? macros->DownloadMacros() : kMacroDownloadDone;
     if (result.macros == kMacroDownloadDone) {
-        result.keyTable = model.WriteKeyAssignments(0);
+        result.keyTable = keys->WriteKeyAssignments(0);
         result.answered = !Unanswered(result.keyTable);
     } else if (result.macros == kMacroDownloadFailed) {
         result.keyTable = kResultNoAnswer;

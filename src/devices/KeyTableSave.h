@@ -20,7 +20,8 @@ struct KeyTableSaveResult {
     bool Written() const;
 };
 
-// Device thread.
+// Device thread. A model without key assignment writes nothing (its key table result is
+// kResultRefused).
 KeyTableSaveResult SaveKeyTableToDevice(CTalvorenUSBDevice& model);
 
 }  // namespace morvek

@@ -1,28 +1,25 @@
 #include "devices/ProfileSelection.h"
 
-#include "devicelink/DeviceKinds.h"
+#include "devices/Capabilities.h"
+#include "devices/IKeyAssignment.h"
+#include "devices/IMacroDownload.h"
 #include "macros/MacroDownload.h"
 
 namespace morvek {
 
-ProfileWriteSteps ProfileWriteStepsOf(const CTalvorenUSBDevice& model) {
-    const DeviceKindRow* row = FindDeviceKind(model.Kind());
-    if (row == nullptr) return {};
-    return {row->hasMacros, row->hasKeyTable};
-}
-
 void LoadSelectedProfile(CTalvorenUSBDevice& model, bool checkMacros) {
     model.LoadProfile();
-    if (checkMacros) model.CheckMacroAssignments();
+    if (IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(model); keys != nullptr && checkMacros)
+        keys->CheckMacroAssignments();
     model.ApplyProfileToPage();
 }
 
 int WriteSelectedProfile(CTalvorenUSBDevice& model, int screenWidth, int screenHeight) {
-    const ProfileWriteSteps steps = ProfileWriteStepsOf(model);
     model.WriteSettings(0, 0, 1, screenWidth, screenHeight);
-    const int macros = steps.macros ? model.DownloadMacros() : kMacroDownloadDone;
-    if (steps.keyTable) model.WriteKeyAssignments(0);
-    return macros;
+    IMacroDownload* macros = CapabilityOf<IMacroDownload>(model);
+    const int downloaded = macros != nullptr ? macros->DownloadMacros() : kMacroDownloadDone;
+    if (IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(model)) keys->WriteKeyAssignments(0);
+    return downloaded;
 }
 
 }  // namespace morvek

@@ -8,20 +8,12 @@
 
 namespace morvek {
 
-// What the device half writes besides the settings block.
-struct ProfileWriteSteps {
-    bool macros = false;    // DownloadMacros
-    bool keyTable = false;  // WriteKeyAssignments (0)
-};
-
-// The steps of the model's kind, as its row of the kinds table says.
-ProfileWriteSteps ProfileWriteStepsOf(const CTalvorenUSBDevice& model);
-
-// User-interface thread: LoadProfile, CheckMacroAssignments (when checkMacros: a switch, not a
-// reset), ApplyProfileToPage.
+// User-interface thread: LoadProfile, CheckMacroAssignments of a model with key assignment (when
+// checkMacros: a switch, not a reset), ApplyProfileToPage.
 void LoadSelectedProfile(CTalvorenUSBDevice& model, bool checkMacros);
 
-// Device thread: WriteSettings (0, 0, 1, screen), then the kind's macro download and key table.
+// Device thread: WriteSettings (0, 0, 1, screen), then the macro download and the key table of
+// a model that has them.
 // The macro download's result (kMacroDownloadDone when the kind has none): the window shows
 // "message_text_7" for kMacroDownloadFailed and "message_text_16" for a count.
 int WriteSelectedProfile(CTalvorenUSBDevice& model, int screenWidth, int screenHeight);

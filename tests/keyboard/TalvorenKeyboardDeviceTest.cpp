@@ -170,7 +170,7 @@ TEST_F(KeyboardModelTest, PanelCommitsReachTheKeysSlotAndLeaveUnknownSlotsAsRead
         model_.SelectKey(c.key);
         HoldEntry(panel, model_.KeyList()[size_t(c.key)]);
         c.fill(panel);
-        ASSERT_TRUE(model_.StoreKeyAssignment(BuildAssignmentFromPanel(panel)));
+        ASSERT_EQ(model_.StoreKeyAssignment(BuildAssignmentFromPanel(panel)), KeyAssignmentStatus::kDone);
     }
     ASSERT_EQ(model_.WriteKeyAssignments(0), kResultSuccess);
     for (const Case& c : cases) {
@@ -195,7 +195,7 @@ TEST_F(KeyboardModelTest, BuiltInKeysCannotBeSelectedForAnAssignment) {
         model_.SelectKey(key);
         EXPECT_NE(model_.ActiveKey(), key);
     }
-    EXPECT_FALSE(model_.StoreKeyAssignment(model_.KeyList()[110]));
+    EXPECT_EQ(model_.StoreKeyAssignment(model_.KeyList()[110]), KeyAssignmentStatus::kNoKey);
     EXPECT_EQ(view.refreshes, 0);
     model_.SelectKey(37);
     EXPECT_EQ(model_.ActiveKey(), 37);
@@ -324,7 +324,7 @@ TEST_F(KeyboardModelTest, MacroReferencesPastTheListGoBackToTheirDefault) {
     model_.SelectKey(37);
     KeyListEntry entry = model_.KeyList()[37];
     entry.current = {0x70, 5, 0};  // no macro list: macro 5 does not exist
-    ASSERT_TRUE(model_.StoreKeyAssignment(entry));
+    ASSERT_EQ(model_.StoreKeyAssignment(entry), KeyAssignmentStatus::kDone);
     model_.CheckMacroAssignments();
     EXPECT_EQ(model_.KeyList()[37].current, DefaultKeyTable()[37]);
     ASSERT_TRUE(model_.SaveProfileDocument());
@@ -343,7 +343,7 @@ TEST_F(KeyboardModelTest, RestoreDefaultsBringsBackTheShippedSettingsUnderTheSam
     model_.SelectKey(37);
     KeyListEntry entry = shippedKey;
     entry.current = {0x20, 0, 4};
-    ASSERT_TRUE(model_.StoreKeyAssignment(entry));
+    ASSERT_EQ(model_.StoreKeyAssignment(entry), KeyAssignmentStatus::kDone);
     bool saved = false;
     const std::vector<CTalvorenKeyboardDevice::SystemChange> lock = {{KeyboardSystemField::WinLock, 1}};
     ASSERT_TRUE(model_.ChangeSystemSettings(lock, saved));

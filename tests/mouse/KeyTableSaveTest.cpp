@@ -41,7 +41,7 @@ TEST(KeyTableSaveTest, TellsAWrittenTableARefusalAndAMouseThatDoesNotAnswer) {
         f.Model().SelectKey(1);
         KeyListEntry entry = f.Model().KeyList()[1];
         entry.current = {0x10, 0x04, 0};
-        ASSERT_EQ(f.Model().StoreKeyAssignment(entry), MouseKeyStatus::kDone);
+        ASSERT_EQ(f.Model().StoreKeyAssignment(entry), KeyAssignmentStatus::kDone);
         const std::vector<uint8_t> before = f.Device().KeyTable();
         f.Device().SetFaults(c.faults);
 

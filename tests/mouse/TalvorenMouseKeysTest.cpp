@@ -45,7 +45,7 @@ TEST(TalvorenMouseKeysTest, StoredAssignmentReachesProfileThenMouse) {
     // The panel's entry carries a default of its own: the profile's default stays.
     KeyListEntry entry = WithCurrent(held, kKeyA);
     entry.defaults = {0x40, 0x01, 0x00};
-    EXPECT_EQ(f.Model().StoreKeyAssignment(entry), MouseKeyStatus::kDone);
+    EXPECT_EQ(f.Model().StoreKeyAssignment(entry), KeyAssignmentStatus::kDone);
     EXPECT_EQ(f.Model().KeyList()[kRightButton].current, kKeyA);
     EXPECT_EQ(f.Model().KeyList()[kRightButton].defaults, held.defaults);
     // In the document held, not yet in the file, nor on the mouse.
@@ -71,7 +71,7 @@ TEST(TalvorenMouseKeysTest, SelectionAndRefusalsChangeNothing) {
     f.Model().LoadProfile();
     const std::vector<KeyListEntry> keys = f.Model().KeyList();
     ASSERT_EQ(keys.size(), MouseButtonMap::kButtonCount);
-    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(keys[0], kKeyA)), MouseKeyStatus::kNoButton);
+    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(keys[0], kKeyA)), KeyAssignmentStatus::kNoKey);
 
     f.Model().SelectKey(2);
     for (int outside : {-1, 10, 126}) {
@@ -80,12 +80,12 @@ TEST(TalvorenMouseKeysTest, SelectionAndRefusalsChangeNothing) {
     }
     const struct {
         KeyAssignment assignment;
-        MouseKeyStatus expected;
+        KeyAssignmentStatus expected;
     } refused[] = {
-        {{0xD0, 0xA2, 0x01}, MouseKeyStatus::kRefusedType},
-        {{0x13, 0x07, 0x00}, MouseKeyStatus::kNoSuchDpiFunction},
-        {{0x70, 0x00, 0x00}, MouseKeyStatus::kNoSuchMacro},  // the list is empty
-        {{0x72, 0x09, 0x00}, MouseKeyStatus::kNoSuchShootPattern},
+        {{0xD0, 0xA2, 0x01}, KeyAssignmentStatus::kRefusedType},
+        {{0x13, 0x07, 0x00}, KeyAssignmentStatus::kNoSuchDpiFunction},
+        {{0x70, 0x00, 0x00}, KeyAssignmentStatus::kNoSuchMacro},  // the list is empty
+        {{0x72, 0x09, 0x00}, KeyAssignmentStatus::kNoSuchShootPattern},
     };
     for (const auto& c : refused)
         EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(keys[2], c.assignment)), c.expected);
@@ -106,10 +106,10 @@ TEST(TalvorenMouseKeysTest, MacroOfTheListIsTaken) {
     f.Model().LoadProfile();
     f.Model().SelectKey(9);
     const KeyListEntry held = f.Model().KeyList()[9];
-    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(held, {0x71, 0x00, 44})), MouseKeyStatus::kDone);
-    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(held, {0x71, 0x01, 44})), MouseKeyStatus::kNoSuchMacro);
+    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(held, {0x71, 0x00, 44})), KeyAssignmentStatus::kDone);
+    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(held, {0x71, 0x01, 44})), KeyAssignmentStatus::kNoSuchMacro);
     // Back to the vendor function the button holds by default, which no panel page builds.
-    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(held, held.defaults)), MouseKeyStatus::kDone);
+    EXPECT_EQ(f.Model().StoreKeyAssignment(WithCurrent(held, held.defaults)), KeyAssignmentStatus::kDone);
     EXPECT_EQ(f.Model().KeyList()[9].current, held.defaults);
 }
 
@@ -126,7 +126,7 @@ TEST(TalvorenMouseKeysTest, RestoreDefaultsPutsTheTemplateBackEverywhere) {
     ASSERT_EQ(f.Model().ChangeLight(light.ToLightSettings()), LightChange::kDone);
     f.Model().SelectKey(int(kRightButton));
     ASSERT_EQ(f.Model().StoreKeyAssignment(WithCurrent(f.Model().KeyList()[kRightButton], kKeyA)),
-              MouseKeyStatus::kDone);
+              KeyAssignmentStatus::kDone);
     ASSERT_TRUE(f.Model().SaveProfileDocument());
     ASSERT_EQ(f.Model().WriteKeyAssignments(0), kResultSuccess);
     ASSERT_NE(f.Section(), ShippedSection());
@@ -176,7 +176,7 @@ TEST(TalvorenMouseKeysTest, WirelessMouseOutOfReachKeepsTheRestoredProfileForLat
     f.Model().StopLightPreview();
     f.Model().SelectKey(int(kRightButton));
     ASSERT_EQ(f.Model().StoreKeyAssignment(WithCurrent(f.Model().KeyList()[kRightButton], kKeyA)),
-              MouseKeyStatus::kDone);
+              KeyAssignmentStatus::kDone);
     ASSERT_EQ(f.Model().WriteKeyAssignments(0), kResultSuccess);
     const size_t slot = f.Model().ButtonMap().SlotOf(kRightButton);
     ASSERT_EQ(SlotOf(f.Device().KeyTable(), slot), kKeyA);

@@ -18,13 +18,12 @@
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
+#include "devices/Capabilities.h"
 #include "devices/KeyTableSave.h"
 #include "devices/keys/KeyFunctionTables.h"
 #include "devices/keys/KeyIndex.h"
 #include "devices/keys/KeyLabels.h"
 #include "devices/keys/KeyPanel.h"
-#include "devices/keyboard/TalvorenKeyboardDevice.h"
-#include "devices/mouse/TalvorenMouseDevice.h"
 #include "macros/MacroDownload.h"
 #include "platform/hook/NativeInputCodes.h"
 
@@ -155,34 +154,31 @@ void CKeySetControlUI::AddRoutes(PanelRoutes& routes) {
 
 // ---- The model's side ------------------------------------------------------------------------
 
+IKeyAssignment* CKeySetControlUI::KeyCapability() const {
+    return Model() != nullptr ? CapabilityOf<IKeyAssignment>(*Model()) : nullptr;
+}
+
 std::vector<KeyListEntry> CKeySetControlUI::Keys() const {
-    if (auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(Model())) return keyboard->KeyList();
-    if (auto* mouse = dynamic_cast<CTalvorenMouseDevice*>(Model())) return mouse->KeyList();
+    if (IKeyAssignment* keys = KeyCapability()) return keys->KeyList();
     return {};
 }
 
 std::vector<std::string> CKeySetControlUI::MacroNames() const {
-    if (auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(Model())) return keyboard->MacroNames();
-    if (auto* mouse = dynamic_cast<CTalvorenMouseDevice*>(Model())) return mouse->Names().macroNames;
+    if (IKeyAssignment* keys = KeyCapability()) return keys->MacroNames();
     return {};
 }
 
 bool CKeySetControlUI::StoreInModel(const KeyListEntry& entry) {
-    if (auto* keyboard = dynamic_cast<CTalvorenKeyboardDevice*>(Model())) {
-        if (!keyboard->StoreKeyAssignment(entry)) return false;
-        keyboard->RefreshKeyLabels();
-        return true;
-    }
-    if (auto* mouse = dynamic_cast<CTalvorenMouseDevice*>(Model())) return mouse->StoreKeyAssignment(entry) == MouseKeyStatus::kDone;
-    return false;
+    IKeyAssignment* keys = KeyCapability();
+    return keys != nullptr && keys->StoreKeyAssignment(entry) == KeyAssignmentStatus::kDone;
 }
 
 // ---- Set-up and showing ----------------------------------------------------------------------
 
 void CKeySetControlUI::OnSetup() {
     state_ = KeyPanelState{};
-    state_.device = dynamic_cast<CTalvorenMouseDevice*>(Model()) != nullptr ? KeyPanelDevice::Mouse
-                                                                              : KeyPanelDevice::Keyboard;
+    IKeyAssignment* keys = KeyCapability();
+    state_.device = keys != nullptr ? keys->KeyPanelKind() : KeyPanelDevice::Keyboard;
     heldKey_ = -1;
     heldFromModel_.reset();
     macroNames_.clear();

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/panels/DevicePanelUI.h"
+#include "devices/IKeyAssignment.h"
 #include "devices/KeyTableSave.h"
 #include "devices/keys/KeyPanelState.h"
 
@@ -79,6 +80,8 @@ private:
     // A reset of the profile: no key is held, the panel's layout hides.
     void ForgetKey();
 
+    // The key assignment of the page's model; nullptr without a model or for a kind without keys.
+    IKeyAssignment* KeyCapability() const;
     // The key list and macro names of the model.
     std::vector<KeyListEntry> Keys() const;
     std::vector<std::string> MacroNames() const;

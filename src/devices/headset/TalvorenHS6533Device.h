@@ -15,6 +15,7 @@
 
 #include "devicelink/TalvorenUSBDevice.h"
 #include "devices/ILighting.h"
+#include "devices/ISoundSettings.h"
 #include "devices/headset/HeadsetAudio.h"
 #include "devices/headset/HeadsetLightHead.h"
 #include "devices/headset/HeadsetSoundSettings.h"
@@ -25,14 +26,7 @@
 
 namespace morvek {
 
-// The outcome of a panel operation.
-enum class HeadsetChange {
-    Done,      // applied (and saved where the panel saves)
-    BadValue,  // out of range or nothing to act on: nothing changed
-    NotSaved,  // applied, but the profile file could not be written
-};
-
-class CTalvorenHS6533Device : public CTalvorenUSBDevice, public ILighting {
+class CTalvorenHS6533Device : public CTalvorenUSBDevice, public ILighting, public ISoundSettings {
 public:
     // Loads the audio configuration library; the default loads SDK/libosConfLib.so beside the program.
     using AudioLoader = std::function<std::optional<audio::AudioEntryPoints>()>;
@@ -73,45 +67,40 @@ public:
 
     // Panel events ("6533_eq_option_" N, "6533_eq_hz_slider_" N, the name list, the switches
     // and sliders, the voice changer), each with the library writes in the panel's order.
-    HeadsetChange SelectEqPreset(int preset);
-    HeadsetChange SelectUserEqOption();
-    HeadsetChange MoveBandSlider(int band, int value);
-    HeadsetChange ChooseUserEq(int index);
-    HeadsetChange ToggleMicrophone();
-    HeadsetChange SetMicrophoneLevel(int level);
-    HeadsetChange ToggleMonitor();
-    HeadsetChange SetMonitorLevel(int level);
-    HeadsetChange SetVoiceChanger(bool on);
-    HeadsetChange SelectVoice(int voice);
+    HeadsetChange SelectEqPreset(int preset) override;
+    HeadsetChange SelectUserEqOption() override;
+    HeadsetChange MoveBandSlider(int band, int value) override;
+    HeadsetChange ChooseUserEq(int index) override;
+    HeadsetChange ToggleMicrophone() override;
+    HeadsetChange SetMicrophoneLevel(int level) override;
+    HeadsetChange ToggleMonitor() override;
+    HeadsetChange SetMonitorLevel(int level) override;
+    HeadsetChange SetVoiceChanger(bool on) override;
+    HeadsetChange SelectVoice(int voice) override;
     // The save action with the name edit's text; saved (when given) tells whether the file was written.
-    EqSaveResult SaveUserEq(const std::string& name, bool* saved = nullptr);
-    HeadsetChange DeleteUserEq();
-    // The 7.1 tab: each setting is kept as the user chose it and written to the library (which
-    // keeps it; the profile has no place for it). BadValue out of range.
-    HeadsetChange SetSurround(bool on);
-    HeadsetChange SetRoomEffect(bool on);
-    HeadsetChange SetEnvironment(int environment);
-    HeadsetChange SetRoomSize(int size);
+    EqSaveResult SaveUserEq(const std::string& name, bool* saved = nullptr) override;
+    HeadsetChange DeleteUserEq() override;
+    HeadsetChange SetSurround(bool on) override;
+    HeadsetChange SetRoomEffect(bool on) override;
+    HeadsetChange SetEnvironment(int environment) override;
+    HeadsetChange SetRoomSize(int size) override;
 
-    bool AudioActive() const;
-    bool HasVoiceChanger() const;
-    HeadsetSystemValues Words() const;
-    EqBandValues Bands() const;
-    std::vector<std::string> UserEqNames() const;
-    HeadsetPanel Panel() const;
-    HeadsetSurround Surround() const;
-    // The mute flags the switches toggle (as the library last said, or as last toggled).
-    bool MicrophoneMuted() const;
-    bool MonitorMuted() const;
-    // The audio library took every write of the last panel change (true when it made none).
-    bool LibraryTookLastChange() const;
+    bool AudioActive() const override;
+    bool HasVoiceChanger() const override;
+    HeadsetSystemValues Words() const override;
+    EqBandValues Bands() const override;
+    std::vector<std::string> UserEqNames() const override;
+    HeadsetPanel Panel() const override;
+    HeadsetSurround Surround() const override;
+    bool MicrophoneMuted() const override;
+    bool MonitorMuted() const override;
+    bool LibraryTookLastChange() const override;
     // ---- Light (the light panel's change is ILighting::ChangeLight) ---------------------
     LightSettings CurrentLight() const override;
     std::vector<LightEffectName> LightModeNames() const override;
     LightModeFamily ModeFamily() const override;
     // Modes 0-8 (5 plays the profile's light effect).
     bool OffersLightMode(uint8_t mode) const override;
-
 
     HeadsetLightHead LightHead() const;
     bool LightThreadRunning() const { return lightThread_.Running(); }

@@ -243,13 +243,16 @@ int CTalvorenKeyboardDevice::ReadKeyLayout() {
     return ended;
 }
 
-bool CTalvorenKeyboardDevice::StoreKeyAssignment(const KeyListEntry& entry) {
+KeyAssignmentStatus CTalvorenKeyboardDevice::StoreKeyAssignment(const KeyListEntry& entry) {
     const int key = ActiveKey();
-    if (key < 0 || key >= kKeyCount) return false;
-    std::lock_guard lock(ModelLock());
-    keys_[size_t(key)] = entry;
-    StoreKeyList();
-    return true;
+    if (key < 0 || key >= kKeyCount) return KeyAssignmentStatus::kNoKey;
+    {
+        std::lock_guard lock(ModelLock());
+        keys_[size_t(key)] = entry;
+        StoreKeyList();
+    }
+    RefreshKeyLabels();
+    return KeyAssignmentStatus::kDone;
 }
 
 void CTalvorenKeyboardDevice::StoreKeyList() { profile_.WriteKeyList(keys_); }

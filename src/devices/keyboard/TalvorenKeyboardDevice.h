@@ -28,7 +28,9 @@
 #include <vector>
 
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/IKeyAssignment.h"
 #include "devices/ILighting.h"
+#include "devices/IMacroDownload.h"
 #include "devices/keyboard/CustomLightTable.h"
 #include "devices/keyboard/KeyboardSystemSettings.h"
 #include "devices/keyboard/KeyLayout.h"
@@ -41,7 +43,10 @@
 
 namespace morvek {
 
-class CTalvorenKeyboardDevice : public CTalvorenUSBDevice, public ILighting {
+class CTalvorenKeyboardDevice : public CTalvorenUSBDevice,
+                                public ILighting,
+                                public IKeyAssignment,
+                                public IMacroDownload {
 public:
     // The result of a device transfer, delivered on the user-interface thread.
     using ResultCallback = std::function<void(int result)>;
@@ -104,9 +109,11 @@ public:
     // and rebuilds the key layout. 1 on success; 0 when the channel is closed; -2 when the
     // tables would not fit the 512-byte block (the layout stays); else the failing result.
     int ReadKeyLayout();
-    // Replaces the selected key's entry and writes every "Assignment" into the profile
-    // document. False (nothing changed) while no key of the matrix is selected.
-    bool StoreKeyAssignment(const KeyListEntry& entry);
+    // Replaces the selected key's entry, writes every "Assignment" into the profile document
+    // and refreshes the key labels. kNoKey (nothing changed) while no key of the matrix is
+    // selected.
+    KeyAssignmentStatus StoreKeyAssignment(const KeyListEntry& entry) override;
+    KeyPanelDevice KeyPanelKind() const override { return KeyPanelDevice::Keyboard; }
     // The labels of every key from the key list and the macro names; the view shows them.
     void RefreshKeyLabels();
     // Device thread: the keyboard's settings block in use into the model and the profile
@@ -134,7 +141,7 @@ public:
     bool ChangeSystemSettings(std::span<const SystemChange> changes, bool& saved, ResultCallback done = {});
 
     // The profile document's file write; false when it failed or there is no document.
-    bool SaveProfileDocument();
+    bool SaveProfileDocument() override;
 
     // ---- Preview hooks ------------------------------------------------------------------
     // Resets the preview's effect state (phase, stage, fade levels, ripples).
@@ -158,10 +165,10 @@ public:
 
     // ---- What the view and the command line read ----------------------------------------
     KeyboardSystemSettings SystemSettings() const;
-    std::vector<KeyListEntry> KeyList() const;
+    std::vector<KeyListEntry> KeyList() const override;
     std::vector<KeyButtonLabel> KeyLabels() const;
     KeyLayout Layout() const;
-    std::vector<std::string> MacroNames() const;
+    std::vector<std::string> MacroNames() const override;
     std::optional<int> SelectedCustomLightGroup() const;
     std::filesystem::path ProfileDocumentPath() const;
 

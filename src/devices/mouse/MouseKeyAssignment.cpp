@@ -21,32 +21,32 @@ constexpr std::array<uint8_t, 11> kPanelTypes = {
 
 }  // namespace
 
-MouseKeyStatus CheckMouseAssignment(const KeyAssignment& assignment, const KeyAssignment& buttonDefault,
+KeyAssignmentStatus CheckMouseAssignment(const KeyAssignment& assignment, const KeyAssignment& buttonDefault,
                                     size_t macroCount) {
     // The panel's default page gives the button back its own function, whatever its type.
-    if (assignment == buttonDefault) return MouseKeyStatus::kDone;
+    if (assignment == buttonDefault) return KeyAssignmentStatus::kDone;
     if (std::find(kPanelTypes.begin(), kPanelTypes.end(), assignment.type) == kPanelTypes.end())
-        return MouseKeyStatus::kRefusedType;
+        return KeyAssignmentStatus::kRefusedType;
     switch (assignment.type) {
         case kKeyTypeDpi: {
             const auto rows = DpiKeyTable();
             if (std::find(rows.begin(), rows.end(), assignment) == rows.end())
-                return MouseKeyStatus::kNoSuchDpiFunction;
+                return KeyAssignmentStatus::kNoSuchDpiFunction;
             break;
         }
         case kKeyTypeMacroRepeatMode:
-            if (size_t{assignment.p1} >= macroCount) return MouseKeyStatus::kNoSuchMacro;
-            if (assignment.p2 >= kMacroRepeatCountItem) return MouseKeyStatus::kNoSuchRepeatMode;
+            if (size_t{assignment.p1} >= macroCount) return KeyAssignmentStatus::kNoSuchMacro;
+            if (assignment.p2 >= kMacroRepeatCountItem) return KeyAssignmentStatus::kNoSuchRepeatMode;
             break;
         case kKeyTypeMacroRepeatCount:
-            if (size_t{assignment.p1} >= macroCount) return MouseKeyStatus::kNoSuchMacro;
+            if (size_t{assignment.p1} >= macroCount) return KeyAssignmentStatus::kNoSuchMacro;
             break;
         case kKeyTypeGunKey:
-            if (assignment.p1 >= ShootFile::kGunCount) return MouseKeyStatus::kNoSuchShootPattern;
+            if (assignment.p1 >= ShootFile::kGunCount) return KeyAssignmentStatus::kNoSuchShootPattern;
             break;
         default: break;
     }
-    return MouseKeyStatus::kDone;
+    return KeyAssignmentStatus::kDone;
 }
 
 }  // namespace morvek

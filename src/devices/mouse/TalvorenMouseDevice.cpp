@@ -282,21 +282,26 @@ void CTalvorenMouseDevice::SelectKey(int keyIndex) {
 
 // ---- Mouse operations ------------------------------------------------------------------------
 
-MouseKeyStatus CTalvorenMouseDevice::StoreKeyAssignment(const KeyListEntry& entry) {
+KeyAssignmentStatus CTalvorenMouseDevice::StoreKeyAssignment(const KeyListEntry& entry) {
     const size_t macroCount = MacroListFile(GetUserDataFolder()).Entries().size();
     const int button = ActiveKey();
     {
         std::lock_guard lock(ModelLock());
         if (button < 0 || size_t(button) >= std::min(keys_.size(), MouseButtonMap::kButtonCount))
-            return MouseKeyStatus::kNoButton;
+            return KeyAssignmentStatus::kNoKey;
         KeyListEntry& held = keys_[size_t(button)];
-        const MouseKeyStatus status = CheckMouseAssignment(entry.current, held.defaults, macroCount);
-        if (status != MouseKeyStatus::kDone) return status;
+        const KeyAssignmentStatus status = CheckMouseAssignment(entry.current, held.defaults, macroCount);
+        if (status != KeyAssignmentStatus::kDone) return status;
         held.current = entry.current;
         profile_.WriteKeyList(keys_);
     }
     CTalvorenUSBDevice::RefreshPage();
-    return MouseKeyStatus::kDone;
+    return KeyAssignmentStatus::kDone;
+}
+
+std::vector<std::string> CTalvorenMouseDevice::MacroNames() const {
+    std::lock_guard lock(ModelLock());
+    return names_.macroNames;
 }
 
 int CTalvorenMouseDevice::DownloadShootPatterns() {

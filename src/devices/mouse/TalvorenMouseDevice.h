@@ -24,7 +24,10 @@
 #include <vector>
 
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/IDpiStages.h"
+#include "devices/IKeyAssignment.h"
 #include "devices/ILighting.h"
+#include "devices/IMacroDownload.h"
 #include "devices/lighting/LightEffectPlayer.h"
 #include "devices/mouse/MouseButtonMap.h"
 #include "devices/mouse/MouseDpiPage.h"
@@ -39,17 +42,11 @@
 
 namespace morvek {
 
-// What a page operation did.
-enum class MouseEditStatus {
-    kDone,
-    kNotSaved,       // the model and the mouse have the value, the profile file could not be written
-    kBadStage,       // stage outside 0-4
-    kBadValue,       // value outside the control's range
-    kNoDeviceFacts,  // the mouse's DPI facts were never read
-    kZeroDpiStep,    // the mouse reports a DPI step of 0: no DPI can be converted
-};
-
-class CTalvorenMouseDevice : public CTalvorenUSBDevice, public ILighting {
+class CTalvorenMouseDevice : public CTalvorenUSBDevice,
+                             public ILighting,
+                             public IKeyAssignment,
+                             public IMacroDownload,
+                             public IDpiStages {
 public:
     // The settings write's result (1 success), on the user-interface thread.
     using WriteDone = std::function<void(int result)>;
@@ -108,9 +105,12 @@ public:
     // (its default stays) and every "Assignment" is written into the profile document; the
     // file is written by SaveProfileDocument, the mouse by WriteKeyAssignments. A function the
     // mouse's panel cannot give a button is refused with nothing changed.
-    MouseKeyStatus StoreKeyAssignment(const KeyListEntry& entry);
+    KeyAssignmentStatus StoreKeyAssignment(const KeyListEntry& entry) override;
     // The profile document's file write; false when it failed or there is no document.
-    bool SaveProfileDocument();
+    bool SaveProfileDocument() override;
+    // The macro names of the page's lists (Names), which a button may play.
+    std::vector<std::string> MacroNames() const override;
+    KeyPanelDevice KeyPanelKind() const override { return KeyPanelDevice::Mouse; }
     // Device thread: the shoot patterns of the mouse's data folder. 1 on success.
     int DownloadShootPatterns();
     // Device thread: ReadDeviceProfile's read of the block in use (kept as LastReadBlock) and
@@ -123,24 +123,24 @@ public:
 
     // The screen size the settings block carries when WriteSettings is given none (0 x 0):
     // the main window passes the primary screen's; without a screen the size the mouse holds.
-    void SetScreenSize(uint16_t width, uint16_t height);
+    void SetScreenSize(uint16_t width, uint16_t height) override;
     // Page events of the DPI rows and the polling options: model, profile, save, settings write.
     // Switching off the current stage makes the next enabled stage the current one.
-    MouseEditStatus SetStageEnabled(int stage, bool on, WriteDone done = {});
-    MouseEditStatus SetStageSlider(int stage, int value, WriteDone done = {});
+    MouseEditStatus SetStageEnabled(int stage, bool on, WriteDone done = {}) override;
+    MouseEditStatus SetStageSlider(int stage, int value, WriteDone done = {}) override;
     // The slider is moving: slider and edit follow, nothing is stored or sent.
-    MouseEditStatus MoveStageSlider(int stage, int value);
+    MouseEditStatus MoveStageSlider(int stage, int value) override;
     // The stage's edit box lost focus with text (a DPI value).
-    MouseEditStatus CommitStageEdit(int stage, std::string_view text, WriteDone done = {});
-    MouseEditStatus SelectPollingOption(int option, WriteDone done = {});
+    MouseEditStatus CommitStageEdit(int stage, std::string_view text, WriteDone done = {}) override;
+    MouseEditStatus SelectPollingOption(int option, WriteDone done = {}) override;
     // The system tab: stored in the profile only, never sent to the mouse.
-    MouseEditStatus SetPointerSpeed(uint16_t value);
-    MouseEditStatus SetDoubleClickTime(uint16_t value);
-    MouseEditStatus SetPointerPrecision(bool on);
+    MouseEditStatus SetPointerSpeed(uint16_t value) override;
+    MouseEditStatus SetDoubleClickTime(uint16_t value) override;
+    MouseEditStatus SetPointerPrecision(bool on) override;
     // The page check with the scroll slider's value; both are shown again.
-    MouseEditStatus SetScrollPage(bool on, uint16_t scrollLines);
+    MouseEditStatus SetScrollPage(bool on, uint16_t scrollLines) override;
     // Moving the scroll slider unticks the page check.
-    MouseEditStatus SetScrollLines(uint16_t value);
+    MouseEditStatus SetScrollLines(uint16_t value) override;
     // The light panel pauses the preview while it edits.
     void SetLightPreviewPaused(bool paused);
     // Starts the preview thread (ReadDeviceConfig does); StopLightPreview ends it at once.
@@ -161,20 +161,20 @@ public:
     bool OffersLightMode(uint8_t mode) const override;
 
     // ---- What the page shows ----------------------------------------------------------------
-    std::optional<MouseDpiFacts> DpiFacts() const;
+    std::optional<MouseDpiFacts> DpiFacts() const override;
     std::optional<DeviceInfoRecord> DeviceInfo() const;
     // The 512-byte key table copy read at attach (empty before).
     std::vector<uint8_t> KeyTableCopy() const;
     MouseButtonMap ButtonMap() const;
-    std::vector<DpiStageRecord> Stages() const;
-    int CurrentStage() const;
-    MouseSystemWords SystemWords() const;
-    uint8_t PollingIndex() const;
+    std::vector<DpiStageRecord> Stages() const override;
+    int CurrentStage() const override;
+    MouseSystemWords SystemWords() const override;
+    uint8_t PollingIndex() const override;
     // The polling option the page selects: the index, or 0 when it is outside 0-4.
-    int ShownPollingOption() const;
+    int ShownPollingOption() const override;
     MouseLightRecord LightRecord() const;
-    std::vector<KeyListEntry> KeyList() const;
-    MouseDpiPage DpiPage() const;
+    std::vector<KeyListEntry> KeyList() const override;
+    MouseDpiPage DpiPage() const override;
     MouseLogoTooltip LogoTooltip() const;
     // The page's name lists as ReloadMacroList last read them.
     PageNameLists Names() const;
