@@ -13,7 +13,11 @@
 #include "devicelink/HidInterfaceHandle.h"
 #include "devices/Capabilities.h"
 #include "devices/DeviceModelFactory.h"
+#include "devices/IDpiStages.h"
+#include "devices/IKeyAssignment.h"
 #include "devices/ILighting.h"
+#include "devices/IMacroDownload.h"
+#include "devices/ISoundSettings.h"
 #include "emulator/EmulatorBackend.h"
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileFiles.h"
@@ -163,6 +167,26 @@ TEST_F(LightingCapabilityTest, ModeNamesAndOfferedModesFollowTheKind) {
             EXPECT_TRUE(lighting->OffersLightMode(uint8_t(c.firstRefused - 1)));
             EXPECT_FALSE(lighting->OffersLightMode(uint8_t(c.firstRefused)));
         }
+        model.reset();
+        backend_.Detach(c.emulated);
+    }
+}
+
+// The capabilities a panel or the command line may ask each model for: key assignment and
+// macro download exactly where the kind's row says it keeps a key table and macros, DPI stages
+// only on the mouse, sound settings only on the headset.
+TEST_F(LightingCapabilityTest, EveryKindOffersTheCapabilitiesOfItsRow) {
+    for (const KindCase& c : kCases) {
+        SCOPED_TRACE(c.kind);
+        emulator::EmulatedDevice* device = nullptr;
+        auto model = Open(c.emulated, device);
+        ASSERT_NE(model, nullptr);
+        const DeviceKindRow* row = FindDeviceKind(c.kind);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(CapabilityOf<IKeyAssignment>(*model) != nullptr, row->hasKeyTable);
+        EXPECT_EQ(CapabilityOf<IMacroDownload>(*model) != nullptr, row->hasMacros);
+        EXPECT_EQ(CapabilityOf<IDpiStages>(*model) != nullptr, c.kind == kKindMouse);
+        EXPECT_EQ(CapabilityOf<ISoundSettings>(*model) != nullptr, c.kind == kKindHeadset);
         model.reset();
         backend_.Detach(c.emulated);
     }
