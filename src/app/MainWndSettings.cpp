@@ -3,6 +3,7 @@
 
 #include "app/MainWnd.h"
 #include "app/ProgramSettings.h"
+#include "devicelink/DeviceKinds.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "platform/Paths.h"
 #include "update/UpdateFileName.h"
@@ -17,8 +18,7 @@ std::vector<UpdateIdentity> CMainWnd::CurrentUpdateIdentities() {
     const auto firmwareOf = [this](uint16_t kind) {
         for (size_t i = 0; i < registry_.Count(); ++i) {
             CTalvorenUSBDevice& model = registry_.Model(i);
-            const uint16_t modelKind = model.Kind() == kKindWirelessMouse ? uint16_t(kKindMouse) : model.Kind();
-            if (modelKind == kind && model.IsCommandChannelOpen())
+            if (ListKindOf(model.Kind()) == kind && model.IsCommandChannelOpen())
                 return static_cast<int>(model.CommandChannel().Interface().Attributes().versionNumber);
         }
         return 0;

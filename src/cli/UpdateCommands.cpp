@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/DeviceCommands.h"
+#include "devicelink/DeviceKinds.h"
 #include "update/UpdateDownload.h"
 #include "update/UpdateFileName.h"
 #include "update/UpdateListModel.h"
@@ -53,8 +54,7 @@ update::UpdateListModel Check(CommandContext& ctx, const std::string& endpoint) 
     const auto devices = ctx.session.Devices();
     const auto firmwareOf = [&](uint16_t kind) {
         for (const AttachedDevice& d : devices) {
-            const uint16_t deviceKind = d.kind == kKindWirelessMouse ? uint16_t(kKindMouse) : d.kind;
-            if (deviceKind == kind) return static_cast<int>(FirmwareVersion(ctx.session.Backend(), d.command.path));
+            if (ListKindOf(d.kind) == kind) return static_cast<int>(FirmwareVersion(ctx.session.Backend(), d.command.path));
         }
         return 0;
     };

@@ -1,6 +1,6 @@
 #include "profiles/ProfileTabs.h"
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 
 namespace morvek {
 namespace {
@@ -22,10 +22,9 @@ constexpr ProfileTabVisibility kHeadsetTabs[] = {
 const char* ProfileTabName(int n) { return n >= 1 && n <= kProfileTabCount ? kTabNames[n - 1] : nullptr; }
 
 std::span<const ProfileTabVisibility> ProfileTabVisibilityFor(uint16_t kind) {
-    switch (kind) {
+    switch (ListKindOf(kind)) {
         case kKindKeyboard: return kKeyboardTabs;
-        case kKindMouse:
-        case kKindWirelessMouse: return kMouseTabs;
+        case kKindMouse: return kMouseTabs;
         case kKindMousePad: return kMousePadTabs;
         case kKindHeadset: return kHeadsetTabs;
         default: return {};

@@ -1,6 +1,6 @@
 #include "devices/lighting/LightPanelView.h"
 
-#include "devicelink/DeviceTables.h"
+#include "devicelink/DeviceKinds.h"
 #include "devices/mouse/MouseLightRecord.h"
 
 namespace morvek {
@@ -28,10 +28,9 @@ const char* DirectionOption(DirectionGroup group, bool forwards) {
 }  // namespace
 
 LightPanelKind LightPanelKindOfDevice(uint16_t deviceKind) {
-    switch (deviceKind) {
+    switch (ListKindOf(deviceKind)) {
         case kKindKeyboard: return LightPanelKind::Keyboard;
-        case kKindMouse:
-        case kKindWirelessMouse: return LightPanelKind::Mouse;
+        case kKindMouse: return LightPanelKind::Mouse;
         case kKindHeadset: return LightPanelKind::Headset;
         default: return LightPanelKind::MousePad;
     }
