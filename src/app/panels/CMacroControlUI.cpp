@@ -19,6 +19,9 @@
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/Capabilities.h"
+#include "devices/IKeyAssignment.h"
+#include "devices/IMacroDownload.h"
 #include "macros/JsonNumber.h"
 #include "macros/MacroDeleteFlow.h"
 #include "macros/MacroDownload.h"
@@ -223,12 +226,14 @@ void CMacroControlUI::DownloadMacros() {
     CTalvorenUSBDevice* model = Model();
     IPanelHost* host = Host();
     if (model == nullptr || savedMacro_ < 0) return;
+    IMacroDownload* macros = CapabilityOf<IMacroDownload>(*model);
+    if (macros == nullptr) return;
     // Only when a key of the device's profile plays the macro; the profile is read on the
     // device's thread, not here.
     model->RunOnDevice(
-        [model, folder = panel_.List().Folder(), profile = model->ProfileName(), macro = savedMacro_] {
+        [macros, folder = panel_.List().Folder(), profile = model->ProfileName(), macro = savedMacro_] {
             if (CountKeysBoundToMacroInProfile(folder, profile, macro) == 0) return kMacroDownloadDone;
-            return model->DownloadMacros();
+            return macros->DownloadMacros();
         },
         [host](int macros) { host->ShowMacroDownloadResult(macros); });
 }
@@ -241,15 +246,19 @@ void CMacroControlUI::AfterNamesChanged() {
 void CMacroControlUI::SendMacrosAndKeys() {
     CTalvorenUSBDevice* model = Model();
     IPanelHost* host = Host();
+    if (model == nullptr) return;
+    IMacroDownload* macros = CapabilityOf<IMacroDownload>(*model);
+    IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(*model);
+    if (macros == nullptr || keys == nullptr) return;
     // The key lists of the profile files changed: the model takes its profile's again.
     model->LoadProfileDocument();
     model->LoadProfile();
     model->ApplyProfileToPage();
     model->RunOnDevice(
-        [model] {
-            const int macros = model->DownloadMacros();
-            model->WriteKeyAssignments(0);
-            return macros;
+        [macros, keys] {
+            const int downloaded = macros->DownloadMacros();
+            keys->WriteKeyAssignments(0);
+            return downloaded;
         },
         [host](int macros) { host->ShowMacroDownloadResult(macros); });
 }

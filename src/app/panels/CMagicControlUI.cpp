@@ -16,10 +16,10 @@ void CMagicControlUI::AddRoutes(PanelRoutes& routes) {
     routes.Prefix<P>("selectchanged", "magic_option_", "headset_voice", &P::OnVoiceChosen);
 }
 
-void CMagicControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
-    const HeadsetPanel panel = headset.Panel();
+void CMagicControlUI::ShowSound(const ISoundSettings& sound) {
+    const HeadsetPanel panel = sound.Panel();
     // Without the library nothing tells whether the headset has one: the profile's values show.
-    const bool exists = !headset.AudioActive() || headset.HasVoiceChanger();
+    const bool exists = !sound.AudioActive() || sound.HasVoiceChanger();
     if (auto* magic = Find<QWidget>("magic_control")) magic->setEnabled(exists);
     if (auto* enable = Find<QAbstractButton>("magic_enable_option")) {
         const QSignalBlocker quiet(enable);
@@ -36,12 +36,12 @@ void CMagicControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
 
 void CMagicControlUI::OnEnableChanged(const TNotifyUI& msg, int) {
     const bool on = msg.wParam != 0;
-    Change([on](CTalvorenHS6533Device& h) { return h.SetVoiceChanger(on); });
+    Change([on](ISoundSettings& h) { return h.SetVoiceChanger(on); });
 }
 
 void CMagicControlUI::OnVoiceChosen(const TNotifyUI& msg, int index) {
     if (msg.wParam == 0) return;  // the voice that was left
-    Change([index](CTalvorenHS6533Device& h) { return h.SelectVoice(index); });
+    Change([index](ISoundSettings& h) { return h.SelectVoice(index); });
 }
 
 }  // namespace morvek::app

@@ -12,7 +12,8 @@
 #include "app/ResourceManager.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/ResultCodes.h"
-#include "devices/mouse/TalvorenMouseDevice.h"
+#include "devices/Capabilities.h"
+#include "devices/IDpiStages.h"
 
 namespace morvek::app {
 namespace {
@@ -38,17 +39,17 @@ void CMouseDpiUI::AddRoutes(PanelRoutes& routes) {
 }
 
 void CMouseDpiUI::OnSetup() {
-    mouse_ = dynamic_cast<CTalvorenMouseDevice*>(Model());
+    dpi_ = CapabilityOf<IDpiStages>(*Model());
     if (auto* notice = Find<QLabel>(kNotice)) notice->hide();
     OnShowModel();
 }
 
-void CMouseDpiUI::OnUnbind() { mouse_ = nullptr; }
+void CMouseDpiUI::OnUnbind() { dpi_ = nullptr; }
 
 void CMouseDpiUI::OnShowModel() {
-    if (mouse_ == nullptr) return;
+    if (dpi_ == nullptr) return;
     ShowRows();
-    const int polling = mouse_->ShownPollingOption();
+    const int polling = dpi_->ShownPollingOption();
     for (int n = 0; n < kMousePollingOptionCount; ++n) {
         if (auto* option = Find<QAbstractButton>(Indexed(kPollingPrefix, n))) {
             const QSignalBlocker blocker(option);
@@ -59,7 +60,7 @@ void CMouseDpiUI::OnShowModel() {
 
 void CMouseDpiUI::ShowRows() {
     // The slider ranges follow what the attached mouse reported; until then the skin's stand.
-    if (const auto facts = mouse_->DpiFacts(); facts && facts->maxSlider != 0) {
+    if (const auto facts = dpi_->DpiFacts(); facts && facts->maxSlider != 0) {
         for (int n = 0; n < kMouseStageCount; ++n) {
             if (auto* slider = Find<QSlider>(Indexed("DPI_slider_", n))) {
                 const QSignalBlocker blocker(slider);
@@ -71,7 +72,7 @@ void CMouseDpiUI::ShowRows() {
 }
 
 void CMouseDpiUI::ShowRow(int stage) {
-    const DpiStageRow row = mouse_->DpiPage().Row(stage);
+    const DpiStageRow row = dpi_->DpiPage().Row(stage);
     auto* layout = Find<QWidget>(Indexed("DPI_layout_", stage));
     if (layout == nullptr) return;
     // A profile with fewer stages shows only the stages it has.
@@ -110,7 +111,7 @@ void CMouseDpiUI::ShowWriteResult(int result) {
         if (failed) {
             const bool away = result == kResultNoAnswer || result == kResultWriteFailed;
             const char* key = !away ? "device_refused_text"
-                              : mouse_ != nullptr && mouse_->CommandChannel().IsWireless() ? "device_out_of_reach_text"
+                              : Model() != nullptr && Model()->CommandChannel().IsWireless() ? "device_out_of_reach_text"
                                                                                           : "device_no_answer_text";
             notice->setText(CResourceManager::GetInstance().Text(key));
         }
@@ -121,50 +122,50 @@ void CMouseDpiUI::ShowWriteResult(int result) {
 // ---- Routes ----------------------------------------------------------------------------------
 
 void CMouseDpiUI::OnStageEnabled(const TNotifyUI& msg, int index) {
-    if (mouse_ == nullptr) return;
+    if (dpi_ == nullptr) return;
     QPointer<CMouseDpiUI> panel(this);
-    mouse_->SetStageEnabled(index, msg.wParam != 0, [panel](int result) {
+    dpi_->SetStageEnabled(index, msg.wParam != 0, [panel](int result) {
         if (panel) panel->ShowWriteResult(result);
     });
     ShowRows();
 }
 
 void CMouseDpiUI::OnStageSlider(const TNotifyUI& msg, int index) {
-    if (mouse_ == nullptr) return;
+    if (dpi_ == nullptr) return;
     QPointer<CMouseDpiUI> panel(this);
-    mouse_->SetStageSlider(index, msg.wParam, [panel](int result) {
+    dpi_->SetStageSlider(index, msg.wParam, [panel](int result) {
         if (panel) panel->ShowWriteResult(result);
     });
     ShowRow(index);
 }
 
 void CMouseDpiUI::OnStageMoving(const TNotifyUI& msg, int index) {
-    if (mouse_ == nullptr || mouse_->MoveStageSlider(index, msg.wParam) != MouseEditStatus::kDone) return;
+    if (dpi_ == nullptr || dpi_->MoveStageSlider(index, msg.wParam) != MouseEditStatus::kDone) return;
     // Only the edit follows the handle; nothing is stored or sent until it is let go.
     if (auto* edit = Find<QLineEdit>(Indexed("DPI_edit_", index))) {
         const QSignalBlocker blocker(edit);
-        edit->setText(QString::fromStdString(mouse_->DpiPage().Row(index).edit));
+        edit->setText(QString::fromStdString(dpi_->DpiPage().Row(index).edit));
     }
 }
 
 void CMouseDpiUI::OnStageEdit(const TNotifyUI& msg, int index) {
-    if (mouse_ == nullptr) return;
+    if (dpi_ == nullptr) return;
     auto* edit = qobject_cast<QLineEdit*>(msg.pSender.data());
     if (edit == nullptr) return;
     QPointer<CMouseDpiUI> panel(this);
-    mouse_->CommitStageEdit(index, edit->text().toStdString(), [panel](int result) {
+    dpi_->CommitStageEdit(index, edit->text().toStdString(), [panel](int result) {
         if (panel) panel->ShowWriteResult(result);
     });
     ShowRow(index);
     // The edit shows the DPI the stage got (a typed value rounded down to the mouse's step).
     const QSignalBlocker blocker(edit);
-    edit->setText(QString::fromStdString(mouse_->DpiPage().Row(index).edit));
+    edit->setText(QString::fromStdString(dpi_->DpiPage().Row(index).edit));
 }
 
 void CMouseDpiUI::OnPollingChosen(const TNotifyUI& msg, int index) {
-    if (mouse_ == nullptr || msg.wParam == 0) return;
+    if (dpi_ == nullptr || msg.wParam == 0) return;
     QPointer<CMouseDpiUI> panel(this);
-    mouse_->SelectPollingOption(index, [panel](int result) {
+    dpi_->SelectPollingOption(index, [panel](int result) {
         if (panel) panel->ShowWriteResult(result);
     });
 }

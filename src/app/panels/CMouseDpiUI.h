@@ -15,7 +15,7 @@
 #include "app/panels/DevicePanelUI.h"
 
 namespace morvek {
-class CTalvorenMouseDevice;
+class IDpiStages;
 }
 
 namespace morvek::app {
@@ -53,7 +53,7 @@ private:
     void ShowRows();
     void ShowRow(int stage);
 
-    CTalvorenMouseDevice* mouse_ = nullptr;
+    IDpiStages* dpi_ = nullptr;
 };
 
 }  // namespace morvek::app

@@ -6,7 +6,8 @@
 
 #include "app/NotifyPump.h"
 #include "app/panels/PanelRoutes.h"
-#include "devices/mouse/TalvorenMouseDevice.h"
+#include "devices/Capabilities.h"
+#include "devices/IDpiStages.h"
 
 namespace morvek::app {
 namespace {
@@ -31,15 +32,15 @@ void CMousePointerUI::AddRoutes(PanelRoutes& routes) {
 }
 
 void CMousePointerUI::OnSetup() {
-    mouse_ = dynamic_cast<CTalvorenMouseDevice*>(Model());
+    dpi_ = CapabilityOf<IDpiStages>(*Model());
     OnShowModel();
 }
 
-void CMousePointerUI::OnUnbind() { mouse_ = nullptr; }
+void CMousePointerUI::OnUnbind() { dpi_ = nullptr; }
 
 void CMousePointerUI::OnShowModel() {
-    if (mouse_ == nullptr) return;
-    const MouseSystemWords words = mouse_->SystemWords();
+    if (dpi_ == nullptr) return;
+    const MouseSystemWords words = dpi_->SystemWords();
     const std::pair<const char*, uint16_t> sliders[] = {
         {kSpeed, High(words[0])}, {kDoubleClick, Low(words[0])}, {kScroll, Low(words[2])}};
     for (const auto& [name, value] : sliders) {
@@ -58,21 +59,21 @@ void CMousePointerUI::OnShowModel() {
 }
 
 void CMousePointerUI::OnSliderChanged(const TNotifyUI& msg, int) {
-    if (mouse_ == nullptr) return;
+    if (dpi_ == nullptr) return;
     const auto value = static_cast<uint16_t>(msg.wParam);
-    if (msg.sName == kSpeed) mouse_->SetPointerSpeed(value);
-    if (msg.sName == kDoubleClick) mouse_->SetDoubleClickTime(value);
+    if (msg.sName == kSpeed) dpi_->SetPointerSpeed(value);
+    if (msg.sName == kDoubleClick) dpi_->SetDoubleClickTime(value);
     // Scrolling by lines unticks the page option.
-    if (msg.sName == kScroll) mouse_->SetScrollLines(value);
+    if (msg.sName == kScroll) dpi_->SetScrollLines(value);
     OnShowModel();
 }
 
 void CMousePointerUI::OnCheckChanged(const TNotifyUI& msg, int) {
-    if (mouse_ == nullptr) return;
-    if (msg.sName == kPrecision) mouse_->SetPointerPrecision(msg.wParam != 0);
+    if (dpi_ == nullptr) return;
+    if (msg.sName == kPrecision) dpi_->SetPointerPrecision(msg.wParam != 0);
     if (msg.sName == kScrollPage) {
         const auto* scroll = Find<QSlider>(kScroll);
-        mouse_->SetScrollPage(msg.wParam != 0, static_cast<uint16_t>(scroll ? scroll->value() : 0));
+        dpi_->SetScrollPage(msg.wParam != 0, static_cast<uint16_t>(scroll ? scroll->value() : 0));
     }
     OnShowModel();
 }

@@ -10,7 +10,7 @@
 #include "app/panels/DevicePanelUI.h"
 
 namespace morvek {
-class CTalvorenMouseDevice;
+class IDpiStages;
 }
 
 namespace morvek::app {
@@ -36,7 +36,7 @@ private:
     void OnSliderChanged(const TNotifyUI& msg, int index);
     void OnCheckChanged(const TNotifyUI& msg, int index);
 
-    CTalvorenMouseDevice* mouse_ = nullptr;
+    IDpiStages* dpi_ = nullptr;
 };
 
 }  // namespace morvek::app

@@ -21,8 +21,8 @@ void CVirtualSetControlUI::AddRoutes(PanelRoutes& routes) {
     routes.Name<P>("valuechanged", "virtual_roomsize_slider", "headset_room_size", &P::OnRoomSizeChanged);
 }
 
-void CVirtualSetControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
-    const HeadsetSurround surround = headset.Surround();
+void CVirtualSetControlUI::ShowSound(const ISoundSettings& sound) {
+    const HeadsetSurround surround = sound.Surround();
     if (auto* option = Find<QAbstractButton>("virtual_surround_option")) {
         const QSignalBlocker quiet(option);
         option->setChecked(surround.surroundOn);
@@ -48,22 +48,22 @@ void CVirtualSetControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
 
 void CVirtualSetControlUI::OnSurroundChanged(const TNotifyUI& msg, int) {
     const bool on = msg.wParam != 0;
-    Change([on](CTalvorenHS6533Device& h) { return h.SetSurround(on); });
+    Change([on](ISoundSettings& h) { return h.SetSurround(on); });
 }
 
 void CVirtualSetControlUI::OnRoomChanged(const TNotifyUI& msg, int) {
     const bool on = msg.wParam != 0;
-    Change([on](CTalvorenHS6533Device& h) { return h.SetRoomEffect(on); });
+    Change([on](ISoundSettings& h) { return h.SetRoomEffect(on); });
 }
 
 void CVirtualSetControlUI::OnEnvironmentChosen(const TNotifyUI& msg, int) {
     const int environment = msg.wParam;
-    Change([environment](CTalvorenHS6533Device& h) { return h.SetEnvironment(environment); });
+    Change([environment](ISoundSettings& h) { return h.SetEnvironment(environment); });
 }
 
 void CVirtualSetControlUI::OnRoomSizeChanged(const TNotifyUI& msg, int) {
     const int size = msg.wParam;
-    Change([size](CTalvorenHS6533Device& h) { return h.SetRoomSize(size); });
+    Change([size](ISoundSettings& h) { return h.SetRoomSize(size); });
 }
 
 }  // namespace morvek::app

@@ -54,8 +54,8 @@ void CVoice6533ControlUI::AddRoutes(PanelRoutes& routes) {
     routes.Name<P>("valuechanged", "6533_MicMoniter_slider", "headset_monitor_level", &P::OnMonitorLevel);
 }
 
-void CVoice6533ControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
-    const HeadsetPanel panel = headset.Panel();
+void CVoice6533ControlUI::ShowSound(const ISoundSettings& sound) {
+    const HeadsetPanel panel = sound.Panel();
     for (int n = 1; n <= kOptionCount; ++n)
         ShowChecked(Find<QAbstractButton>(QString("6533_eq_option_%1").arg(n)), n == panel.eqOption);
     for (size_t band = 0; band < panel.sliders.size(); ++band)
@@ -64,7 +64,7 @@ void CVoice6533ControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
     if (auto* names = Find<QComboBox>(kNameCombo)) {
         const QSignalBlocker quiet(names);
         names->clear();
-        for (const std::string& name : headset.UserEqNames()) names->addItem(QString::fromStdString(name));
+        for (const std::string& name : sound.UserEqNames()) names->addItem(QString::fromStdString(name));
         names->setCurrentIndex(panel.customSelection);
     }
     ShowChecked(Find<QAbstractButton>("6533_MicIn_option"), panel.microphoneOn);
@@ -76,26 +76,26 @@ void CVoice6533ControlUI::ShowHeadset(const CTalvorenHS6533Device& headset) {
 void CVoice6533ControlUI::OnEqOption(const TNotifyUI& msg, int index) {
     if (msg.wParam == 0 || index < 1 || index > kOptionCount) return;  // the option that was left
     if (index == kOptionCount)
-        Change([](CTalvorenHS6533Device& h) { return h.SelectUserEqOption(); });
+        Change([](ISoundSettings& h) { return h.SelectUserEqOption(); });
     else
-        Change([index](CTalvorenHS6533Device& h) { return h.SelectEqPreset(index); });
+        Change([index](ISoundSettings& h) { return h.SelectEqPreset(index); });
 }
 
 void CVoice6533ControlUI::OnBandMoved(const TNotifyUI& msg, int index) {
     const int value = msg.wParam;
-    Change([index, value](CTalvorenHS6533Device& h) { return h.MoveBandSlider(index, value); });
+    Change([index, value](ISoundSettings& h) { return h.MoveBandSlider(index, value); });
 }
 
 void CVoice6533ControlUI::OnUserEqChosen(const TNotifyUI& msg, int) {
     const int chosen = msg.wParam;
     if (chosen < 0) return;
-    Change([chosen](CTalvorenHS6533Device& h) { return h.ChooseUserEq(chosen); });
+    Change([chosen](ISoundSettings& h) { return h.ChooseUserEq(chosen); });
 }
 
 void CVoice6533ControlUI::OnSaveClicked(const TNotifyUI&, int) {
     const auto* edit = Find<QLineEdit>(kNameEdit);
     const std::string name = edit ? edit->text().trimmed().toStdString() : std::string();
-    ChangeWith<EqSaveResult>([name](CTalvorenHS6533Device& h) { return h.SaveUserEq(name); },
+    ChangeWith<EqSaveResult>([name](ISoundSettings& h) { return h.SaveUserEq(name); },
                              [this](EqSaveResult result) {
                                  if (result == EqSaveResult::NameTaken && Host() != nullptr)
                                      Host()->Ask("message_text_5", true, 0);
@@ -103,25 +103,25 @@ void CVoice6533ControlUI::OnSaveClicked(const TNotifyUI&, int) {
 }
 
 void CVoice6533ControlUI::OnDeleteClicked(const TNotifyUI&, int) {
-    Change([](CTalvorenHS6533Device& h) { return h.DeleteUserEq(); });
+    Change([](ISoundSettings& h) { return h.DeleteUserEq(); });
 }
 
 void CVoice6533ControlUI::OnMicrophoneSwitch(const TNotifyUI&, int) {
-    Change([](CTalvorenHS6533Device& h) { return h.ToggleMicrophone(); });
+    Change([](ISoundSettings& h) { return h.ToggleMicrophone(); });
 }
 
 void CVoice6533ControlUI::OnMicrophoneLevel(const TNotifyUI& msg, int) {
     const int level = msg.wParam;
-    Change([level](CTalvorenHS6533Device& h) { return h.SetMicrophoneLevel(level); });
+    Change([level](ISoundSettings& h) { return h.SetMicrophoneLevel(level); });
 }
 
 void CVoice6533ControlUI::OnMonitorSwitch(const TNotifyUI&, int) {
-    Change([](CTalvorenHS6533Device& h) { return h.ToggleMonitor(); });
+    Change([](ISoundSettings& h) { return h.ToggleMonitor(); });
 }
 
 void CVoice6533ControlUI::OnMonitorLevel(const TNotifyUI& msg, int) {
     const int level = msg.wParam;
-    Change([level](CTalvorenHS6533Device& h) { return h.SetMonitorLevel(level); });
+    Change([level](ISoundSettings& h) { return h.SetMonitorLevel(level); });
 }
 
 }  // namespace morvek::app

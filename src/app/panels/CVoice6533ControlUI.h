@@ -24,7 +24,7 @@ public:
     static void AddRoutes(PanelRoutes& routes);
 
 protected:
-    void ShowHeadset(const CTalvorenHS6533Device& headset) override;
+    void ShowSound(const ISoundSettings& sound) override;
 
 private:
     void OnEqOption(const TNotifyUI& msg, int index);

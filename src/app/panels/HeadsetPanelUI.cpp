@@ -1,17 +1,19 @@
 #include "app/panels/HeadsetPanelUI.h"
 
+#include "devices/Capabilities.h"
+
 namespace morvek::app {
 
 void CHeadsetPanelUI::OnSetup() {
-    headset_ = dynamic_cast<CTalvorenHS6533Device*>(Model());
+    sound_ = CapabilityOf<ISoundSettings>(*Model());
     OnShowModel();
 }
 
 void CHeadsetPanelUI::OnShowModel() {
-    if (headset_ != nullptr) ShowHeadset(*headset_);
+    if (sound_ != nullptr) ShowSound(*sound_);
 }
 
-void CHeadsetPanelUI::Change(std::function<HeadsetChange(CTalvorenHS6533Device&)> change,
+void CHeadsetPanelUI::Change(std::function<HeadsetChange(ISoundSettings&)> change,
                              std::function<void(HeadsetChange)> done) {
     ChangeWith<HeadsetChange>(std::move(change), [done = std::move(done)](HeadsetChange outcome) {
         if (done) done(outcome);
