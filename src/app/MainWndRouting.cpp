@@ -24,6 +24,8 @@
 #include "app/panels/CVoice6533ControlUI.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devices/Capabilities.h"
+#include "devices/IKeyAssignment.h"
 #include "platform/Trace.h"
 
 namespace morvek::app {
@@ -173,8 +175,9 @@ void CMainWnd::RestoreDefaultsOfCurrent() {
     device->RestoreDefaults();
     const int width = screenWidth_;
     const int height = screenHeight_;
-    device->RunOnDevice([device, width, height] {
-        device->WriteKeyAssignments(0);
+    IKeyAssignment* keys = CapabilityOf<IKeyAssignment>(*device);
+    device->RunOnDevice([device, keys, width, height] {
+        if (keys != nullptr) keys->WriteKeyAssignments(0);
         device->WriteSettings(0, 0, 1, width, height);
     });
 }

@@ -48,41 +48,6 @@ int CTalvorenUSBDevice::RefreshPage() {
     return 0;
 }
 
-void CTalvorenUSBDevice::StepBreathing() {
-    std::lock_guard lock(ledLock_);
-    light_.StepBreathing();
-}
-
-void CTalvorenUSBDevice::StepBreathingFourColours() {
-    std::lock_guard lock(ledLock_);
-    light_.StepBreathingFourColours();
-}
-
-void CTalvorenUSBDevice::StepStatic() {
-    std::lock_guard lock(ledLock_);
-    light_.StepStatic();
-}
-
-void CTalvorenUSBDevice::StepSpectrum() {
-    std::lock_guard lock(ledLock_);
-    light_.StepSpectrum();
-}
-
-void CTalvorenUSBDevice::StepFlash() {
-    std::lock_guard lock(ledLock_);
-    light_.StepFlash();
-}
-
-void CTalvorenUSBDevice::StepFlashFourColours() {
-    std::lock_guard lock(ledLock_);
-    light_.StepFlashFourColours();
-}
-
-void CTalvorenUSBDevice::ClearLeds() {
-    std::lock_guard lock(ledLock_);
-    light_.ClearLeds();
-}
-
 void CTalvorenUSBDevice::SendLedFrame() {
     if (!GetHostLightControl()) return;
     AdvanceLight();
@@ -110,8 +75,6 @@ uint32_t CTalvorenUSBDevice::GetLedColour(int index) {
 
 void CTalvorenUSBDevice::ReadDeviceConfig() {}
 void CTalvorenUSBDevice::ReadDeviceProfile() {}
-void CTalvorenUSBDevice::DeferredAction3() {}
-void CTalvorenUSBDevice::DeferredAction4() {}
 
 void CTalvorenUSBDevice::ReadPowerStatus() {
     PowerRecord record{};
@@ -130,21 +93,7 @@ void CTalvorenUSBDevice::ApplyProfileToPage() {
     NotifyView([](IDeviceView& view) { view.Refresh(); });
 }
 
-void CTalvorenUSBDevice::CheckMacroAssignments() {}
 void CTalvorenUSBDevice::RestoreDefaults() {}
-
-int CTalvorenUSBDevice::WriteKeyTable(int tableIndex, std::vector<KeyListEntry> keys) {
-    (void)tableIndex;
-    (void)keys;
-    return 0;
-}
-
-int CTalvorenUSBDevice::WriteKeyAssignments(int tableIndex) {
-    (void)tableIndex;
-    return 0;
-}
-
-int CTalvorenUSBDevice::DownloadMacros() { return 0; }
 
 int CTalvorenUSBDevice::WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth,
                                       int screenHeight) {
@@ -161,26 +110,6 @@ void CTalvorenUSBDevice::ReloadMacroList() {}
 void CTalvorenUSBDevice::SetKeyIndexMap(std::map<uint32_t, uint32_t> map) {
     std::lock_guard lock(modelLock_);
     keyIndexMap_ = std::move(map);
-}
-
-int CTalvorenUSBDevice::StepKeyFade(int key, bool fast) {
-    std::lock_guard lock(ledLock_);
-    return light_.StepKeyFade(key, fast);
-}
-
-void CTalvorenUSBDevice::MarkWaveKeys() {
-    std::lock_guard lock(ledLock_);
-    light_.MarkWaveKeys();
-}
-
-void CTalvorenUSBDevice::ShiftWave(int direction) {
-    std::lock_guard lock(ledLock_);
-    light_.ShiftWave(direction != 0);
-}
-
-void CTalvorenUSBDevice::ClearEffectBuffers() {
-    std::lock_guard lock(ledLock_);
-    light_.ClearEffectBuffers();
 }
 
 void CTalvorenUSBDevice::SetFunctionType(int type) {

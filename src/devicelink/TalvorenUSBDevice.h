@@ -37,7 +37,6 @@
 #include "devicelink/LightEngine.h"
 #include "devicelink/PowerStatus.h"
 #include "devicelink/UiDispatcher.h"
-#include "profiles/KeyListEntry.h"
 #include "profiles/ProfileLoadReport.h"
 
 namespace morvek {
@@ -81,14 +80,6 @@ public:
     virtual void InitDevicePage();
     // Base: tells the view to show the model again; returns 0.
     virtual int RefreshPage();
-    // Effect steps of the light engine, each under the LED lock.
-    virtual void StepBreathing();
-    virtual void StepBreathingFourColours();
-    virtual void StepStatic();
-    virtual void StepSpectrum();
-    virtual void StepFlash();
-    virtual void StepFlashFourColours();
-    virtual void ClearLeds();
     // Device thread. Host light control off: nothing. Else the light is brought up to date,
     // the frame is built from the LED buffer, its previews go to the view, and unless the
     // channel is wireless the frame is sent with CHidChannel::SendLightFrame; a failed frame
@@ -100,8 +91,6 @@ public:
     // Device thread. Base: nothing.
     virtual void ReadDeviceConfig();
     virtual void ReadDeviceProfile();
-    virtual void DeferredAction3();
-    virtual void DeferredAction4();
     // Device thread. Shared by all kinds (every device model reads it the same way): when the
     // command channel is open, the 6-byte record at offset 0 is read; on success byte 3 becomes
     // the wireless flag, the record is kept (LastPowerStatus) and the view shows it.
@@ -109,19 +98,11 @@ public:
     virtual void LoadProfile();
     // Base: tells the view to show the model again.
     virtual void ApplyProfileToPage();
-    virtual void CheckMacroAssignments();
     virtual void RestoreDefaults();
     // Device thread. Base: 0.
-    virtual int WriteKeyTable(int tableIndex, std::vector<KeyListEntry> keys);
-    virtual int WriteKeyAssignments(int tableIndex);
-    virtual int DownloadMacros();
     virtual int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight);
     virtual void ReloadMacroList();
     virtual void SetKeyIndexMap(std::map<uint32_t, uint32_t> map);
-    virtual int StepKeyFade(int key, bool fast);
-    virtual void MarkWaveKeys();
-    virtual void ShiftWave(int direction);
-    virtual void ClearEffectBuffers();
     // Stores the type and tells the view the tabs to select (FunctionTabsFor).
     virtual void SetFunctionType(int type);
     virtual int GetFunctionType() const;

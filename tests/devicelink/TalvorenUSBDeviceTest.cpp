@@ -58,9 +58,6 @@ TEST(TalvorenUSBDeviceTest, BaseOperationsDoNothingAndGiveZero) {
     emulator::EmulatorBackend backend;
     InlineUiDispatcher ui;
     CTalvorenUSBDevice model(backend, ui, TaskQueueMode::Inline);
-    EXPECT_EQ(model.WriteKeyTable(0, {}), 0);
-    EXPECT_EQ(model.WriteKeyAssignments(0), 0);
-    EXPECT_EQ(model.DownloadMacros(), 0);
     EXPECT_EQ(model.WriteSettings(0, 0, 0, 1920, 1080), 0);
     std::string name = "left over";
     model.GetProfileName(name);
@@ -112,32 +109,6 @@ TEST(TalvorenUSBDeviceTest, LightCountResizesAndDarkensEveryLed) {
     model.SetLightCount(-5);
     EXPECT_EQ(model.LightCount(), 0);
     EXPECT_TRUE(model.LedsSnapshot().empty());
-}
-
-TEST(TalvorenUSBDeviceTest, EffectStepsRunTheLightEngine) {
-    emulator::EmulatorBackend backend;
-    InlineUiDispatcher ui;
-    CTalvorenUSBDevice model(backend, ui, TaskQueueMode::Inline);
-    model.SetLightCount(2);
-    {
-        std::lock_guard lock(model.LedLock());
-        model.Light().Settings().colour = {10, 20, 30};
-        model.Light().Settings().brightnessLevel = 4;
-    }
-    model.StepStatic();
-    EXPECT_EQ(model.LedsSnapshot(), (std::vector<LedEntry>(2, LedEntry{{10, 20, 30}, 255})));
-    model.ClearLeds();
-    EXPECT_EQ(model.LedsSnapshot(), std::vector<LedEntry>(2));
-    model.StepSpectrum();  // direction 0 from phase 0
-    {
-        std::lock_guard lock(model.LedLock());
-        EXPECT_EQ(model.Light().Phase(), 191);
-    }
-    {
-        std::lock_guard lock(model.LedLock());
-        model.Light().FadeLevels()[4] = 255;
-    }
-    EXPECT_EQ(model.StepKeyFade(4, false), 215);
 }
 
 TEST(TalvorenUSBDeviceTest, InitDevicePageWithoutLayoutHasNoKeysAndNoLights) {

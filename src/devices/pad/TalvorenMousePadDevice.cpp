@@ -122,11 +122,6 @@ void CTalvorenMousePadDevice::ReloadMacroList() {
     modeNames_ = std::move(*names);
 }
 
-void CTalvorenMousePadDevice::MarkWaveKeys() {
-    std::lock_guard lock(LedLock());
-    Light().MarkWaveKeysPerLed();
-}
-
 void CTalvorenMousePadDevice::LoadProfileDocument() {
     const std::filesystem::path folder = GetUserDataFolder();
     const auto document = ProfileDocument(folder, ProfileName());

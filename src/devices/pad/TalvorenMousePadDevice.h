@@ -57,8 +57,6 @@ public:
     int WriteSettings(int profileIndex, int firstValue, int secondValue, int screenWidth, int screenHeight) override;
     // The pad's light mode names and visible flags from "default_light.json".
     void ReloadMacroList() override;
-    // The pad form: wave byte i + 1 set lights LED i + 1.
-    void MarkWaveKeys() override;
     // Reads the current profile's document from the "MousePad" folder (a profile whose identity
     // names no file reads the template and writes nothing).
     void LoadProfileDocument() override;
