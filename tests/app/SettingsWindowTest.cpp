@@ -167,6 +167,7 @@ TEST_F(SettingsWindowTest, TheWindowTellsAServiceNotReachedFromOneThatOffersNoth
         }
         EXPECT_FALSE(Visible(settings, "update_fw_and_ap"));
         EXPECT_FALSE(Visible(settings, "update_status_ring"));
+        EXPECT_FALSE(Visible(settings, "update_status_image")) << "no mark of a finished check";
         ASSERT_TRUE(settings->RequestClose());
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->SettingsWindow() == nullptr; }, 5000));
     }
@@ -177,6 +178,7 @@ TEST_F(SettingsWindowTest, OfferedUpdateIsTickedConfirmedDownloadedAndHandedToTh
     CSetWnd* settings = OpenAndCheck();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(Text(settings, "Update_Status_text"), "Updates are available.");
+    EXPECT_TRUE(Visible(settings, "update_status_image"));
     QWidget* row = Row(settings, "AP");
     ASSERT_NE(row, nullptr);
     auto* tick = row->findChild<QCheckBox*>("check_name_select");
