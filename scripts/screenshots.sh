@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the documentation's screenshots: `morvek --demo --screenshot` under Xvfb, the settings
 # window included, with a local update service (tests/support/update_server.py) that offers a
-# new keyboard firmware and a new version of the program. The user's own folders are not used.
+# new keyboard firmware and a new version of the program, and the settings window once more
+# without a service ("settings-not-reached.png"). The user's own folders are not used.
 # Usage: scripts/screenshots.sh [FOLDER]   (default docs/screenshots; build first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,4 +39,10 @@ JSON
 MORVEK_UPDATE_ENDPOINT="https://127.0.0.1:$port/" MORVEK_UPDATE_CA_FILE="$work/certs/ca.pem" \
   MORVEK_DATA_DIR="$work/data" XDG_CACHE_HOME="$work/cache" XDG_CONFIG_HOME="$work/config" \
   xvfb-run -a ./build/bin/morvek --demo --screenshot="$out"
+# The settings window when the update service cannot be reached (nothing listens on port 1).
+mkdir -p "$work/unreached"
+MORVEK_UPDATE_ENDPOINT="https://127.0.0.1:1/" \
+  MORVEK_DATA_DIR="$work/data" XDG_CACHE_HOME="$work/cache" XDG_CONFIG_HOME="$work/config" \
+  xvfb-run -a ./build/bin/morvek --demo --screenshot="$work/unreached"
+cp "$work/unreached/settings.png" "$out/settings-not-reached.png"
 echo "screenshots in $out"

@@ -219,10 +219,12 @@ int WriteKeysAsPanel(ModelCommandContext& ctx, CTalvorenUSBDevice& model, const 
 
 int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model) {
     std::ostream& out = ctx.cli.out;
-    std::string firstFailure;
+    // Each step's result is its line on standard output; the closing line on standard error
+    // names the failed steps without repeating why.
+    std::vector<std::string> failedSteps;
     const auto report = [&](const std::string& step, bool ok, const std::string& text) {
         out << step << ": " << text << "\n";
-        if (!ok && firstFailure.empty()) firstFailure = step + ": " + text;
+        if (!ok) failedSteps.push_back("\"" + step + "\"");
     };
     // A device that does not answer at all ends the sequence: every later step would only wait.
     const auto silent = [&model] { return model.CommandChannel().SequenceUnanswered(); };
@@ -258,8 +260,10 @@ int RunProfileSelection(ModelCommandContext& ctx, CTalvorenUSBDevice& model) {
     if (keys != nullptr &&
         !reportDevice("write key table", OnDevice(model, [keys] { return keys->WriteKeyAssignments(0); })))
         return stopped("write key table");
-    if (firstFailure.empty()) return kExitOk;
-    return ctx.cli.Fail(firstFailure);
+    if (failedSteps.empty()) return kExitOk;
+    std::string named = failedSteps.front();
+    for (size_t i = 1; i < failedSteps.size(); ++i) named += (i + 1 == failedSteps.size() ? " and " : ", ") + failedSteps[i];
+    return ctx.cli.Fail((failedSteps.size() == 1 ? "the step " : "the steps ") + named + " failed");
 }
 
 }  // namespace morvek::cli

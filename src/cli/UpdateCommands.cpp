@@ -74,6 +74,7 @@ const char* StateWord(int state) {
         case update::kRowOffered:
         case update::kRowOffered2: return "update available";
         case update::kRowUpToDate: return "up to date";
+        case update::kRowNotReached: return "not reached";
         default: return "not available";
     }
 }
@@ -102,8 +103,10 @@ int RunCheck(CommandContext& ctx, const UpdateOptions& options, const std::strin
         }
     }
     if (options.json) ctx.out << Json::StyledWriter().write(rows);
-    if (model.Status() == update::UpdateStatus::kNoInformation)
+    if (model.Status() == update::UpdateStatus::kNotReached)
         return ctx.Fail("the update service at " + endpoint + " cannot be reached");
+    if (model.Status() == update::UpdateStatus::kNoInformation)
+        return ctx.Fail("the update service at " + endpoint + " answered, but with no version for any product");
     return kExitOk;
 }
 

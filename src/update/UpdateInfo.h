@@ -18,6 +18,7 @@ enum RowState : int {
     kRowInstalling = 6,   // handed to its installer
     kRowUpToDate = 7,
     kRowFailed = 8,       // the download or the start failed; it can be downloaded again
+    kRowNotReached = 9,   // the query could not reach the update service: nothing is known
 };
 
 // Why a row failed: a failed row says so in its status text.

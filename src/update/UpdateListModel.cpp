@@ -17,7 +17,7 @@ bool IsOffered(int state) { return state == kRowOffered || state == kRowOffered2
 
 void UpdateListModel::Prepare(std::span<const UpdateIdentity> identities) {
     rows_.clear();
-    queries_ = 0;
+    answers_ = 0;
     failures_ = 0;
     status_ = UpdateStatus::kChecking;
     updateButtonShown_ = false;
@@ -34,9 +34,14 @@ void UpdateListModel::Prepare(std::span<const UpdateIdentity> identities) {
 void UpdateListModel::ApplyQuery(size_t row, const UpdateIdentity& identity, const QueryOutcome& outcome,
                                  const std::filesystem::path& cacheFolder) {
     UpdateRow& r = rows_.at(row);
-    ++queries_;
-    if (outcome.noLink) ++failures_;
-    if (outcome.info) r.info = *outcome.info;
+    if (outcome.noLink) {
+        ++failures_;
+        r.info.state = kRowNotReached;
+    }
+    if (outcome.info) {
+        ++answers_;
+        r.info = *outcome.info;
+    }
     r.info.name = DisplayName(identity);
     r.info.localFile = cacheFolder / LocalFileName(r.info.name, r.info.downloadAddress);
 }
@@ -44,7 +49,8 @@ void UpdateListModel::ApplyQuery(size_t row, const UpdateIdentity& identity, con
 void UpdateListModel::FinishCheck() {
     bool offered = false;
     for (UpdateRow& row : rows_) {
-        const bool usable = row.info.state != kRowUpToDate && row.info.state != kRowLess;
+        const int state = row.info.state;
+        const bool usable = state != kRowUpToDate && state != kRowLess && state != kRowNotReached;
         row.tickEnabled = usable;
         row.ticked = usable;
         offered = offered || IsOffered(row.info.state);
@@ -52,7 +58,9 @@ void UpdateListModel::FinishCheck() {
     }
     if (offered)
         status_ = UpdateStatus::kOffered;
-    else if (failures_ == queries_)
+    else if (failures_ > 0)
+        status_ = UpdateStatus::kNotReached;
+    else if (answers_ == 0)
         status_ = UpdateStatus::kNoInformation;
     else
         status_ = UpdateStatus::kLatest;
@@ -154,6 +162,7 @@ const char* UpdateListModel::RowTextKey(const UpdateRow& row) {
         case kRowInstalling: return "UpdateIngText";
         case kRowUpToDate: return "UpdateOkText";
         case kRowFailed: return row.info.failure == RowFailure::kNotRunnable ? "UpdateNotRunnableText" : "UpdateFailText";
+        case kRowNotReached: return "UpdateNoLinkText";
         default: return "";
     }
 }
@@ -165,6 +174,7 @@ const char* UpdateListModel::StatusTextKey(UpdateStatus status) {
         case UpdateStatus::kNoInformation: return "NoUpdateInfoText";
         case UpdateStatus::kUpdating: return "ISUpdateINGText";
         case UpdateStatus::kLatest: return "UpdateIsLastText";
+        case UpdateStatus::kNotReached: return "UpdateNoLinkInfoText";
     }
     return "";
 }
@@ -175,7 +185,8 @@ RowTone UpdateListModel::ToneOf(const UpdateRow& row) {
         case kRowUpToDate: return RowTone::kGrey;
         case kRowOffered:
         case kRowOffered2: return RowTone::kOffered;
-        case kRowFailed: return RowTone::kFailed;
+        case kRowFailed:
+        case kRowNotReached: return RowTone::kFailed;
         default: return RowTone::kNormal;
     }
 }

@@ -20,9 +20,10 @@ namespace morvek::update {
 enum class UpdateStatus : int {
     kChecking = 0,       // "GetUpdateInfoText", the busy ring
     kOffered = 1,        // "HaveUpdateInfoText"
-    kNoInformation = 2,  // "NoUpdateInfoText": every query failed
+    kNoInformation = 2,  // "NoUpdateInfoText": the service answered, but never with a version
     kUpdating = 3,       // "ISUpdateINGText"
     kLatest = 4,         // "UpdateIsLastText" and the last check's date
+    kNotReached = 5,     // "UpdateNoLinkInfoText": a query could not reach the service
 };
 
 // How a row's texts are coloured.
@@ -42,11 +43,13 @@ public:
     // version text, no new version, state 7; status 0.
     void Prepare(std::span<const UpdateIdentity> identities);
     // A query's outcome for a row. An answer replaces the prepared values (keeping the display
-    // name); the download goes to cacheFolder under the row's file name.
+    // name); the download goes to cacheFolder under the row's file name. A query that could not
+    // reach the service leaves the row "not reached" (state 9), never "up to date".
     void ApplyQuery(size_t row, const UpdateIdentity& identity, const QueryOutcome& outcome,
                     const std::filesystem::path& cacheFolder);
     // The check is over: offered rows are ticked and the update button shown; the status is 1
-    // when a row offers an update, else 2 when every query failed, else 4.
+    // when a row offers an update, else 5 when a query could not reach the service, else 2 when
+    // no answer gave a version, else 4.
     void FinishCheck();
 
     size_t RowCount() const { return rows_.size(); }
@@ -81,8 +84,8 @@ public:
     static RowTone ToneOf(const UpdateRow& row);
 
 private:
-    int queries_ = 0;
-    int failures_ = 0;
+    int answers_ = 0;    // answers that gave a version
+    int failures_ = 0;   // queries that could not reach the service
     std::vector<UpdateRow> rows_;
     UpdateStatus status_ = UpdateStatus::kChecking;
     bool updateButtonShown_ = false;

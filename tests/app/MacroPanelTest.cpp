@@ -11,6 +11,10 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include "app/ControlTestSupport.h"
 #include "app/MainWndFixture.h"
 #include "app/QtPrinters.h"
@@ -105,6 +109,35 @@ protected:
     }
     emulator::EmulatedDevice& EmulatedKeyboard() { return *emulator.Find(EmulatedKind::Keyboard); }
 };
+
+// A "macro.config" that cannot be read, met when the pages set up at start, is kept aside and
+// the message window says where, on each page with a macro panel; the panel begins a new list.
+TEST_F(MacroPanelTest, ADamagedMacroListIsKeptAsideAndShownInTheMessageWindow) {
+    const struct {
+        const char* folder;
+        const char* text;
+    } cases[] = {{"keyboard", R"({"MacroInfo": [{"MacroName": "Gam)"}, {"mouse", "[1, 2"}};
+    for (const auto& c : cases) {
+        std::filesystem::create_directories(data.Path() / c.folder);
+        std::ofstream(data.Path() / c.folder / "macro.config") << c.text;
+    }
+    Start();
+    ASSERT_TRUE(window->IsInitialised());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const std::filesystem::path kept = data.Path() / c.folder / "macro.config.damaged";
+        const auto told = std::count_if(asked.begin(), asked.end(), [&](const QString& text) {
+            return text.contains(QString::fromStdString(kept.string()));
+        });
+        EXPECT_EQ(told, 1) << QStringList(asked.begin(), asked.end()).join("\n").toStdString();
+        std::ifstream in(kept);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.text);
+    }
+    for (const QString& text : asked) EXPECT_FALSE(text.contains("%s")) << text.toStdString();
+    EXPECT_EQ(asked.size(), std::size(cases));
+    ASSERT_TRUE(AttachAndSelect(EmulatedKind::Keyboard, kKindKeyboard));
+    EXPECT_EQ(Macros()->count(), 0);
+}
 
 TEST_F(MacroPanelTest, AddRenameAndDeleteKeepTheListFileAndTheListInStep) {
     StartWithKeyboard();

@@ -135,25 +135,42 @@ TEST_F(SettingsWindowTest, SettingsButtonAndTrayMenuOpenOneWindowBesideTheMainWi
     EXPECT_EQ(QApplication::topLevelWidgets().count(QPointer<QWidget>(settings).data()), 1);
 }
 
-TEST_F(SettingsWindowTest, WithoutAServerEveryRowIsUpToDate) {
-    qputenv(update::kEndpointVariable, "https://127.0.0.1:1/");
+// Without a service the window says so, in its status and in every row, instead of calling the
+// products up to date; a service that answers nothing useful is "no update information".
+TEST_F(SettingsWindowTest, TheWindowTellsAServiceNotReachedFromOneThatOffersNothing) {
+    const struct {
+        const char* what;
+        std::string endpoint;
+        const char* status;
+        const char* rowText;
+    } cases[] = {
+        {"no service", "https://127.0.0.1:1/", "The update service could not be reached.", "Service not reached"},
+        {"nothing offered", server.Endpoint(), "No update information was found.", "Up to date"},
+    };
     emulator.Attach(emulator::EmulatedKind::Keyboard);
     Start();
     ASSERT_TRUE(WaitVisible(EntryOfKind(kKindKeyboard), true));
-    CSetWnd* settings = OpenAndCheck();
-    ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(Text(settings, "Update_Status_text"), "The update service cannot be reached.");
-    const auto rows = settings->findChildren<QCheckBox*>("check_name_select");
-    ASSERT_EQ(rows.size(), 2);
-    QWidget* keyboard = Row(settings, "Morvek gaming keyboard");
-    ASSERT_NE(keyboard, nullptr);
-    EXPECT_EQ(Text(keyboard, "OldRev"), "V0105");
-    for (QCheckBox* tick : rows) {
-        EXPECT_EQ(Text(tick->parentWidget(), "update_status_text"), "Up to date");
-        EXPECT_FALSE(tick->isEnabled());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        qputenv(update::kEndpointVariable, QByteArray::fromStdString(c.endpoint));
+        CSetWnd* settings = OpenAndCheck();
+        ASSERT_NE(settings, nullptr);
+        EXPECT_EQ(Text(settings, "Update_Status_text"), c.status);
+        const auto rows = settings->findChildren<QCheckBox*>("check_name_select");
+        ASSERT_EQ(rows.size(), 2);
+        QWidget* keyboard = Row(settings, "Morvek gaming keyboard");
+        ASSERT_NE(keyboard, nullptr);
+        EXPECT_EQ(Text(keyboard, "OldRev"), "V0105");
+        for (QCheckBox* tick : rows) {
+            EXPECT_EQ(Text(tick->parentWidget(), "update_status_text"), c.rowText);
+            EXPECT_FALSE(tick->isEnabled());
+        }
+        EXPECT_FALSE(Visible(settings, "update_fw_and_ap"));
+        EXPECT_FALSE(Visible(settings, "update_status_ring"));
+        EXPECT_FALSE(Visible(settings, "update_status_image")) << "no mark of a finished check";
+        ASSERT_TRUE(settings->RequestClose());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->SettingsWindow() == nullptr; }, 5000));
     }
-    EXPECT_FALSE(Visible(settings, "update_fw_and_ap"));
-    EXPECT_FALSE(Visible(settings, "update_status_ring"));
 }
 
 TEST_F(SettingsWindowTest, OfferedUpdateIsTickedConfirmedDownloadedAndHandedToTheOpener) {
@@ -161,6 +178,7 @@ TEST_F(SettingsWindowTest, OfferedUpdateIsTickedConfirmedDownloadedAndHandedToTh
     CSetWnd* settings = OpenAndCheck();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(Text(settings, "Update_Status_text"), "Updates are available.");
+    EXPECT_TRUE(Visible(settings, "update_status_image"));
     QWidget* row = Row(settings, "AP");
     ASSERT_NE(row, nullptr);
     auto* tick = row->findChild<QCheckBox*>("check_name_select");
@@ -235,7 +253,7 @@ TEST_F(SettingsWindowTest, LanguageChoiceChangesEveryWindowAtOnceAndIsKeptForThe
     EXPECT_EQ(combo->currentText(), "Deutsch");
     EXPECT_EQ(CResourceManager::GetInstance().LanguageName(), "de_DE");
     EXPECT_EQ(Text(settings, "set_title"), "Einstellungen");
-    EXPECT_EQ(Text(settings, "Update_Status_text"), "Der Aktualisierungsdienst ist nicht erreichbar.");
+    EXPECT_EQ(Text(settings, "Update_Status_text"), "Der Aktualisierungsdienst konnte nicht erreicht werden.");
     EXPECT_EQ(Text(window.get(), "No_device_Link"), "Kein Gerät verbunden");
     EXPECT_EQ(Text(List().Entry(EntryOfKind(kKindKeyboard)), "device_select_name"), "Tastatur");
     EXPECT_EQ(settings->findChild<QWidget*>("closebtn")->accessibleName(), "Schließen");

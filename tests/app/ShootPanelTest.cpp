@@ -76,6 +76,20 @@ TEST_F(ShootPanelTest, TheMousesShootingTabShowsTheDefaultPatternsCopiedForTheUs
     EXPECT_EQ(Get<QCheckBox>("bullet_x_check")->text().toStdString(), step.left ? "Move left" : "Move right");
 }
 
+// A shoot pattern of the user's that cannot be read, met when the mouse page sets up at start,
+// is kept aside, the message window says where, and the gun gets its default again.
+TEST_F(ShootPanelTest, ADamagedPatternMetAtStartIsKeptAsideAndShownInTheMessageWindow) {
+    std::filesystem::create_directories(data.Path() / "mouse");
+    const std::string damaged = R"({"Events": [{"Type": 1, "Co)";
+    std::ofstream(UserFile(1)) << damaged;
+    StartWithMouse();
+    const std::filesystem::path kept = UserFile(1).string() + ".damaged";
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].contains(QString::fromStdString(kept.string()))) << asked[0].toStdString();
+    EXPECT_EQ(Text(kept), damaged);
+    EXPECT_EQ(Text(UserFile(1)), Text(std::filesystem::path(morvek::test::SourceDataDir()) / ShootFile::FileName(1)));
+}
+
 TEST_F(ShootPanelTest, EditedBulletsAreWrittenAsSixEvents) {
     StartWithMouse();
     Get<QCheckBox>("bullet_x_check")->setChecked(false);

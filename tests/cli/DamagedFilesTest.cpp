@@ -114,7 +114,9 @@ TEST(DamagedFilesTest, SpecialFilesInPlaceOfDataFilesAreRefusedWithoutWaiting) {
             }
             const CliRun r = f.Run(args, c.emulate);
             EXPECT_EQ(r.status, c.status) << c.what << (fifo ? " (fifo)" : " (folder)") << ": " << r.out << r.err;
-            EXPECT_TRUE(Has(r.err, c.message)) << c.what << ": " << r.err;
+            // apply tells why on the failed step's line; its closing line names the step.
+            const bool apply = c.args[0] == "apply" && r.err.find("the step ") != std::string::npos;
+            EXPECT_TRUE(Has(apply ? r.out : r.err, c.message)) << c.what << ": " << r.out << r.err;
             EXPECT_EQ(std::filesystem::is_fifo(path), fifo) << c.what << ": left in place";
         }
     }
@@ -178,6 +180,10 @@ TEST(DamagedFilesTest, AnUnreadableDocumentIsAFailedLoadThatKeepsNameAndIdentity
         EXPECT_EQ(r.status, 1) << r.out;
         EXPECT_TRUE(Has(r.out, "load profile: the profile document " + document.string() + " was damaged")) << r.out;
         EXPECT_TRUE(Has(r.out, "write settings: done")) << r.out;
+        // Told once: the closing line names the step without repeating the message.
+        const std::string told = r.out + r.err;
+        EXPECT_EQ(told.find("was damaged"), told.rfind("was damaged")) << told;
+        EXPECT_EQ(r.err, "morvekctl: the step \"load profile\" failed\n");
         EXPECT_EQ(test::ReadText(document.string() + ".damaged"), damaged);
         const Json::Value rewritten = test::ReadJson(document);
         EXPECT_EQ(rewritten["profilename"].asString(), "Gaming");

@@ -131,6 +131,8 @@ TEST(SilentDeviceTest, RefusalsAndAMouseOutOfReachAreToldAsSuch) {
     EXPECT_EQ(run.result.status, 1);
     EXPECT_TRUE(Has(run.result.out, "write settings: the keyboard refused the request (status 0xff)")) << run.result.out;
     EXPECT_TRUE(Has(run.result.out, "write key table: ")) << run.result.out;
+    EXPECT_EQ(run.result.err, "morvekctl: the steps \"write settings\" and \"write key table\" failed\n");
+    EXPECT_FALSE(Has(run.result.err, "refused")) << run.result.err;
 }
 
 // Stale answers are skipped and a device that vanishes mid-sequence ends it.

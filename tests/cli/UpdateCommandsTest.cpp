@@ -74,11 +74,31 @@ TEST_F(UpdateCommandsTest, CheckAsJson) {
     EXPECT_EQ(rows[1]["offered"].asString(), "");
 }
 
-TEST_F(UpdateCommandsTest, CheckWithoutAServiceFails) {
-    const CliRun r = Run({"check"}, "https://127.0.0.1:1/");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot be reached"), std::string::npos) << r.err;
-    EXPECT_NE(r.out.find("Morvek gaming keyboard  V0105  -  up to date"), std::string::npos) << r.out;
+// A check that did not learn anything fails: no service reached (the rows say "not reached",
+// never "up to date"), or a service that answered no product with a version.
+TEST_F(UpdateCommandsTest, CheckThatLearnsNothingFails) {
+    const struct {
+        const char* what;
+        std::string endpoint;
+        const char* error;
+        const char* keyboardRow;
+    } cases[] = {
+        {"no service", "https://127.0.0.1:1/", "cannot be reached", "Morvek gaming keyboard  V0105  -  not reached\n"},
+        {"no answers", server.Endpoint(), "with no version for any product",
+         "Morvek gaming keyboard  V0105  -  up to date\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CliRun r = Run({"check"}, c.endpoint);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+        EXPECT_NE(r.out.find(c.keyboardRow), std::string::npos) << r.out;
+    }
+    const CliRun json = Run({"check", "--json"}, "https://127.0.0.1:1/");
+    EXPECT_EQ(json.status, 1);
+    const Json::Value rows = test::ParseJson(json.out);
+    ASSERT_EQ(rows.size(), 2u);
+    for (const Json::Value& row : rows) EXPECT_EQ(row["state"].asString(), "not reached");
 }
 
 TEST_F(UpdateCommandsTest, DownloadStoresTheVerifiedFileInTheCacheFolder) {

@@ -28,6 +28,8 @@ QueryOutcome UpToDate() {
     return {false, info};
 }
 const QueryOutcome kNoLink{true, std::nullopt};
+// The service answered, but not with a version (no JSON, an error page, an empty answer).
+const QueryOutcome kNoVersion{false, std::nullopt};
 
 class UpdateListModelTest : public ::testing::Test {
 protected:
@@ -64,20 +66,30 @@ struct CheckCase {
     std::vector<QueryOutcome> outcomes;
     UpdateStatus status;
     bool button;
+    std::vector<int> states;
 };
 
 TEST_F(UpdateListModelTest, StatusAndUpdateButtonAfterTheCheck) {
     const CheckCase cases[] = {
-        {"no server", {kNoLink, kNoLink, kNoLink}, UpdateStatus::kNoInformation, false},
-        {"one row offers", {Offered(), UpToDate(), kNoLink}, UpdateStatus::kOffered, true},
-        {"all up to date", {UpToDate(), UpToDate(), UpToDate()}, UpdateStatus::kLatest, false},
-        {"some answered", {kNoLink, UpToDate(), kNoLink}, UpdateStatus::kLatest, false},
+        {"no server", {kNoLink, kNoLink, kNoLink}, UpdateStatus::kNotReached, false,
+         {kRowNotReached, kRowNotReached, kRowNotReached}},
+        {"one row offers", {Offered(), UpToDate(), kNoLink}, UpdateStatus::kOffered, true,
+         {kRowOffered, kRowUpToDate, kRowNotReached}},
+        {"all up to date", {UpToDate(), UpToDate(), UpToDate()}, UpdateStatus::kLatest, false,
+         {kRowUpToDate, kRowUpToDate, kRowUpToDate}},
+        {"some not reached", {kNoLink, UpToDate(), kNoLink}, UpdateStatus::kNotReached, false,
+         {kRowNotReached, kRowUpToDate, kRowNotReached}},
+        {"reached, no versions", {kNoVersion, kNoVersion, kNoVersion}, UpdateStatus::kNoInformation, false,
+         {kRowUpToDate, kRowUpToDate, kRowUpToDate}},
+        {"reached, one version", {kNoVersion, UpToDate(), kNoVersion}, UpdateStatus::kLatest, false,
+         {kRowUpToDate, kRowUpToDate, kRowUpToDate}},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.what);
         Check(c.outcomes);
         EXPECT_EQ(model.Status(), c.status);
         EXPECT_EQ(model.UpdateButtonShown(), c.button);
+        EXPECT_EQ(States(), c.states);
         for (size_t i = 0; i < model.RowCount(); ++i) {
             const bool offered = model.Row(i).info.state == kRowOffered;
             EXPECT_EQ(model.Row(i).ticked, offered);
@@ -87,13 +99,29 @@ TEST_F(UpdateListModelTest, StatusAndUpdateButtonAfterTheCheck) {
 }
 
 TEST_F(UpdateListModelTest, AnswerKeepsTheDisplayNameAndNamesTheLocalFile) {
-    Check({Offered(), kNoLink, kNoLink});
+    Check({Offered(), UpToDate(), kNoLink});
     EXPECT_EQ(model.Row(0).info.name, "MP2");
     EXPECT_EQ(model.Row(0).info.localFile, std::filesystem::path("/cache/UpdateData/MP2.bin"));
     EXPECT_STREQ(UpdateListModel::RowTextKey(model.Row(0)), "NeedUpdateText");
     EXPECT_STREQ(UpdateListModel::RowTextKey(model.Row(1)), "UpdateOkText");
     EXPECT_EQ(UpdateListModel::ToneOf(model.Row(0)), RowTone::kOffered);
     EXPECT_EQ(UpdateListModel::ToneOf(model.Row(1)), RowTone::kGrey);
+}
+
+// A product whose query could not reach the service is not called up to date, and the window
+// says the service could not be reached rather than that nothing was found.
+TEST_F(UpdateListModelTest, RowsAndStatusSayWhenTheServiceWasNotReached) {
+    Check({kNoLink, UpToDate(), kNoVersion});
+    EXPECT_STREQ(UpdateListModel::RowTextKey(model.Row(0)), "UpdateNoLinkText");
+    EXPECT_STREQ(UpdateListModel::RowTextKey(model.Row(1)), "UpdateOkText");
+    EXPECT_STREQ(UpdateListModel::RowTextKey(model.Row(2)), "UpdateOkText");
+    EXPECT_EQ(UpdateListModel::ToneOf(model.Row(0)), RowTone::kFailed);
+    EXPECT_EQ(UpdateListModel::ToneOf(model.Row(1)), RowTone::kGrey);
+    EXPECT_STREQ(UpdateListModel::StatusTextKey(model.Status()), "UpdateNoLinkInfoText");
+    EXPECT_TRUE(model.Confirm().empty());
+    EXPECT_TRUE(model.CanClose());
+    Check({kNoVersion, kNoVersion, kNoVersion});
+    EXPECT_STREQ(UpdateListModel::StatusTextKey(model.Status()), "NoUpdateInfoText");
 }
 
 TEST_F(UpdateListModelTest, UntickingEveryRowHidesTheUpdateButton) {

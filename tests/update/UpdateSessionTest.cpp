@@ -188,9 +188,9 @@ TEST_F(UpdateSessionTest, ServiceWithAnUntrustedCertificateOffersNothing) {
     auto session = NewSession(impostor.Endpoint());
     session->Start(kIdentities);
     ASSERT_TRUE(owner.RunUntil([&] { return CheckDone(); }));
-    EXPECT_EQ(session->Model().Status(), UpdateStatus::kNoInformation);
+    EXPECT_EQ(session->Model().Status(), UpdateStatus::kNotReached);
     for (size_t i = 0; i < session->Model().RowCount(); ++i)
-        EXPECT_EQ(session->Model().Row(i).info.state, kRowUpToDate);
+        EXPECT_EQ(session->Model().Row(i).info.state, kRowNotReached);
     EXPECT_FALSE(session->Model().UpdateButtonShown());
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/NotifyPump.h"
 #include "app/ResourceManager.h"
+#include "app/panels/DamagedFileMessage.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
@@ -19,9 +20,6 @@ namespace {
 constexpr const char* kCombo = "device_profile_combo";
 constexpr const char* kNameEdit = "device_profile_name_edit";
 constexpr const char* kMenu = "profile_menu_layout";
-// "A damaged file was kept as %s ...": the text of a list or profile document moved aside, with
-// its new path.
-constexpr const char* kDamagedFileKey = "message_text_damaged_file";
 // "The device did not answer. The change is kept in the profile ...".
 constexpr const char* kNoAnswerKey = "device_no_answer_text";
 
@@ -72,7 +70,7 @@ void CDeviceProfileUI::SetPaths(std::filesystem::path profileFolder, std::filesy
 ProfileStatus CDeviceProfileUI::LoadProfileList() {
     if (!store_) return ProfileStatus::kNoSelection;
     const ProfileStatus status = store_->LoadProfileList();
-    if (const auto& kept = store_->DamagedListKept()) TellKeptFile(*kept);
+    if (const auto& kept = store_->DamagedListKept()) TellDamagedFileKept(Host(), *kept);
     FillList();
     for (const ProfileTabVisibility& tab : ProfileTabVisibilityFor(kind_)) {
         auto* button = Find<QWidget>(tab.tabName);
@@ -83,15 +81,9 @@ ProfileStatus CDeviceProfileUI::LoadProfileList() {
     return status;
 }
 
-void CDeviceProfileUI::TellKeptFile(const std::filesystem::path& kept) {
-    if (Host() == nullptr) return;
-    QString text = CResourceManager::GetInstance().Text(kDamagedFileKey);
-    Host()->Ask(text.replace("%s", QString::fromStdString(kept.string())), false, 0);
-}
-
 void CDeviceProfileUI::TellDamagedDocument() {
     const auto load = Model()->LastProfileLoad();
-    if (load && load->kept) TellKeptFile(*load->kept);
+    if (load && load->kept) TellDamagedFileKept(Host(), *load->kept);
 }
 
 void CDeviceProfileUI::FillList() {

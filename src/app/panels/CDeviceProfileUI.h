@@ -90,9 +90,8 @@ private:
     // The device half of a switch or reset, on the device's queue.
     void WriteProfileToDevice();
     void FillList();
-    // The message window says where a damaged file was kept: the list, or the document the
-    // last load kept aside before it wrote it anew.
-    void TellKeptFile(const std::filesystem::path& kept);
+    // The message window says where the document the last load kept aside before it wrote it
+    // anew was kept.
     void TellDamagedDocument();
 
     uint16_t kind_ = 0;

@@ -16,6 +16,7 @@
 #include "app/controls/CComboEditListUI.h"
 #include "app/controls/CRedioMacroButtonUI.h"
 #include "app/panels/CDeviceProfileUI.h"
+#include "app/panels/DamagedFileMessage.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devicelink/TalvorenUSBDevice.h"
@@ -147,6 +148,7 @@ void CMacroControlUI::SetFolder(const std::filesystem::path& folder) {
     panel_.SetFolder(folder);
     ShowList();
     ShowActions();
+    if (const auto& kept = panel_.List().DamagedListKept()) TellDamagedFileKept(Host(), *kept);
 }
 
 CComboEditListUI* CMacroControlUI::ActionList() const { return Find<CComboEditListUI>(kActionList); }

@@ -10,6 +10,7 @@
 #include "app/NotifyPump.h"
 #include "app/ResourceManager.h"
 #include "app/controls/CChartViewUI.h"
+#include "app/panels/DamagedFileMessage.h"
 #include "app/panels/PanelHost.h"
 #include "app/panels/PanelRoutes.h"
 #include "devices/mouse/TalvorenMouseDevice.h"
@@ -62,8 +63,10 @@ void CShootControlUI::AddRoutes(PanelRoutes& routes) {
 void CShootControlUI::OnSetup() {
     editor_.SetUserFolder(Model()->GetUserDataFolder());
     editor_.SetDefaultFolder(Model()->GetDefaultDataFolder());
-    // A gun whose default is missing keeps what it has; nothing to tell the user at set-up.
+    // A gun whose default is missing keeps what it has; nothing to tell the user at set-up. A
+    // damaged pattern the user had was kept aside: the message window says where.
     editor_.InitShootData();
+    for (const std::filesystem::path& kept : editor_.DamagedFilesKept()) TellDamagedFileKept(Host(), kept);
     editor_.SelectGun(0);
     SelectBullet(0);
 }

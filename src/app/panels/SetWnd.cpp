@@ -171,7 +171,9 @@ void CSetWnd::ShowStatus() {
     const UpdateStatus status = model.Status();
     const bool checking = status == UpdateStatus::kChecking;
     if (auto* ring = findChild<QWidget*>("update_status_ring")) ring->setVisible(checking);
-    if (auto* image = findChild<QWidget*>("update_status_image")) image->setVisible(!checking);
+    // The mark of a finished check: not for a check that learnt nothing.
+    const bool learntNothing = status == UpdateStatus::kNotReached || status == UpdateStatus::kNoInformation;
+    if (auto* image = findChild<QWidget*>("update_status_image")) image->setVisible(!checking && !learntNothing);
     CResourceManager& resources = CResourceManager::GetInstance();
     if (auto* text = findChild<QLabel*>("Update_Status_text")) {
         const char* key = UpdateListModel::StatusTextKey(status);
