@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <unistd.h>
 #include <vector>
@@ -47,19 +48,52 @@ const std::vector<Scenario>& Scenarios() {
     return scenarios;
 }
 
-// CPU time of every thread of a process in nanoseconds (the scheduler's own account, exact to
-// the nanosecond), or nothing when the process is gone.
-std::optional<double> ProcessCpuNs(qint64 pid) {
+// CPU time of each thread of a process in nanoseconds, by thread id (the scheduler's own
+// account, exact to the nanosecond), or nothing when the process is gone.
+std::optional<std::map<QString, double>> ThreadCpuNs(qint64 pid) {
     const QDir tasks(QString("/proc/%1/task").arg(pid));
     if (!tasks.exists()) return std::nullopt;
-    double total = 0;
+    std::map<QString, double> threads;
     for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile schedstat(tasks.filePath(task + "/schedstat"));
         if (!schedstat.open(QIODevice::ReadOnly)) continue;  // the thread just ended
-        total += schedstat.readAll().split(' ').first().toDouble();
+        threads[task] = schedstat.readAll().split(' ').first().toDouble();
     }
-    return total;
+    return threads;
 }
+
+// The CPU time a process's threads take over an interval. A thread's account goes with it when
+// it ends, so the threads are looked at every 100 ms and the last figure of each is kept: what
+// a thread that ended took in its last look's interval is all that is missed.
+class ProcessCpu {
+public:
+    explicit ProcessCpu(qint64 pid) : pid_(pid) {}
+    bool Start() {
+        const auto threads = ThreadCpuNs(pid_);
+        if (!threads) return false;
+        first_ = last_ = *threads;
+        return true;
+    }
+    bool Look() {
+        const auto threads = ThreadCpuNs(pid_);
+        if (!threads) return false;
+        for (const auto& [thread, ns] : *threads) last_[thread] = ns;
+        return true;
+    }
+    double TakenNs() const {
+        double total = 0;
+        for (const auto& [thread, ns] : last_) {
+            const auto first = first_.find(thread);
+            total += ns - (first == first_.end() ? 0 : first->second);
+        }
+        return total;
+    }
+
+private:
+    qint64 pid_;
+    std::map<QString, double> first_;
+    std::map<QString, double> last_;
+};
 
 // User and system clock ticks of the whole process (threads that ended included).
 std::optional<double> ProcessCpuTicks(qint64 pid) {
@@ -126,24 +160,26 @@ std::optional<Figures> Measure(const QString& program, const Scenario& scenario,
         return std::nullopt;
     }
     QThread::msleep(kWarmUpMs);
-    const auto ns0 = ProcessCpuNs(morvek.processId());
+    ProcessCpu cpu(morvek.processId());
+    ProcessCpu x(xvfb.processId());
+    bool looked = cpu.Start() && x.Start();
     const auto ticks0 = ProcessCpuTicks(morvek.processId());
-    const auto x0 = ProcessCpuNs(xvfb.processId());
-    QThread::sleep(static_cast<unsigned long>(seconds));
-    const auto ns1 = ProcessCpuNs(morvek.processId());
+    for (int look = 0; looked && look < seconds * 10; ++look) {
+        QThread::msleep(100);
+        looked = cpu.Look() && x.Look();
+    }
     const auto ticks1 = ProcessCpuTicks(morvek.processId());
-    const auto x1 = ProcessCpuNs(xvfb.processId());
     const bool running = morvek.state() == QProcess::Running;
     Stop(morvek);
     Stop(xvfb);
-    if (!running || !ns0 || !ns1 || !ticks0 || !ticks1 || !x0 || !x1) {
+    if (!running || !looked || !ticks0 || !ticks1) {
         std::fprintf(stderr, "%s: morvek ended during the measurement\n", qPrintable(scenario.name));
         return std::nullopt;
     }
     const double intervalNs = seconds * 1e9;
     const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
-    return Figures{(*ns1 - *ns0) / intervalNs * 100, (*ticks1 - *ticks0) / tick / seconds * 100,
-                   (*x1 - *x0) / intervalNs * 100};
+    return Figures{cpu.TakenNs() / intervalNs * 100, (*ticks1 - *ticks0) / tick / seconds * 100,
+                   x.TakenNs() / intervalNs * 100};
 }
 
 }  // namespace

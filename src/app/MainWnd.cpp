@@ -22,10 +22,10 @@
 #include "app/WindowBackground.h"
 #include "app/panels/PanelRoutes.h"
 #include "macros/MacroDownload.h"
+#include "platform/FileWriteQueue.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "profiles/DefaultData.h"
-#include "profiles/DocumentSaver.h"
 #include "profiles/JsonFile.h"
 
 namespace morvek::app {
@@ -71,8 +71,8 @@ CMainWnd::CMainWnd(hid::IHidBackend& backend, ModelFactoryMaker modelFactory, QW
     setWindowFlag(Qt::FramelessWindowHint);
     resize(kWidth, kHeight);
     Trace("InitWindow");
-    // Profile documents are written on the saver's thread: a change never waits for the disk.
-    DocumentSaver::Instance().SetBackground(true);
+    // Profile documents are written on the file writer's thread: a change never waits for the disk.
+    FileWriteQueue::Instance().SetBackground(true);
 
     CResourceManager& resources = CResourceManager::GetInstance();
     resources.LoadLanguage("lan_cn.xml");
@@ -122,7 +122,7 @@ CMainWnd::~CMainWnd() {
     for (auto& [model, page] : pages_) page->Unbind();
     CloseDialogs();
     // Everything the window changed is on disk before it goes.
-    DocumentSaver::Instance().SetBackground(false);
+    FileWriteQueue::Instance().SetBackground(false);
 }
 
 void CMainWnd::OnWindowInit() {

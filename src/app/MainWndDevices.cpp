@@ -76,6 +76,7 @@ void CMainWnd::HandleArrival(const DeviceEntry& slot) {
         arrival.model->SetHostLightControl(hostLightControl_ && awake_);
     }
     ArmSchedules();
+    synchronised_.DevicesChanged();
     if (isVisible()) RestoreAndRaise();
 }
 

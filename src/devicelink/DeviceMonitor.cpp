@@ -38,6 +38,7 @@ void DeviceMonitor::Start() {
     if (thread_.joinable()) return;
     stop_ = false;
     firstScanDone_ = false;  // the notice comes once per thread life
+    threadPasses_ = 0;
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -66,21 +67,61 @@ bool DeviceMonitor::IsRunning() const {
 
 size_t DeviceMonitor::KnownUnmatchedCount() const { return unmatchedCount_.load(); }
 
+uint64_t DeviceMonitor::ThreadPassCount() const { return threadPasses_.load(); }
+
+bool DeviceMonitor::EventDriven() const {
+    std::lock_guard lock(mutex_);
+    return watching_;
+}
+
+void DeviceMonitor::OnChange(hid::HidChange change) {
+    {
+        std::lock_guard lock(mutex_);
+        ++changes_;
+        if (change == hid::HidChange::kWatchLost) watching_ = false;
+    }
+    wake_.notify_all();
+}
+
+std::optional<std::chrono::milliseconds> DeviceMonitor::RestAfter(const MonitorPass& pass) const {
+    // A freed slot may be what a waiting interface needs.
+    if (!pass.removals.empty()) return std::chrono::milliseconds(0);
+    if (!watching_ || pass.enumerationFailed || pass.openFailed) return kPollInterval;
+    return std::nullopt;
+}
+
 void DeviceMonitor::Run() {
     using Clock = std::chrono::steady_clock;
+    // Made outside the lock: a notice takes the backend's lock, then this one.
+    std::unique_ptr<hid::HidChangeWatch> watch =
+        backend_.WatchChanges([this](hid::HidChange change) { OnChange(change); });
+    {
+        std::lock_guard lock(mutex_);
+        watching_ = watch != nullptr;
+    }
     for (;;) {
+        uint64_t seen = 0;
         {
             std::lock_guard lock(mutex_);
             if (stop_) break;
+            seen = changes_;
         }
         const Clock::time_point started = Clock::now();
-        RunOnePass();
-        Clock::time_point next = started + kPollInterval;
-        // A pass that took longer than the interval is followed by a whole interval of rest.
-        if (const Clock::time_point now = Clock::now(); next <= now) next = now + kPollInterval;
+        const MonitorPass pass = RunOnePass();
+        ++threadPasses_;
         std::unique_lock lock(mutex_);
-        if (wake_.wait_until(lock, next, [this] { return stop_; })) break;
+        const auto woken = [&] { return stop_ || changes_ != seen; };
+        if (const auto rest = RestAfter(pass)) {
+            Clock::time_point next = started + *rest;
+            // A pass that took longer than the rest is followed by a whole rest.
+            if (const Clock::time_point now = Clock::now(); next <= now) next = now + *rest;
+            wake_.wait_until(lock, next, woken);
+        } else {
+            wake_.wait(lock, woken);
+        }
+        if (stop_) break;
     }
+    watch.reset();
     Trace(kStopTrace);
 }
 
@@ -113,8 +154,10 @@ void DeviceMonitor::Scan(MonitorPass& pass) {
         if (unmatched_.contains(info.path)) continue;
         ++pass.pathsMatched;
         bool unmatched = false;
-        const int slot = MatchPath(info.path, unmatched);
+        bool openFailed = false;
+        const int slot = MatchPath(info.path, unmatched, openFailed);
         if (unmatched) unmatched_.insert(info.path);
+        pass.openFailed = pass.openFailed || openFailed;
         if (slot >= 0) {
             const auto index = static_cast<size_t>(slot);
             pass.arrivals.push_back(index);
@@ -126,8 +169,9 @@ void DeviceMonitor::Scan(MonitorPass& pass) {
     unmatchedCount_ = unmatched_.size();
 }
 
-int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched) {
+int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched, bool& openFailed) {
     unmatched = false;
+    openFailed = false;
     DeviceEntry entry = EntryFromPath(path);
     if (!AnyRow(entry, false)) {
         unmatched = true;
@@ -137,8 +181,11 @@ int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched) {
     if (!slots_.IsCandidate(entry)) return -1;
 
     HidInterfaceHandle probe(backend_);
-    // Cannot be opened (yet): stays unclaimed and is tried again on the next pass.
-    if (!probe.Open(path, true, false, true, false)) return -1;
+    // Cannot be opened (yet): stays unclaimed and is tried again on a later pass.
+    if (!probe.Open(path, true, false, true, false)) {
+        openFailed = true;
+        return -1;
+    }
     const HidAttributes attributes = probe.Attributes();
     const HidCaps caps = probe.Caps();
     probe.Close();

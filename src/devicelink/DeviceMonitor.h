@@ -1,19 +1,25 @@
 #pragma once
-// DeviceMonitor: the hot-plug monitor as a core component. It owns the live device
-// list and polls every 100 ms on its own thread: while some slot is free it enumerates the HID
-// interfaces and matches each path against the match table, then checks that every present slot's path
+// DeviceMonitor: the hot-plug monitor as a core component. It owns the live device list and
+// runs passes on its own thread: while some slot is free a pass enumerates the HID interfaces
+// and matches each path against the match table, then checks that every present slot's path
 // still exists. Each claimed slot and each vanished slot is announced synchronously to the
 // owner, which handles it before the monitor goes on; after the first pass the owner gets a
 // once-only notice.
 //
-// The thread waits on a condition variable with a deadline; Stop wakes it at once. The owner's
+// Passes are event-driven where the backend gives hot-plug notices (udev on Linux, the
+// emulator's attach and detach): the thread sleeps until a notice comes, so nothing runs while
+// nothing changes. It runs another pass after 100 ms only while something is left to retry (an
+// interface that could not be opened yet, a failed enumeration); a pass that freed a slot is
+// followed by another at once. A backend without notices, or whose watch failed, is polled
+// every 100 ms.
+//
+// The thread waits on a condition variable; Stop and every notice wake it at once. The owner's
 // callbacks run on the monitor thread: a window that handles slots on its user-interface thread
 // blocks in the callback until that is done, and must then not call Stop while the
 // user-interface thread waits for a callback (RequestStop, keep handling events, then Join).
 //
-// An enumeration failure does not end the thread (a transient failure
-// would end hot-plug until the program restarts); the pass is skipped with a trace and the
-// monitor keeps polling. Paths known to match nothing (no row with their numbers, or a
+// An enumeration failure does not end the thread (a transient failure would end hot-plug until
+// the program restarts); the pass is skipped with a trace and tried again after 100 ms. Paths known to match nothing (no row with their numbers, or a
 // probe that showed other usages) are not matched again while they stay enumerated. An
 // interface whose numbers rows of several kinds share (mouse and pad) may cost one command
 // report on the monitor thread: its device is asked for its kind before a slot is claimed.
@@ -22,7 +28,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -53,6 +61,8 @@ struct MonitorPass {
     size_t pathsMatched = 0;         // paths that went through the match (not skipped)
     std::vector<size_t> arrivals;
     std::vector<size_t> removals;
+    // A matching interface could not be opened: it is tried again on a later pass.
+    bool openFailed = false;
 };
 
 class DeviceMonitor {
@@ -69,7 +79,8 @@ public:
     DeviceSlotList& Slots() { return slots_; }
     const DeviceSlotList& Slots() const { return slots_; }
 
-    // Starts the monitor thread: a pass at once, then one every 100 ms.
+    // Starts the monitor thread: a pass at once, then one after each hot-plug notice (or every
+    // 100 ms when the backend gives none).
     void Start();
     // Wakes the thread and makes it end after the pass it is in; it writes the stop trace.
     void RequestStop();
@@ -86,14 +97,21 @@ public:
 
     // Paths remembered as matching nothing (for tests and diagnostics).
     size_t KnownUnmatchedCount() const;
+    // Passes the thread has run since Start (for tests and diagnostics).
+    uint64_t ThreadPassCount() const;
+    // Whether the thread sleeps until a hot-plug notice rather than polling.
+    bool EventDriven() const;
 
 private:
     void Run();
+    void OnChange(hid::HidChange change);
+    // How long the thread may sleep after a pass: until a notice (nothing), or a retry time.
+    std::optional<std::chrono::milliseconds> RestAfter(const MonitorPass& pass) const;
     void Scan(MonitorPass& pass);
     void CheckPresence(MonitorPass& pass);
     // Matches one path: the claimed slot, or -1. Sets unmatched when the path can never match
-    // while it stays enumerated.
-    int MatchPath(const std::string& path, bool& unmatched);
+    // while it stays enumerated, openFailed when it may match once it can be opened.
+    int MatchPath(const std::string& path, bool& unmatched, bool& openFailed);
 
     hid::IHidBackend& backend_;
     IDeviceMonitorOwner& owner_;
@@ -108,6 +126,9 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     bool stop_ = false;
+    uint64_t changes_ = 0;     // hot-plug notices so far
+    bool watching_ = false;    // notices come (a watch exists and has not failed)
+    std::atomic<uint64_t> threadPasses_{0};
     std::thread thread_;
 };
 

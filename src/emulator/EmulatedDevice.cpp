@@ -140,11 +140,18 @@ void EmulatedDevice::UnplugLocked() {
     }
     handles_.clear();
     firmware_.PowerCycle();
+    if (presenceListener_) presenceListener_();
 }
 
 void EmulatedDevice::Plug() {
     std::lock_guard lock(mutex_);
     present_ = true;
+    if (presenceListener_) presenceListener_();
+}
+
+void EmulatedDevice::SetPresenceListener(std::function<void()> listener) {
+    std::lock_guard lock(mutex_);
+    presenceListener_ = std::move(listener);
 }
 
 bool EmulatedDevice::Present() const {

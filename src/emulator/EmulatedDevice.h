@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -55,6 +56,9 @@ public:
     void Unplug();
     void Plug();
     bool Present() const;
+    // Runs after every plug and unplug (a vanishing fault too), with the device's lock held: it
+    // must not call into the device. The backend turns it into its hot-plug notice.
+    void SetPresenceListener(std::function<void()> listener);
 
     std::vector<uint8_t> DeviceInfo() const;
     std::vector<uint8_t> Params() const;
@@ -130,6 +134,7 @@ private:
     Firmware firmware_;
     FaultPlan faults_;
     bool present_ = true;
+    std::function<void()> presenceListener_;
     uint64_t reports_ = 0;
     std::deque<std::vector<uint8_t>> outputReports_;
     uint64_t outputReportCount_ = 0;

@@ -8,16 +8,28 @@
 
 namespace morvek::emulator {
 
-EmulatedDevice& EmulatorBackend::Attach(EmulatedKind kind) {
-    std::lock_guard lock(mutex_);
-    auto found = devices_.find(kind);
-    if (found != devices_.end()) {
-        found->second->Plug();
-        return *found->second;
+EmulatorBackend::~EmulatorBackend() {
+    // A handle may keep a device beyond the backend; it must not reach the backend then.
+    for (const auto& device : Devices()) {
+        device->SetPresenceListener({});
     }
-    auto device = std::make_shared<EmulatedDevice>(kind);
-    device->SetLatency(latencyMs_);
-    devices_.emplace(kind, device);
+}
+
+EmulatedDevice& EmulatorBackend::Attach(EmulatedKind kind) {
+    std::shared_ptr<EmulatedDevice> device;
+    {
+        std::lock_guard lock(mutex_);
+        auto found = devices_.find(kind);
+        if (found != devices_.end()) {
+            found->second->Plug();
+            return *found->second;
+        }
+        device = std::make_shared<EmulatedDevice>(kind);
+        device->SetLatency(latencyMs_);
+        device->SetPresenceListener([this] { NotifyWatchers(); });
+        devices_.emplace(kind, device);
+    }
+    NotifyWatchers();
     return *device;
 }
 
@@ -138,6 +150,26 @@ bool EmulatorBackend::Exists(const std::string& path) {
         }
     }
     return false;
+}
+
+std::unique_ptr<hid::HidChangeWatch> EmulatorBackend::WatchChanges(std::function<void(hid::HidChange)> onChange) {
+    uint64_t id = 0;
+    {
+        std::lock_guard lock(watchMutex_);
+        id = nextWatcher_++;
+        watchers_.emplace(id, std::move(onChange));
+    }
+    return std::make_unique<hid::HidChangeWatch>([this, id] {
+        std::lock_guard lock(watchMutex_);
+        watchers_.erase(id);
+    });
+}
+
+void EmulatorBackend::NotifyWatchers() {
+    std::lock_guard lock(watchMutex_);
+    for (const auto& [id, onChange] : watchers_) {
+        onChange(hid::HidChange::kInterfaces);
+    }
 }
 
 }  // namespace morvek::emulator

@@ -4,6 +4,8 @@
 
 #include <json/value.h>
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,6 +20,11 @@ namespace morvek::emulator {
 
 class EmulatorBackend : public hid::IHidBackend {
 public:
+    EmulatorBackend() = default;
+    ~EmulatorBackend() override;
+    EmulatorBackend(const EmulatorBackend&) = delete;
+    EmulatorBackend& operator=(const EmulatorBackend&) = delete;
+
     // Plugs in a factory-fresh device of this kind; one per kind. Attaching an attached kind
     // returns the existing device, plugged back in if it had vanished.
     EmulatedDevice& Attach(EmulatedKind kind);
@@ -44,13 +51,22 @@ public:
     bool Enumerate(std::vector<hid::HidInterfaceInfo>& out) override;
     std::shared_ptr<hid::IHidDevice> Open(const std::string& path, hid::HidOpenMode mode) override;
     bool Exists(const std::string& path) override;
+    // Notices on every attach, detach and plug change of a device (a vanishing fault too), on
+    // the thread that made the change.
+    std::unique_ptr<hid::HidChangeWatch> WatchChanges(std::function<void(hid::HidChange)> onChange) override;
 
 private:
     std::vector<std::shared_ptr<EmulatedDevice>> Devices() const;
+    void NotifyWatchers();
 
     mutable std::mutex mutex_;
     std::map<EmulatedKind, std::shared_ptr<EmulatedDevice>> devices_;
     int latencyMs_ = 0;
+
+    // Its own lock: notices run while a device holds its lock.
+    std::mutex watchMutex_;
+    std::map<uint64_t, std::function<void(hid::HidChange)>> watchers_;
+    uint64_t nextWatcher_ = 0;
 };
 
 }  // namespace morvek::emulator

@@ -1,8 +1,8 @@
 #include "profiles/BasicProfiledata.h"
 
 #include "platform/FileIo.h"
+#include "platform/FileWriteQueue.h"
 #include "platform/Trace.h"
-#include "profiles/DocumentSaver.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
 #include "profiles/ProfileIdentity.h"
@@ -34,9 +34,9 @@ bool CBasicProfiledata::Save() { return SaveDeviceSection(section_, documentPath
 
 bool CBasicProfiledata::SaveDeviceSection(const Json::Value& section, const std::filesystem::path& path) {
     if (path.empty()) return false;
-    // The saver writes it now or, for the window, on its own thread from a copy of the section,
+    // Written now or, for the window, on the file writer's thread from a copy of the section,
     // which never touches this object (it may be gone by then).
-    return DocumentSaver::Instance().Submit(
+    return FileWriteQueue::Instance().Submit(
         path, [section, path, index = deviceIndex_] { return WriteSection(section, path, index); });
 }
 

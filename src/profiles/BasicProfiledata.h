@@ -30,7 +30,7 @@ public:
     CBasicProfiledata(const CBasicProfiledata&) = delete;
     CBasicProfiledata& operator=(const CBasicProfiledata&) = delete;
 
-    // Puts the in-memory section into the document file (through the DocumentSaver: at once,
+    // Puts the in-memory section into the document file (through the FileWriteQueue: at once,
     // or queued when it saves in the background, and then true). False when there is no
     // document or it could not be written; the file and the in-memory section are then as
     // they were.

@@ -7,7 +7,6 @@
 
 #include "platform/FileIo.h"
 #include "platform/Trace.h"
-#include "profiles/DocumentSaver.h"
 
 namespace morvek {
 
@@ -30,8 +29,6 @@ std::optional<Json::Value> ParseJsonText(std::string_view text) {
 }
 
 JsonFileRead ReadJsonFile(const std::filesystem::path& path) {
-    // A profile document being saved in the background is read once it is written.
-    DocumentSaver::Instance().WaitFor(path);
     const FileContent content = ReadFileContent(path, kMaxJsonFileBytes);
     switch (content.state) {
         case FileReadState::kMissing: return {Json::Value(), JsonFileState::kMissing};
@@ -58,7 +55,6 @@ std::string StyledJsonText(const Json::Value& value) {
 }
 
 int WriteJsonFile(const std::filesystem::path& path, const Json::Value& value) {
-    DocumentSaver::Instance().WaitFor(path);
     return WriteFileAtomically(path, StyledJsonText(value)) ? 0 : -1;
 }
 

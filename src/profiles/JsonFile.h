@@ -1,7 +1,7 @@
 #pragma once
 // The shared JSON file helpers: every JSON file of the program is read whole and written whole
 // in the styled layout (keys in ascending order, three-space indentation). Both wait for the
-// background saves of their file first (DocumentSaver).
+// queued writes of their file first (FileWriteQueue, through the file helpers).
 
 #include <json/value.h>
 

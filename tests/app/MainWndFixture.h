@@ -12,6 +12,7 @@
 #include "app/DeviceModels.h"
 #include "app/DeviceOptionUI.h"
 #include "app/MainWnd.h"
+#include "app/ProgramSettings.h"
 #include "app/SkinFixture.h"
 #include "devicelink/TalvorenUSBDevice.h"
 #include "app/DevicePageUI.h"
@@ -38,6 +39,9 @@ protected:
     void TearDown() override {
         window.reset();
         app::CResourceManager::GetInstance().Release();
+        // The settings file is the program's for the whole run: a language chosen here must
+        // not greet the next test.
+        app::OpenProgramSettings()->remove(app::kLanguageSetting);
     }
 
     // Shows the window: the window-initialised steps build the pages and start the monitor.

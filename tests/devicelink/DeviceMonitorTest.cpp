@@ -1,11 +1,15 @@
 // The hot-plug monitor: passes over the live device list, announcements to its owner, the
-// first-scan notice, skipped matching of paths that match nothing, enumeration failures and
+// first-scan notice, skipped matching of paths that match nothing, enumeration failures,
+// passes driven by the backend's hot-plug notices (no polling while nothing changes), and
 // stopping its thread.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <thread>
 
 #include "DeviceModelTestSupport.h"
 #include "devicelink/DeviceMonitor.h"
@@ -80,6 +84,38 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::string> lines_;
 };
+
+// A scripted backend that gives hot-plug notices when the test says so.
+class NoticeBackend : public ScriptedHidBackend {
+public:
+    std::unique_ptr<hid::HidChangeWatch> WatchChanges(std::function<void(hid::HidChange)> onChange) override {
+        std::lock_guard lock(noticeMutex_);
+        onChange_ = std::move(onChange);
+        return std::make_unique<hid::HidChangeWatch>([this] {
+            std::lock_guard lock(noticeMutex_);
+            onChange_ = {};
+        });
+    }
+    void Notify(hid::HidChange change) {
+        std::lock_guard lock(noticeMutex_);
+        if (onChange_) onChange_(change);
+    }
+
+private:
+    std::mutex noticeMutex_;
+    std::function<void(hid::HidChange)> onChange_;
+};
+
+// Waits (up to 10 s) until the monitor's thread has run at least passes passes.
+bool WaitForPasses(const DeviceMonitor& monitor, uint64_t passes) {
+    for (int i = 0; i < 1000 && monitor.ThreadPassCount() < passes; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return monitor.ThreadPassCount() >= passes;
+}
+
+// Three poll intervals: a polling monitor would run three passes in it.
+constexpr auto kQuietTime = 3 * DeviceMonitor::kPollInterval;
 
 TEST(DeviceMonitorTest, NoDeviceAnnouncesNothingAndTheFirstScanOnce) {
     emulator::EmulatorBackend backend;
@@ -254,6 +290,74 @@ TEST(DeviceMonitorTest, TheThreadAnnouncesDevicesAndStopsAtOnceWithItsTrace) {
     ASSERT_TRUE(owner.WaitFor([&] { return owner.firstScans == 2; }));
     monitor.Stop();
     EXPECT_EQ(trace.Count(DeviceMonitor::kStopTrace), 2);
+}
+
+TEST(DeviceMonitorTest, EmulatedArrivalAndRemovalAreSeenWithoutPolling) {
+    emulator::EmulatorBackend backend;
+    RecordingOwner owner;
+    DeviceMonitor monitor(backend, owner);
+    monitor.Start();
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.firstScans == 1; }));
+    EXPECT_TRUE(monitor.EventDriven());
+    std::this_thread::sleep_for(kQuietTime);
+    EXPECT_EQ(monitor.ThreadPassCount(), 1u);  // nothing changed, nothing ran
+
+    backend.Attach(EmulatedKind::Keyboard);
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.arrivals.size() == 2; }));
+    // A device that vanishes on its own (no detach by the host) is a notice too.
+    emulator::FaultPlan vanish;
+    vanish.vanishAfterReports = 0;
+    backend.Find(EmulatedKind::Keyboard)->SetFaults(vanish);
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.removals.size() == 2; }));
+    backend.Attach(EmulatedKind::Keyboard);  // plugged back in
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.arrivals.size() == 4; }));
+
+    std::this_thread::sleep_for(kQuietTime);
+    const uint64_t passes = monitor.ThreadPassCount();
+    std::this_thread::sleep_for(kQuietTime);
+    EXPECT_EQ(monitor.ThreadPassCount(), passes);
+    monitor.Stop();
+}
+
+TEST(DeviceMonitorTest, AnInterfaceThatCannotBeOpenedYetIsRetriedUntilItOpens) {
+    NoticeBackend backend;
+    RecordingOwner owner;
+    DeviceMonitor monitor(backend, owner);
+    monitor.Start();
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.firstScans == 1; }));
+    const std::string command = "/dev/hidraw3&vid_0c45&pid_764e&mi_01&col04";
+    backend.Add(InterfaceInfo(command, 0x0C45, 0x764E, 0xFF1C, 0x92), VendorCollectionDescriptor());
+    backend.SetRefuseOpen(command, true);  // its permissions are not given yet
+    backend.Notify(hid::HidChange::kInterfaces);
+    ASSERT_TRUE(WaitForPasses(monitor, 4));  // tried again without a further notice
+    backend.SetRefuseOpen(command, false);
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.arrivals == std::vector<size_t>{0}; }));
+    std::this_thread::sleep_for(kQuietTime);
+    const uint64_t passes = monitor.ThreadPassCount();
+    std::this_thread::sleep_for(kQuietTime);
+    EXPECT_EQ(monitor.ThreadPassCount(), passes);  // opened: the retries end
+    monitor.Stop();
+}
+
+TEST(DeviceMonitorTest, ABackendWithoutNoticesOrWhoseWatchFailedIsPolled) {
+    const std::string command = "/dev/hidraw3&vid_0c45&pid_764e&mi_01&col04";
+    for (const bool watchFails : {false, true}) {
+        SCOPED_TRACE(watchFails);
+        ScriptedHidBackend silent;
+        NoticeBackend noticing;
+        ScriptedHidBackend& backend = watchFails ? noticing : silent;
+        RecordingOwner owner;
+        DeviceMonitor monitor(backend, owner);
+        monitor.Start();
+        ASSERT_TRUE(owner.WaitFor([&] { return owner.firstScans == 1; }));
+        EXPECT_EQ(monitor.EventDriven(), watchFails);
+        if (watchFails) noticing.Notify(hid::HidChange::kWatchLost);
+        ASSERT_TRUE(WaitForPasses(monitor, 3));
+        EXPECT_FALSE(monitor.EventDriven());
+        backend.Add(InterfaceInfo(command, 0x0C45, 0x764E, 0xFF1C, 0x92), VendorCollectionDescriptor());
+        ASSERT_TRUE(owner.WaitFor([&] { return owner.arrivals == std::vector<size_t>{0}; }));
+        monitor.Stop();
+    }
 }
 
 }  // namespace

@@ -55,14 +55,20 @@ TEST(KeyboardLightThreadTest, RunsPassesUntilStopped) {
 }
 
 TEST(KeyboardLightThreadTest, StopAndWakeEndALongWaitAtOnce) {
-    PassCounter counter(24h);
-    KeyboardLightThread thread([&] { return counter.Pass(); });
-    thread.Start();
-    ASSERT_TRUE(counter.WaitFor(1));
-    thread.Wake();
-    EXPECT_TRUE(counter.WaitFor(2));
-    thread.Stop();  // would hang for a day if the wait did not end
-    EXPECT_EQ(counter.Passes(), 2);
+    // A day's wait, and a wait with no deadline at all (an idle thread).
+    for (const std::chrono::milliseconds wait : {std::chrono::milliseconds(24h), KeyboardLightThread::kUntilWoken}) {
+        SCOPED_TRACE(wait.count());
+        PassCounter counter(wait);
+        KeyboardLightThread thread([&] { return counter.Pass(); });
+        thread.Start();
+        ASSERT_TRUE(counter.WaitFor(1));
+        std::this_thread::sleep_for(20ms);
+        EXPECT_EQ(counter.Passes(), 1);  // asleep, not passing again
+        thread.Wake();
+        EXPECT_TRUE(counter.WaitFor(2));
+        thread.Stop();  // would hang if the wait did not end
+        EXPECT_EQ(counter.Passes(), 2);
+    }
 }
 
 TEST(KeyboardLightThreadTest, StartAgainRestartsAndTheDestructorStops) {

@@ -49,7 +49,12 @@ void KeyboardLightThread::Run() {
         lock.unlock();
         const auto wait = pass_();
         lock.lock();
-        wake_.wait_until(lock, std::chrono::steady_clock::now() + wait, [this] { return stop_ || woken_; });
+        const auto woken = [this] { return stop_ || woken_; };
+        if (wait == kUntilWoken) {
+            wake_.wait(lock, woken);
+        } else {
+            wake_.wait_until(lock, std::chrono::steady_clock::now() + wait, woken);
+        }
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // KeyboardLightThread: the keyboard model's light thread. It runs the model's light pass again
-// and again; each pass says how long the thread may sleep before the next one. The sleep is a
-// wait on a condition variable with that deadline, so Stop ends it at once; the thread is
-// never killed.
+// and again; each pass says how long the thread may sleep before the next one (kUntilWoken:
+// until Wake or Stop, so an idle thread costs nothing). The sleep is a wait on a condition
+// variable with that deadline, so Stop ends it at once; the thread is never killed.
 
 #include <chrono>
 #include <condition_variable>
@@ -16,6 +16,8 @@ class KeyboardLightThread {
 public:
     // Runs on the light thread; returns the time until the next pass.
     using Pass = std::function<std::chrono::milliseconds()>;
+    // A pass's answer: nothing to do until the thread is woken.
+    static constexpr std::chrono::milliseconds kUntilWoken = std::chrono::milliseconds::max();
 
     explicit KeyboardLightThread(Pass pass);
     // Stop().

@@ -11,7 +11,8 @@
 // when its profile is read, and for all devices when at most one device is shown.
 //
 // The thread waits on a condition variable: one step per interval of the speed level while a
-// device is synchronised, a look every second otherwise; Apply wakes it, Stop ends it at once.
+// device is synchronised; otherwise it sleeps until Apply or DevicesChanged (a device that
+// comes back may still be synchronised) wakes it. Stop ends it at once.
 
 #include <chrono>
 #include <cstdint>
@@ -31,7 +32,7 @@ namespace morvek {
 
 class SynchronisedLighting {
 public:
-    static constexpr std::chrono::milliseconds kIdleWait{1000};
+    static constexpr std::chrono::milliseconds kIdleWait = KeyboardLightThread::kUntilWoken;
     static constexpr uint32_t kPassMs = 1;
     static constexpr uint32_t kMaxCatchUpPasses = 50;
 
@@ -61,6 +62,8 @@ public:
     void Start();
     void Stop();
     bool Running() const { return thread_.Running(); }
+    // A device came or went: the thread looks for synchronised devices again.
+    void DevicesChanged() { thread_.Wake(); }
 
     // One run of the thread (tests drive it with their own clock): the passes due at nowMs, a
     // step whenever the speed level's interval has gone by; the time until the next step.

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -65,6 +66,25 @@ public:
     virtual void Abort() = 0;
 };
 
+// A subscription to a backend's hot-plug notices; destroying it ends them (no notice runs once
+// the destructor has returned).
+class HidChangeWatch {
+public:
+    explicit HidChangeWatch(std::function<void()> cancel) : cancel_(std::move(cancel)) {}
+    ~HidChangeWatch() {
+        if (cancel_) cancel_();
+    }
+    HidChangeWatch(const HidChangeWatch&) = delete;
+    HidChangeWatch& operator=(const HidChangeWatch&) = delete;
+
+private:
+    std::function<void()> cancel_;
+};
+
+// What a hot-plug notice says: an interface may have come or gone, or the backend can give no
+// more notices (its watch failed), so its user has to look for changes itself from now on.
+enum class HidChange { kInterfaces, kWatchLost };
+
 class IHidBackend {
 public:
     virtual ~IHidBackend() = default;
@@ -75,6 +95,12 @@ public:
     virtual std::shared_ptr<IHidDevice> Open(const std::string& path, HidOpenMode mode) = 0;
     // Cheap presence check of a path seen before.
     virtual bool Exists(const std::string& path) = 0;
+    // Hot-plug notices: onChange runs, on a thread of the backend's, whenever an interface may
+    // have come or gone; it must be quick and must not call into the backend. Nothing when the
+    // backend cannot tell: its user then has to look for changes itself.
+    virtual std::unique_ptr<HidChangeWatch> WatchChanges(std::function<void(HidChange)> /*onChange*/) {
+        return nullptr;
+    }
 };
 
 }  // namespace morvek::hid

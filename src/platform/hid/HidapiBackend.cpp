@@ -10,6 +10,7 @@
 #include "platform/hid/HidPath.h"
 #include "platform/hid/HidrawDevice.h"
 #include "platform/hid/ReportDescriptor.h"
+#include "platform/hid/UdevHidrawWatch.h"
 
 namespace morvek::hid {
 namespace {
@@ -161,6 +162,12 @@ bool HidapiBackend::Exists(const std::string& path) {
     if (!identity) return false;
     if (const auto known = KnownIdentity(path, parts->node)) return *known == *identity;
     return sysfs_.DeviceIds(NodeName(parts->node)) == HidDeviceIds{parts->vendorId, parts->productId};
+}
+
+std::unique_ptr<HidChangeWatch> HidapiBackend::WatchChanges(std::function<void(HidChange)> onChange) {
+    std::shared_ptr<UdevHidrawWatch> watch = UdevHidrawWatch::Start(std::move(onChange));
+    if (!watch) return nullptr;
+    return std::make_unique<HidChangeWatch>([watch]() mutable { watch.reset(); });
 }
 
 }  // namespace morvek::hid

@@ -4,10 +4,11 @@
 // descriptor from sysfs and presents one entry per (interface, collection), with paths
 // such as "/dev/hidraw3&vid_0c45&pid_764e&mi_01&col04".
 //
-// Enumeration is cheap when nothing changed: the device monitor asks every 100 ms while a slot
-// is free. A snapshot of the hidraw nodes (HidrawNodeWatch) equal to the last one returns the
-// last list without asking hidapi; otherwise hidapi lists the nodes again, and only a node that
-// is new or whose identity changed (replaced device node, new sysfs instance) has its report
+// Enumeration is cheap when nothing changed: the device monitor asks after every hot-plug notice
+// (from udev, UdevHidrawWatch) while a slot is free, and every 100 ms where no notices can be
+// had. A snapshot of the hidraw nodes (HidrawNodeWatch) equal to the last one returns the last
+// list without asking hidapi; otherwise hidapi lists the nodes again, and only a node that is
+// new or whose identity changed (replaced device node, new sysfs instance) has its report
 // descriptor read and parsed again.
 
 #include <cstdint>
@@ -44,6 +45,8 @@ public:
     // The node is still there and is the one seen when the path was last opened (else
     // enumerated): a device unplugged and plugged again counts as gone.
     bool Exists(const std::string& path) override;
+    // A udev monitor of the hidraw subsystem on a thread of its own.
+    std::unique_ptr<HidChangeWatch> WatchChanges(std::function<void(HidChange)> onChange) override;
 
 private:
     struct NodeIdentity {
