@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "devicelink/DeniedDeviceList.h"
 #include "devicelink/DeviceSlotList.h"
 #include "platform/hid/HidBackend.h"
 
@@ -44,6 +45,9 @@ public:
     virtual void OnDeviceRemoval(size_t slot, const DeviceEntry& entry) = 0;
     // After the first pass of a monitor thread (or the first pass ever run), once.
     virtual void OnFirstScan() = 0;
+    // The devices seen but not opened because this user may not open them changed (see
+    // DeniedDeviceList); denied is the whole new list.
+    virtual void OnAccessDeniedChanged(const std::vector<DeviceEntry>& denied) { (void)denied; }
 };
 
 // What one pass did.
@@ -53,6 +57,7 @@ struct MonitorPass {
     size_t pathsMatched = 0;         // paths that went through the match (not skipped)
     std::vector<size_t> arrivals;
     std::vector<size_t> removals;
+    bool deniedChanged = false;      // the list of devices this user may not open changed
 };
 
 class DeviceMonitor {
@@ -68,6 +73,8 @@ public:
 
     DeviceSlotList& Slots() { return slots_; }
     const DeviceSlotList& Slots() const { return slots_; }
+    // The devices present that this user may not open.
+    const DeniedDeviceList& Denied() const { return denied_; }
 
     // Starts the monitor thread: a pass at once, then one every 100 ms.
     void Start();
@@ -93,11 +100,12 @@ private:
     void CheckPresence(MonitorPass& pass);
     // Matches one path: the claimed slot, or -1. Sets unmatched when the path can never match
     // while it stays enumerated.
-    int MatchPath(const std::string& path, bool& unmatched);
+    int MatchPath(const std::string& path, bool& unmatched, MonitorPass& pass);
 
     hid::IHidBackend& backend_;
     IDeviceMonitorOwner& owner_;
     DeviceSlotList slots_;
+    DeniedDeviceList denied_;
 
     // Touched only by the pass (one at a time).
     std::set<std::string> unmatched_;

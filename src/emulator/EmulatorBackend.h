@@ -12,11 +12,12 @@
 
 #include "emulator/EmulatedDevice.h"
 #include "emulator/EmulatedKind.h"
+#include "platform/hid/HidAccess.h"
 #include "platform/hid/HidBackend.h"
 
 namespace morvek::emulator {
 
-class EmulatorBackend : public hid::IHidBackend {
+class EmulatorBackend : public hid::IHidBackend, public hid::IHidAccessReport {
 public:
     // Plugs in a factory-fresh device of this kind; one per kind. Attaching an attached kind
     // returns the existing device, plugged back in if it had vanished.
@@ -44,6 +45,8 @@ public:
     bool Enumerate(std::vector<hid::HidInterfaceInfo>& out) override;
     std::shared_ptr<hid::IHidDevice> Open(const std::string& path, hid::HidOpenMode mode) override;
     bool Exists(const std::string& path) override;
+    // IHidAccessReport: the device of path is present and its fault plan refuses access.
+    bool AccessDenied(const std::string& path) override;
 
 private:
     std::vector<std::shared_ptr<EmulatedDevice>> Devices() const;

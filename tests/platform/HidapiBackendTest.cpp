@@ -254,6 +254,69 @@ TEST_F(HidapiBackendTest, WritesGoToTheNode) {
     EXPECT_EQ(received, report);
 }
 
+// Runs open calls as an ordinary user: root opens any node whatever its mode, so a test run as
+// root takes the identity of "nobody" for the call (and makes the temporary tree readable to it).
+class AsOrdinaryUser {
+public:
+    explicit AsOrdinaryUser(const std::filesystem::path& tree) : root_(::geteuid() == 0) {
+        if (!root_) return;
+        std::filesystem::permissions(tree, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                               std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                               std::filesystem::perms::others_exec);
+        switched_ = ::seteuid(65534) == 0;
+    }
+    ~AsOrdinaryUser() {
+        if (switched_ && ::seteuid(0) != 0) std::abort();
+    }
+    bool Ready() const { return !root_ || switched_; }
+
+private:
+    bool root_;
+    bool switched_ = false;
+};
+
+TEST_F(HidapiBackendTest, ANodeThisUserMayNotOpenIsReportedAsAccessDenied) {
+    const std::string node = AddNode("hidraw3", fixtures::kKeyboardInterface, 1);
+    const std::string gone = AddNode("hidraw4", fixtures::kPlainConsumer, 2);
+    std::filesystem::remove(gone);
+    HidapiBackend backend = Backend();
+    std::vector<HidInterfaceInfo> list;
+    ASSERT_TRUE(backend.Enumerate(list));
+    const std::string path = PathOf(node, 1, 4);
+
+    struct Case {
+        const char* what;
+        std::string path;
+        std::filesystem::perms mode;
+        bool opens;
+        bool denied;
+    };
+    using std::filesystem::perms;
+    const Case cases[] = {
+        {"no rights on the node", path, perms::none, false, true},
+        {"read and write for everyone (the rule installed)", path,
+         perms::owner_read | perms::owner_write | perms::others_read | perms::others_write, true, false},
+        {"read only: the probe opens, a command channel would not", path, perms::owner_read | perms::others_read, true,
+         false},
+        {"again no rights", path, perms::none, false, true},
+        {"node removed: missing, not refused", PathOf(gone, 2, 0), perms::none, false, false},
+    };
+    for (const Case& c : cases) {
+        if (std::filesystem::exists(node)) std::filesystem::permissions(node, c.mode);
+        std::shared_ptr<IHidDevice> device;
+        {
+            AsOrdinaryUser user(temp_.Path());
+            ASSERT_TRUE(user.Ready());
+            device = backend.Open(c.path, HidOpenMode{true, false, false});
+        }
+        EXPECT_EQ(device != nullptr, c.opens) << c.what;
+        EXPECT_EQ(backend.AccessDenied(c.path), c.denied) << c.what;
+    }
+    std::vector<HidInterfaceInfo> again;
+    ASSERT_TRUE(backend.Enumerate(again));
+    EXPECT_EQ(again.size(), list.size()) << "a node this user may not open is still listed";
+}
+
 TEST_F(HidapiBackendTest, OpenRefusesPathsThatDoNotNameAPresentCollection) {
     const std::string keyboard = AddNode("hidraw3", fixtures::kKeyboardInterface, 1);
     const std::string media = AddNode("hidraw4", fixtures::kPlainConsumer, 2);

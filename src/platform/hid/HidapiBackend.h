@@ -16,9 +16,11 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/hid/HidAccess.h"
 #include "platform/hid/HidBackend.h"
 #include "platform/hid/HidInterfaceList.h"
 #include "platform/hid/HidrawNodeWatch.h"
@@ -35,7 +37,7 @@ struct HidapiBackendOptions {
     std::function<std::optional<std::vector<HidrawNode>>()> listNodes;
 };
 
-class HidapiBackend final : public IHidBackend {
+class HidapiBackend final : public IHidBackend, public IHidAccessReport {
 public:
     explicit HidapiBackend(HidapiBackendOptions options = {});
 
@@ -44,6 +46,8 @@ public:
     // The node is still there and is the one seen when the path was last opened (else
     // enumerated): a device unplugged and plugged again counts as gone.
     bool Exists(const std::string& path) override;
+    // The node's open() failed with EACCES or EPERM on the last Open of path.
+    bool AccessDenied(const std::string& path) override;  // IHidAccessReport
 
 private:
     struct NodeIdentity {
@@ -82,6 +86,7 @@ private:
     std::mutex mutex_;
     std::map<std::string, EnumeratedNode> enumerated_;  // by node, from the last enumeration
     std::map<std::string, NodeIdentity> opened_;        // by path, from its last Open
+    std::set<std::string> denied_;                      // paths whose last Open was refused access
 };
 
 }  // namespace morvek::hid
