@@ -21,11 +21,11 @@ bool DeniedDeviceList::Note(const std::string& path, bool denied) {
             row.interfaceNumber == entry.interfaceNumber && row.collectionNumber == entry.collectionNumber) {
             entry.kind = row.kind;
             entry.role = row.role;
-            break;
+            entries_.push_back(std::move(entry));
+            return true;
         }
     }
-    entries_.push_back(std::move(entry));
-    return true;
+    return false;  // an interface of the device that no table row uses
 }
 
 bool DeniedDeviceList::KeepListed(const std::set<std::string>& listed) {

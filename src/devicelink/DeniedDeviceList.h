@@ -14,7 +14,8 @@ namespace morvek {
 
 class DeniedDeviceList {
 public:
-    // Records whether the probe of path was refused access; true when the list changed.
+    // Records whether the probe of path was refused access (only paths whose numbers a match
+    // table row has are kept); true when the list changed.
     bool Note(const std::string& path, bool denied);
     // Forgets paths that are no longer listed; true when the list changed.
     bool KeepListed(const std::set<std::string>& listed);

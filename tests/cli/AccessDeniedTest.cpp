@@ -19,6 +19,7 @@ TEST(AccessDeniedTest, DevicesListsTheDeviceAsNotAccessibleWithTheHint) {
     EXPECT_NE(r.out.find("&mi_01&col04"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  " + AccessDeniedHint() + "\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("no devices attached"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("unknown"), std::string::npos) << "interfaces no table row uses are not listed: " << r.out;
 }
 
 TEST(AccessDeniedTest, JsonMarksEachRowAccessibleOrNot) {
