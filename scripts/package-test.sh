@@ -12,7 +12,8 @@ app_id=org.morvek.Morvek
 fail() { echo "package-test: $*" >&2; exit 1; }
 
 rm -rf "$build_dir/package"
-(cd "$build_dir" && cpack -G DEB >/dev/null) || fail "cpack -G DEB failed"
+log="$build_dir/package-test-cpack.log"
+(cd "$build_dir" && cpack -G DEB >"$log" 2>&1) || { cat "$log" >&2; fail "cpack -G DEB failed"; }
 deb=$(ls "$build_dir"/package/morvek_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || fail "no package in $build_dir/package"
 
