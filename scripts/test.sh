@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, builds, and runs every test: in the ordinary
-# build, built with AddressSanitizer and UndefinedBehaviorSanitizer, and built with
+# build (and its Debian package, unpacked and run), built with AddressSanitizer and UndefinedBehaviorSanitizer, and built with
 # ThreadSanitizer; then each fuzz target for a short, bounded run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,8 @@ jobs="$(nproc)"
 echo "test: 1/4 plain build and its tests"
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$jobs"
+# The Debian package of that build, unpacked and run from where it unpacked.
+./scripts/package-test.sh
 
 # Sanitizer builds: -O1 and line tables only, as the sanitizers recommend; quicker to build.
 echo "test: 2/4 AddressSanitizer and UndefinedBehaviorSanitizer build and its tests"

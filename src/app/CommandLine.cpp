@@ -87,7 +87,7 @@ std::string UsageText() {
            "                     headset (default: keyboard,mouse,pad,headset). MORVEK_EMULATE\n"
            "                     holds the same list for scripts.\n"
            "  --emulator-fault=FAULT  with --demo: every emulated device shows FAULT: silent,\n"
-           "                     stale[:N], status-ff, status-fe, vanish[:N] (may be given again)\n"
+           "                     stale[:N], status-ff, status-fe, vanish[:N], denied (may be given again)\n"
            "  --screenshot=DIR   save a picture of every shown device page to DIR and quit\n"
            "  --help             show this text\n"
            "  --version          show the program's version\n";

@@ -6,7 +6,7 @@
 //                       scripts; the option wins over it.
 //   --emulator-fault=FAULT (or --emulator-fault FAULT), with --demo: every emulated device
 //                       shows FAULT (emulator::AddFaultWord: silent, stale[:N], status-ff,
-//                       status-fe, vanish[:N]); may be given again
+//                       status-fe, vanish[:N], denied); may be given again
 //   --screenshot=DIR    once the devices are shown, save a picture of every shown page to
 //                       DIR/<kind>.png and quit
 //   --help, --version

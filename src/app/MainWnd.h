@@ -188,6 +188,9 @@ private:
     void OnDeviceArrival(size_t slot, const DeviceEntry& entry) override;
     void OnDeviceRemoval(size_t slot, const DeviceEntry& entry) override;
     void OnFirstScan() override;
+    void OnAccessDeniedChanged(const std::vector<DeviceEntry>& denied) override;
+    // Shows the devices this user may not open under the device list, with what to do.
+    void ShowAccessDenied(const std::vector<DeviceEntry>& denied);
 
     // Tray and small windows.
     void CreateTray();

@@ -8,6 +8,7 @@
 #include "app/ResourceManager.h"
 #include "devicelink/DeviceTables.h"
 #include "devicelink/TalvorenUSBDevice.h"
+#include "devicelink/UdevRules.h"
 #include "platform/Trace.h"
 
 namespace morvek::app {
@@ -134,6 +135,28 @@ void CMainWnd::OnDeviceRemoval(size_t, const DeviceEntry& entry) {
 void CMainWnd::OnFirstScan() {
     // The window comes to the front once after the first scan.
     QMetaObject::invokeMethod(this, [this] { if (isVisible()) RestoreAndRaise(); }, Qt::QueuedConnection);
+}
+
+void CMainWnd::OnAccessDeniedChanged(const std::vector<DeviceEntry>& denied) {
+    QMetaObject::invokeMethod(this, [this, denied] { ShowAccessDenied(denied); }, Qt::QueuedConnection);
+}
+
+void CMainWnd::ShowAccessDenied(const std::vector<DeviceEntry>& denied) {
+    auto* label = root_ ? root_->findChild<QLabel*>("device_access_denied") : nullptr;
+    if (label == nullptr) return;
+    const CResourceManager& resources = CResourceManager::GetInstance();
+    QStringList names;
+    for (const DeviceEntry& entry : denied) {
+        if (entry.role != kRoleCommand) continue;
+        const int row = FindPageTemplate(entry.vendorId, entry.productId, entry.kind, entry.role);
+        const QString name = row >= 0 ? resources.Text(DevicePageTemplates()[static_cast<size_t>(row)].kindName)
+                                      : QString::asprintf("%04x:%04x", entry.vendorId, entry.productId);
+        if (!names.contains(name)) names.append(name);
+    }
+    label->setText(names.isEmpty() ? QString() : resources.Text("device_access_text").arg(names.join(", ")));
+    label->setToolTip(names.isEmpty() ? QString() : QString::fromStdString(AccessDeniedHint()));
+    label->setAccessibleName(label->text());
+    label->setVisible(!names.isEmpty());
 }
 
 void CMainWnd::StopMonitor() {

@@ -70,10 +70,12 @@ int RunApplication(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(SingleInstance::kProductTitle);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The installed desktop entry's name, so that the desktop matches windows to its entry and icon.
+    QGuiApplication::setDesktopFileName("org.morvek.Morvek");
 
     // 1. The program's own fonts.
     PrivateFonts fonts;
-    fonts.Load(QString::fromStdString((ProgramFolder() / "Font").string()));
+    fonts.Load(QString::fromStdString(ProgramDataFolder("Font").string()));
 
     // 2. One instance: a later start raises the running window and ends here.
     SingleInstance instance;

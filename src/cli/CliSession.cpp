@@ -4,7 +4,9 @@
 
 #include "devicelink/DeviceKinds.h"
 #include "devicelink/HidInterfaceHandle.h"
+#include "devicelink/UdevRules.h"
 #include "platform/Paths.h"
+#include "platform/hid/HidAccess.h"
 #include "platform/hid/HidapiBackend.h"
 
 namespace morvek::cli {
@@ -63,11 +65,14 @@ CliSession::~CliSession() = default;
 
 std::vector<AttachedDevice> CliSession::Devices() {
     slots_ = std::make_unique<DeviceSlotList>();
+    denied_.KeepListed({});
     HidInterfaceHandle enumerator(*backend_);
     if (enumerator.EnumerateHidPaths()) {
         while (auto path = enumerator.NextPath()) {
             if (!slots_->HasFreeSlot()) break;
-            slots_->MatchPath(*backend_, *path);
+            // A path left unclaimed may be one this user may not open (its probe was refused).
+            const bool claimed = slots_->MatchPath(*backend_, *path) >= 0;
+            denied_.Note(*path, !claimed && hid::AccessDenied(*backend_, *path));
         }
     }
     const auto slots = slots_->Slots();
@@ -89,6 +94,11 @@ std::vector<AttachedDevice> CliSession::Devices() {
 }
 
 std::string CliSession::MissingDeviceText(uint16_t kind) const {
+    for (const DeviceEntry& entry : DeniedDevices()) {
+        if (ListKindOf(entry.kind) == kind)
+            return "the " + std::string(KindWord(kind)) + " at " + entry.path + " is attached but not accessible; " +
+                   AccessDeniedHint();
+    }
     for (const AttachedDevice& device : lastDevices_) {
         if (!device.kindGuessed) continue;
         // A device whose kind is a guess may be this kind when a row of this kind has its numbers.
@@ -104,6 +114,14 @@ std::optional<AttachedDevice> CliSession::FindDevice(uint16_t kind) {
         if (ListKindOf(device.kind) == kind) return device;
     }
     return std::nullopt;
+}
+
+std::vector<DeviceEntry> CliSession::DeniedDevices() const {
+    std::vector<DeviceEntry> denied;
+    for (DeviceEntry& entry : denied_.Entries()) {
+        if (entry.role == kRoleCommand) denied.push_back(std::move(entry));
+    }
+    return denied;
 }
 
 bool CliSession::OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/GlobalOptions.h"
+#include "devicelink/DeniedDeviceList.h"
 #include "devicelink/DeviceSlotList.h"
 #include "devicelink/HidChannel.h"
 #include "emulator/EmulatorBackend.h"
@@ -44,8 +45,11 @@ public:
     // Enumerates and matches every HID interface once; the devices in slot order.
     std::vector<AttachedDevice> Devices();
     std::optional<AttachedDevice> FindDevice(uint16_t kind);
-    // Why FindDevice found no device of kind, in words: none is attached, or a device that may
-    // be it did not answer when asked its kind. From the devices the last scan found.
+    // The command interfaces Devices() saw but this user may not open (no udev rule).
+    std::vector<DeviceEntry> DeniedDevices() const;
+    // Why FindDevice found no device of kind, in words: none is attached, a device of the kind
+    // is there but this user may not open it (with what to do), or a device that may be it did
+    // not answer when asked its kind. From the devices the last scan found.
     std::string MissingDeviceText(uint16_t kind) const;
     // Opens a channel on the device's command interface, wireless for kind 6.
     bool OpenCommandChannel(const AttachedDevice& device, CHidChannel& channel);
@@ -69,6 +73,7 @@ private:
     std::filesystem::path defaultDataDir_;
     std::unique_ptr<DeviceSlotList> slots_;
     std::vector<AttachedDevice> lastDevices_;
+    DeniedDeviceList denied_;
 };
 
 }  // namespace morvek::cli

@@ -126,6 +126,7 @@ int RunDevices(CommandContext& ctx) {
             row["vendorId"] = Hex4(d.command.vendorId);
             row["productId"] = Hex4(d.command.productId);
             row["firmware"] = Hex4(firmware);
+            row["accessible"] = true;
             row["command"] = d.command.path;
             row["event"] = d.event ? Json::Value(d.event->path) : Json::Value(Json::nullValue);
             row["kindGuessed"] = d.kindGuessed;
@@ -138,8 +139,27 @@ int RunDevices(CommandContext& ctx) {
         ctx.out << "  command  " << d.command.path << "\n";
         ctx.out << "  event    " << (d.event ? d.event->path : std::string("(not present)")) << "\n";
     }
+    // Devices that are there but that this user may not open are listed with what to do.
+    const std::vector<DeviceEntry> denied = ctx.session.DeniedDevices();
+    for (const DeviceEntry& d : denied) {
+        if (ctx.json) {
+            Json::Value row;
+            row["kind"] = KindWord(d.kind);
+            row["wireless"] = d.kind == kKindWirelessMouse;
+            row["vendorId"] = Hex4(d.vendorId);
+            row["productId"] = Hex4(d.productId);
+            row["accessible"] = false;
+            row["command"] = d.path;
+            row["hint"] = AccessDeniedHint();
+            list.append(row);
+            continue;
+        }
+        ctx.out << KindWord(d.kind) << "  " << Hex4(d.vendorId) << ":" << Hex4(d.productId) << "  not accessible\n";
+        ctx.out << "  command  " << d.path << "\n";
+        ctx.out << "  " << AccessDeniedHint() << "\n";
+    }
     if (ctx.json) PrintJson(ctx.out, list);
-    else if (devices.empty()) ctx.out << "no devices attached\n";
+    else if (devices.empty() && denied.empty()) ctx.out << "no devices attached\n";
     return kExitOk;
 }
 

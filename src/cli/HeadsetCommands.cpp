@@ -26,7 +26,7 @@ constexpr long kLowestGain = -20;
 constexpr long kHighestGain = 20;
 constexpr const char* kNameTakenText = "Another equaliser already has this name.";
 constexpr const char* kAudioIdleText =
-    "the headset's audio library is not available (SDK/libosConfLib.so or an audio device is missing); "
+    "the headset's audio library is not available (libosConfLib.so or an audio device is missing); "
     "the change is kept in the profile only";
 
 CTalvorenHS6533Device* OpenHeadset(ModelCommandContext& ctx, int& exitCode) {

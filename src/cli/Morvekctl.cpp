@@ -99,7 +99,7 @@ void PrintUsage(std::ostream& os) {
           "  --emulator-latency MS    each report takes MS milliseconds each way\n"
           "  --emulator-link-down     the emulated wireless mouse is out of its receiver's reach\n"
           "  --emulator-fault FAULT   every emulated device shows FAULT: silent, stale[:N],\n"
-          "                           status-ff, status-fe, vanish[:N] (may be given again)\n"
+          "                           status-ff, status-fe, vanish[:N], denied (may be given again)\n"
           "  --trace                  print every command report and answer to standard error\n"
           "  --json                   machine-readable output\n"
           "  -h, --help, --version\n\n"

@@ -4,6 +4,7 @@
 
 #include "devicelink/DeviceTables.h"
 #include "devicelink/HidInterfaceHandle.h"
+#include "platform/hid/HidAccess.h"
 #include "platform/Trace.h"
 
 namespace morvek {
@@ -154,10 +155,8 @@ void DeviceMonitor::Scan(MonitorPass& pass) {
         if (unmatched_.contains(info.path)) continue;
         ++pass.pathsMatched;
         bool unmatched = false;
-        bool openFailed = false;
-        const int slot = MatchPath(info.path, unmatched, openFailed);
+        const int slot = MatchPath(info.path, unmatched, pass);
         if (unmatched) unmatched_.insert(info.path);
-        pass.openFailed = pass.openFailed || openFailed;
         if (slot >= 0) {
             const auto index = static_cast<size_t>(slot);
             pass.arrivals.push_back(index);
@@ -167,11 +166,12 @@ void DeviceMonitor::Scan(MonitorPass& pass) {
     // A path that left the list is matched afresh when it comes back.
     std::erase_if(unmatched_, [&](const std::string& path) { return !listed.contains(path); });
     unmatchedCount_ = unmatched_.size();
+    if (denied_.KeepListed(listed)) pass.deniedChanged = true;
+    if (pass.deniedChanged) owner_.OnAccessDeniedChanged(denied_.Entries());
 }
 
-int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched, bool& openFailed) {
+int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched, MonitorPass& pass) {
     unmatched = false;
-    openFailed = false;
     DeviceEntry entry = EntryFromPath(path);
     if (!AnyRow(entry, false)) {
         unmatched = true;
@@ -181,9 +181,12 @@ int DeviceMonitor::MatchPath(const std::string& path, bool& unmatched, bool& ope
     if (!slots_.IsCandidate(entry)) return -1;
 
     HidInterfaceHandle probe(backend_);
-    // Cannot be opened (yet): stays unclaimed and is tried again on a later pass.
-    if (!probe.Open(path, true, false, true, false)) {
-        openFailed = true;
+    // Cannot be opened (yet): stays unclaimed and is tried again on a later pass. One this user
+    // may not open is listed as such, so that the window can say why it is missing.
+    const bool opened = probe.Open(path, true, false, true, false);
+    if (denied_.Note(path, !opened && hid::AccessDenied(backend_, path))) pass.deniedChanged = true;
+    if (!opened) {
+        pass.openFailed = true;
         return -1;
     }
     const HidAttributes attributes = probe.Attributes();

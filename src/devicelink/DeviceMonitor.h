@@ -36,6 +36,7 @@
 #include <thread>
 #include <vector>
 
+#include "devicelink/DeniedDeviceList.h"
 #include "devicelink/DeviceSlotList.h"
 #include "platform/hid/HidBackend.h"
 
@@ -52,6 +53,9 @@ public:
     virtual void OnDeviceRemoval(size_t slot, const DeviceEntry& entry) = 0;
     // After the first pass of a monitor thread (or the first pass ever run), once.
     virtual void OnFirstScan() = 0;
+    // The devices seen but not opened because this user may not open them changed (see
+    // DeniedDeviceList); denied is the whole new list.
+    virtual void OnAccessDeniedChanged(const std::vector<DeviceEntry>& denied) { (void)denied; }
 };
 
 // What one pass did.
@@ -63,6 +67,7 @@ struct MonitorPass {
     std::vector<size_t> removals;
     // A matching interface could not be opened: it is tried again on a later pass.
     bool openFailed = false;
+    bool deniedChanged = false;      // the list of devices this user may not open changed
 };
 
 class DeviceMonitor {
@@ -78,6 +83,8 @@ public:
 
     DeviceSlotList& Slots() { return slots_; }
     const DeviceSlotList& Slots() const { return slots_; }
+    // The devices present that this user may not open.
+    const DeniedDeviceList& Denied() const { return denied_; }
 
     // Starts the monitor thread: a pass at once, then one after each hot-plug notice (or every
     // 100 ms when the backend gives none).
@@ -110,12 +117,14 @@ private:
     void Scan(MonitorPass& pass);
     void CheckPresence(MonitorPass& pass);
     // Matches one path: the claimed slot, or -1. Sets unmatched when the path can never match
-    // while it stays enumerated, openFailed when it may match once it can be opened.
-    int MatchPath(const std::string& path, bool& unmatched, bool& openFailed);
+    // while it stays enumerated; sets the pass's openFailed when it may match once it can be
+    // opened, and its deniedChanged when the list of refused devices changed.
+    int MatchPath(const std::string& path, bool& unmatched, MonitorPass& pass);
 
     hid::IHidBackend& backend_;
     IDeviceMonitorOwner& owner_;
     DeviceSlotList slots_;
+    DeniedDeviceList denied_;
 
     // Touched only by the pass (one at a time).
     std::set<std::string> unmatched_;

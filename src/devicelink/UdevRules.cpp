@@ -28,4 +28,11 @@ std::string UdevRules() {
     return text;
 }
 
+std::string AccessDeniedHint() {
+    std::string hint = "this user may not open it: install the udev rule (the package installs it; else ";
+    hint.append("morvekctl udev-rules | sudo tee /etc/udev/rules.d/").append(kUdevRulesFileName);
+    hint.append(" && sudo udevadm control --reload && sudo udevadm trigger), then plug the device in again");
+    return hint;
+}
+
 }  // namespace morvek

@@ -13,4 +13,7 @@ inline constexpr const char* kUdevRulesFileName = "70-morvek.rules";
 // not assigned yet are left out), each granting the seat's user access ("uaccess").
 std::string UdevRules();
 
+// What to do about a device that is present but that this user may not open.
+std::string AccessDeniedHint();
+
 }  // namespace morvek

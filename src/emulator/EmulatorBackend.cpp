@@ -137,10 +137,17 @@ bool EmulatorBackend::Enumerate(std::vector<hid::HidInterfaceInfo>& out) {
 std::shared_ptr<hid::IHidDevice> EmulatorBackend::Open(const std::string& path, hid::HidOpenMode mode) {
     for (const auto& device : Devices()) {
         if (device->Exists(path)) {
-            return device->Open(path, mode);
+            return device->Faults().accessDenied ? nullptr : device->Open(path, mode);
         }
     }
     return nullptr;
+}
+
+bool EmulatorBackend::AccessDenied(const std::string& path) {
+    for (const auto& device : Devices()) {
+        if (device->Exists(path)) return device->Faults().accessDenied;
+    }
+    return false;
 }
 
 bool EmulatorBackend::Exists(const std::string& path) {

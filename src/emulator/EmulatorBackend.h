@@ -14,11 +14,12 @@
 
 #include "emulator/EmulatedDevice.h"
 #include "emulator/EmulatedKind.h"
+#include "platform/hid/HidAccess.h"
 #include "platform/hid/HidBackend.h"
 
 namespace morvek::emulator {
 
-class EmulatorBackend : public hid::IHidBackend {
+class EmulatorBackend : public hid::IHidBackend, public hid::IHidAccessReport {
 public:
     EmulatorBackend() = default;
     ~EmulatorBackend() override;
@@ -54,6 +55,8 @@ public:
     // Notices on every attach, detach and plug change of a device (a vanishing fault too), on
     // the thread that made the change.
     std::unique_ptr<hid::HidChangeWatch> WatchChanges(std::function<void(hid::HidChange)> onChange) override;
+    // IHidAccessReport: the device of path is present and its fault plan refuses access.
+    bool AccessDenied(const std::string& path) override;
 
 private:
     std::vector<std::shared_ptr<EmulatedDevice>> Devices() const;

@@ -29,6 +29,8 @@ bool AddFaultWord(const std::string& word, FaultPlan& plan, std::string& error) 
     int count = 0;
     if (word == "silent") {
         plan.silent = true;
+    } else if (word == "denied") {
+        plan.accessDenied = true;
     } else if (word == "status-ff") {
         plan.forcedStatus = 0xFF;
     } else if (word == "status-fe") {

@@ -22,12 +22,16 @@ struct FaultPlan {
     // Wireless mouse only: the receiver stays but the mouse is out of reach; the link query
     // answers "no mouse" and every other command goes unanswered.
     bool linkDown = false;
+    // The device is present but this user may not open it (no udev rule): every Open fails
+    // as permission denied.
+    bool accessDenied = false;
 };
 
 // The faults a command line may give (morvekctl --emulator-fault, morvek --demo with
 // --emulator-fault): "silent", "stale[:N]" (N answers, 1 when not given), "status-ff",
-// "status-fe", "vanish[:N]" (unplugged at the N-th following report, 0 at once when not given).
-inline constexpr const char* kFaultWords = "silent, stale[:N], status-ff, status-fe, vanish[:N]";
+// "status-fe", "vanish[:N]" (unplugged at the N-th following report, 0 at once when not given),
+// "denied" (present, but this user may not open it).
+inline constexpr const char* kFaultWords = "silent, stale[:N], status-ff, status-fe, vanish[:N], denied";
 
 // Adds the fault a word names to plan. False, with error set, for another word or a bad N.
 bool AddFaultWord(const std::string& word, FaultPlan& plan, std::string& error);

@@ -26,16 +26,28 @@ std::filesystem::path UserDataFolder(const std::string& override) {
 std::filesystem::path ProgramFolder() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
+    return ec ? std::filesystem::path() : exe.parent_path();
 }
 
-std::filesystem::path ProgramDataFolder(const std::string& name) {
-    const auto beside = ProgramFolder() / name;
+namespace {
+
+// The build-tree folder when it exists, else the installed one when that exists, else the
+// build-tree one (so that a message names where the file was looked for).
+std::filesystem::path FirstFolder(const std::filesystem::path& buildTree, const std::filesystem::path& installed) {
     std::error_code ec;
-    if (std::filesystem::is_directory(beside, ec)) return beside;
-    const auto installed = ProgramFolder().parent_path() / "share" / "morvek" / name;
-    if (std::filesystem::is_directory(installed, ec)) return installed;
-    return beside;
+    if (std::filesystem::is_directory(buildTree, ec)) return buildTree;
+    if (std::filesystem::is_directory(installed, ec)) return installed.lexically_normal();
+    return buildTree;
+}
+
+}  // namespace
+
+std::filesystem::path ProgramDataFolder(const std::string& name, const std::filesystem::path& programFolder) {
+    return FirstFolder(programFolder / name, programFolder / kInstalledDataFolder / name);
+}
+
+std::filesystem::path ProgramLibraryFolder(const std::filesystem::path& programFolder) {
+    return FirstFolder(programFolder / "SDK", programFolder / kInstalledLibraryFolder);
 }
 
 std::filesystem::path DefaultDataFolder(const std::string& override) {

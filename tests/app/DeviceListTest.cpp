@@ -10,6 +10,8 @@
 #include "app/MainWndFixture.h"
 #include "app/MpDevicePowerUI.h"
 #include "app/QtPrinters.h"
+#include "app/ResourceManager.h"
+#include "devicelink/UdevRules.h"
 
 namespace morvek::app {
 namespace {
@@ -25,6 +27,31 @@ TEST_F(MainWndTest, StartWithoutDevicesShowsNoDeviceLinkAndOnePageAndModelPerKin
     EXPECT_EQ(List().VisibleCount(), 0);
     EXPECT_TRUE(Control("No_device_Link")->isVisibleTo(window.get()));
     EXPECT_EQ(window->CurrentDevice(), nullptr);
+}
+
+TEST_F(MainWndTest, ADeviceThisUserMayNotOpenIsShownWithTheHintUntilItOpens) {
+    // Plugged in before the window starts, without the udev rule.
+    emulator::EmulatedDevice& keyboard = emulator.Attach(EmulatedKind::Keyboard);
+    emulator::FaultPlan faults = keyboard.Faults();
+    faults.accessDenied = true;
+    keyboard.SetFaults(faults);
+    Start();
+    auto* denied = window->findChild<QLabel*>("device_access_denied");
+    ASSERT_NE(denied, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return denied->isVisibleTo(window.get()); }, 3000));
+    const CResourceManager& resources = CResourceManager::GetInstance();
+    EXPECT_EQ(denied->text(), resources.Text("device_access_text").arg(resources.Text("keyboard")));
+    EXPECT_TRUE(denied->text().contains("udev")) << denied->text().toStdString();
+    EXPECT_EQ(denied->toolTip().toStdString(), AccessDeniedHint());
+    EXPECT_FALSE(denied->accessibleName().isEmpty());
+    EXPECT_EQ(List().VisibleCount(), 0);
+    EXPECT_TRUE(Control("No_device_Link")->isVisibleTo(window.get()));
+
+    // The rule installed and the keyboard plugged in again: it is listed, the notice goes.
+    faults.accessDenied = false;
+    keyboard.SetFaults(faults);
+    ASSERT_TRUE(WaitVisible(EntryOfKind(1), true));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return denied->isHidden(); }, 3000));
 }
 
 TEST_F(MainWndTest, FirstArrivalIsSelectedAndASecondKindKeepsTheSelection) {

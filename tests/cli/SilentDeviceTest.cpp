@@ -41,7 +41,7 @@ FaultRun WithFaults(const test::TempFolder& root, const std::string& emulate, co
 }
 
 TEST(SilentDeviceTest, EmulatorFaultsAreCheckedWhenGiven) {
-    for (const char* fault : {"silent", "stale", "stale:3", "status-ff", "status-fe", "vanish", "vanish:12"}) {
+    for (const char* fault : {"silent", "stale", "stale:3", "status-ff", "status-fe", "vanish", "vanish:12", "denied"}) {
         const CliRun r = test::RunCli({"--emulate", "keyboard", "--emulator-fault", fault, "devices"});
         EXPECT_EQ(r.status, 0) << fault << ": " << r.err;
     }

@@ -35,12 +35,12 @@ TEST(UdevRules, EveryAssignedIdOfTheMatchTableGetsAUaccessLine) {
 TEST(UdevRules, ShippedFileEqualsWhatMorvekctlPrints) {
     const test::CliRun run = test::RunCli({"udev-rules"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto shipped = std::filesystem::path(test::SourceDataDir()).parent_path() / "udev" / kUdevRulesFileName;
+    const auto shipped = std::filesystem::path(test::SourcePackagingDir()) / kUdevRulesFileName;
     std::ifstream in(shipped);
     ASSERT_TRUE(in) << shipped;
     std::ostringstream text;
     text << in.rdbuf();
-    EXPECT_EQ(text.str(), run.out) << "regenerate with: morvekctl udev-rules > data/udev/" << kUdevRulesFileName;
+    EXPECT_EQ(text.str(), run.out) << "regenerate with: morvekctl udev-rules > packaging/linux/" << kUdevRulesFileName;
 }
 
 TEST(UdevRules, ExtraArgumentsAreAUsageError) {

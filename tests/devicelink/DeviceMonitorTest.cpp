@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -45,6 +46,11 @@ public:
         ++firstScans;
         changed.notify_all();
     }
+    void OnAccessDeniedChanged(const std::vector<DeviceEntry>& list) override {
+        std::lock_guard lock(mutex);
+        denied.push_back(list);
+        changed.notify_all();
+    }
     template <class Predicate>
     bool WaitFor(Predicate done) {
         std::unique_lock lock(mutex);
@@ -58,6 +64,7 @@ public:
     std::vector<size_t> removals;
     std::vector<DeviceEntry> removalEntries;
     int firstScans = 0;
+    std::vector<std::vector<DeviceEntry>> denied;  // every announced list, in order
 };
 
 // Captures trace lines for one test.
@@ -250,6 +257,67 @@ TEST(DeviceMonitorTest, AnInterfaceThatCannotBeOpenedIsTriedAgainOnEveryPass) {
     EXPECT_EQ(monitor.KnownUnmatchedCount(), 0u);
     backend.SetRefuseOpen(command, false);
     EXPECT_EQ(monitor.RunOnePass().arrivals, (std::vector<size_t>{0}));
+}
+
+TEST(DeviceMonitorTest, ADeviceThisUserMayNotOpenIsAnnouncedUntilItOpensOrLeaves) {
+    emulator::EmulatorBackend backend;
+    emulator::EmulatedDevice& keyboard = backend.Attach(EmulatedKind::Keyboard);
+    emulator::FaultPlan faults = keyboard.Faults();
+    faults.accessDenied = true;
+    keyboard.SetFaults(faults);
+    RecordingOwner owner;
+    DeviceMonitor monitor(backend, owner);
+
+    MonitorPass pass = monitor.RunOnePass();
+    EXPECT_TRUE(pass.arrivals.empty());
+    EXPECT_TRUE(pass.deniedChanged);
+    ASSERT_EQ(owner.denied.size(), 1u);
+    ASSERT_EQ(owner.denied[0].size(), 2u) << "its command and event interfaces";
+    for (const DeviceEntry& entry : owner.denied[0]) {
+        EXPECT_EQ(entry.kind, kKindKeyboard);
+        EXPECT_EQ(entry.vendorId, 0x0C45);
+        EXPECT_FALSE(entry.path.empty());
+    }
+    EXPECT_FALSE(monitor.RunOnePass().deniedChanged) << "an unchanged list is not announced again";
+    EXPECT_EQ(owner.denied.size(), 1u);
+
+    // The rule was installed and the device plugged in again: it arrives, and the list empties.
+    faults.accessDenied = false;
+    keyboard.SetFaults(faults);
+    pass = monitor.RunOnePass();
+    std::sort(pass.arrivals.begin(), pass.arrivals.end());
+    EXPECT_EQ(pass.arrivals, (std::vector<size_t>{0, 1}));
+    ASSERT_EQ(owner.denied.size(), 2u);
+    EXPECT_TRUE(owner.denied[1].empty());
+    EXPECT_TRUE(monitor.Denied().Entries().empty());
+}
+
+TEST(DeviceMonitorTest, ADeniedDeviceThatIsUnpluggedLeavesTheList) {
+    emulator::EmulatorBackend backend;
+    emulator::EmulatedDevice& pad = backend.Attach(EmulatedKind::MousePad);
+    emulator::FaultPlan faults = pad.Faults();
+    faults.accessDenied = true;
+    pad.SetFaults(faults);
+    RecordingOwner owner;
+    DeviceMonitor monitor(backend, owner);
+    monitor.RunOnePass();
+    ASSERT_EQ(owner.denied.size(), 1u);
+    EXPECT_FALSE(owner.denied[0].empty());
+    backend.Detach(EmulatedKind::MousePad);
+    EXPECT_TRUE(monitor.RunOnePass().deniedChanged);
+    ASSERT_EQ(owner.denied.size(), 2u);
+    EXPECT_TRUE(owner.denied[1].empty());
+}
+
+TEST(DeviceMonitorTest, AnInterfaceThatFailsToOpenForOtherReasonsIsNotListedAsDenied) {
+    ScriptedHidBackend backend;
+    const std::string command = "/dev/hidraw3&vid_0c45&pid_764e&mi_01&col04";
+    backend.Add(InterfaceInfo(command, 0x0C45, 0x764E, 0xFF1C, 0x92), VendorCollectionDescriptor());
+    backend.SetRefuseOpen(command, true);
+    RecordingOwner owner;
+    DeviceMonitor monitor(backend, owner);
+    EXPECT_FALSE(monitor.RunOnePass().deniedChanged);
+    EXPECT_TRUE(owner.denied.empty());
 }
 
 TEST(DeviceMonitorTest, AnEnumerationFailureSkipsThePassAndPollingGoesOn) {

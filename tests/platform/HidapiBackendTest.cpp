@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -252,6 +254,68 @@ TEST_F(HidapiBackendTest, WritesGoToTheNode) {
     ASSERT_EQ(::read(far.Get(), received.data(), received.size()), 64);
     received.resize(64);
     EXPECT_EQ(received, report);
+}
+
+// File modes count for root too while it exists: root's rights to override them are dropped from
+// the calling thread (the node's owner, root or the ordinary user running the tests, then gets
+// exactly what the owner bits give) and restored at the end.
+class WithoutOverrideRights {
+public:
+    WithoutOverrideRights() {
+        if (::syscall(SYS_capget, &header_, saved_) != 0) return;
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        ready_ = ::syscall(SYS_capset, &header_, reduced) == 0;
+    }
+    ~WithoutOverrideRights() {
+        if (ready_ && ::syscall(SYS_capset, &header_, saved_) != 0) std::abort();
+    }
+    bool Ready() const { return ready_; }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+    bool ready_ = false;
+};
+
+TEST_F(HidapiBackendTest, ANodeThisUserMayNotOpenIsReportedAsAccessDenied) {
+    const std::string node = AddNode("hidraw3", fixtures::kKeyboardInterface, 1);
+    const std::string gone = AddNode("hidraw4", fixtures::kPlainConsumer, 2);
+    std::filesystem::remove(gone);
+    HidapiBackend backend = Backend();
+    std::vector<HidInterfaceInfo> list;
+    ASSERT_TRUE(backend.Enumerate(list));
+    const std::string path = PathOf(node, 1, 4);
+
+    struct Case {
+        const char* what;
+        std::string path;
+        std::filesystem::perms mode;
+        bool opens;
+        bool denied;
+    };
+    using std::filesystem::perms;
+    const Case cases[] = {
+        {"no rights on the node", path, perms::none, false, true},
+        {"read and write (the rule installed)", path, perms::owner_read | perms::owner_write, true, false},
+        {"read only: the probe opens, a command channel would not", path, perms::owner_read, true, false},
+        {"again no rights", path, perms::none, false, true},
+        {"node removed: missing, not refused", PathOf(gone, 2, 0), perms::none, false, false},
+    };
+    for (const Case& c : cases) {
+        if (std::filesystem::exists(node)) std::filesystem::permissions(node, c.mode);
+        std::shared_ptr<IHidDevice> device;
+        {
+            WithoutOverrideRights user;
+            ASSERT_TRUE(user.Ready());
+            device = backend.Open(c.path, HidOpenMode{true, false, false});
+        }
+        EXPECT_EQ(device != nullptr, c.opens) << c.what;
+        EXPECT_EQ(backend.AccessDenied(c.path), c.denied) << c.what;
+    }
+    std::vector<HidInterfaceInfo> again;
+    ASSERT_TRUE(backend.Enumerate(again));
+    EXPECT_EQ(again.size(), list.size()) << "a node this user may not open is still listed";
 }
 
 TEST_F(HidapiBackendTest, OpenRefusesPathsThatDoNotNameAPresentCollection) {

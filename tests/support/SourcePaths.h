@@ -10,6 +10,8 @@ namespace morvek::test {
 const char* SourceDataDir();
 // data/skin of the source tree.
 const char* SourceSkinDir();
+// packaging/linux of the source tree (udev rule, desktop entry, AppStream metainfo).
+const char* SourcePackagingDir();
 // The built audio configuration library (bin/SDK/libosConfLib.so).
 const char* AudioLibraryPath();
 // The local HTTPS update service the update tests start (update_server.py).

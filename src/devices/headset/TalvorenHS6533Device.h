@@ -28,7 +28,7 @@ namespace morvek {
 
 class CTalvorenHS6533Device : public CTalvorenUSBDevice, public ILighting, public ISoundSettings {
 public:
-    // Loads the audio configuration library; the default loads SDK/libosConfLib.so beside the program.
+    // Loads the audio configuration library; the default loads libosConfLib.so from the program's library folder.
     using AudioLoader = std::function<std::optional<audio::AudioEntryPoints>()>;
 
     CTalvorenHS6533Device(hid::IHidBackend& backend, IUiDispatcher& ui, TaskQueueMode mode = TaskQueueMode::Thread,

@@ -40,6 +40,6 @@ std::optional<AudioEntryPoints> LoadAudioLibrary(const std::filesystem::path& pa
     return entries;
 }
 
-std::filesystem::path AudioLibraryPath() { return ProgramDataFolder(kAudioLibraryFolder) / kAudioLibraryFile; }
+std::filesystem::path AudioLibraryPath() { return ProgramLibraryFolder() / kAudioLibraryFile; }
 
 }  // namespace morvek::audio

@@ -32,7 +32,8 @@ struct AudioEntryPoints {
 // The library at path, or nothing when it cannot be loaded (error names the reason).
 std::optional<AudioEntryPoints> LoadAudioLibrary(const std::filesystem::path& path, std::string* error = nullptr);
 
-// SDK/libosConfLib.so beside the program (or in the installed share folder).
+// libosConfLib.so in the program's library folder: SDK/ beside the program in the build tree,
+// <prefix>/lib/morvek/ when installed.
 std::filesystem::path AudioLibraryPath();
 
 }  // namespace morvek::audio

@@ -1,5 +1,5 @@
 #pragma once
-// The calling contract of the audio configuration library (SDK/libosConfLib.so): the device
+// The calling contract of the audio configuration library (libosConfLib.so): the device
 // record, the entry points with their C signatures and names, and the value exchange. Both the
 // program's binding and our own library are built against this header.
 //
@@ -57,8 +57,7 @@ inline constexpr const char* kEntryPlayTestSound = "PlayTestSound";
 inline constexpr const char* kEntryStopTestSound = "StopTestSound";
 inline constexpr const char* kEntryCloseTestSound = "CloseTestSound";
 
-// The library's file name and the folder beside the program it is loaded from.
-inline constexpr const char* kAudioLibraryFolder = "SDK";
+// The library's file name (in the program's library folder, see ProgramLibraryFolder).
 inline constexpr const char* kAudioLibraryFile = "libosConfLib.so";
 
 }  // namespace morvek::audio

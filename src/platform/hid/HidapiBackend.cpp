@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/hid/HidPath.h"
 #include "platform/hid/HidrawDevice.h"
@@ -129,6 +130,12 @@ std::shared_ptr<IHidDevice> HidapiBackend::Open(const std::string& path, HidOpen
 
     const int access = mode.read && mode.write ? O_RDWR : mode.write ? O_WRONLY : O_RDONLY;
     UniqueFd fd(::open(parts->node.c_str(), access | O_CLOEXEC | O_NONBLOCK));
+    const bool denied = !fd.Valid() && (errno == EACCES || errno == EPERM);
+    {
+        std::lock_guard lock(mutex_);
+        if (denied) denied_.insert(path);
+        else denied_.erase(path);
+    }
     if (!fd.Valid()) return nullptr;
     // Advisory: another instance of this program holding the node exclusively keeps us out.
     if (::flock(fd.Get(), (mode.exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) return nullptr;
@@ -153,6 +160,11 @@ std::optional<HidapiBackend::NodeIdentity> HidapiBackend::KnownIdentity(const st
         return enumerated->second.identity;
     }
     return std::nullopt;
+}
+
+bool HidapiBackend::AccessDenied(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    return denied_.contains(path);
 }
 
 bool HidapiBackend::Exists(const std::string& path) {

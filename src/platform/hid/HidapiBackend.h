@@ -17,9 +17,11 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/hid/HidAccess.h"
 #include "platform/hid/HidBackend.h"
 #include "platform/hid/HidInterfaceList.h"
 #include "platform/hid/HidrawNodeWatch.h"
@@ -36,7 +38,7 @@ struct HidapiBackendOptions {
     std::function<std::optional<std::vector<HidrawNode>>()> listNodes;
 };
 
-class HidapiBackend final : public IHidBackend {
+class HidapiBackend final : public IHidBackend, public IHidAccessReport {
 public:
     explicit HidapiBackend(HidapiBackendOptions options = {});
 
@@ -47,6 +49,8 @@ public:
     bool Exists(const std::string& path) override;
     // A udev monitor of the hidraw subsystem on a thread of its own.
     std::unique_ptr<HidChangeWatch> WatchChanges(std::function<void(HidChange)> onChange) override;
+    // The node's open() failed with EACCES or EPERM on the last Open of path.
+    bool AccessDenied(const std::string& path) override;  // IHidAccessReport
 
 private:
     struct NodeIdentity {
@@ -85,6 +89,7 @@ private:
     std::mutex mutex_;
     std::map<std::string, EnumeratedNode> enumerated_;  // by node, from the last enumeration
     std::map<std::string, NodeIdentity> opened_;        // by path, from its last Open
+    std::set<std::string> denied_;                      // paths whose last Open was refused access
 };
 
 }  // namespace morvek::hid
