@@ -15,6 +15,7 @@ packages=(
   xvfb xauth
   libxcb-xinput-dev libxcb-xtest0-dev
   xdg-utils
+  dbus-daemon
 )
 
 missing=()
