@@ -16,6 +16,7 @@ packages=(
   libxcb-xinput-dev libxcb-xtest0-dev
   xdg-utils
   desktop-file-utils appstream dpkg-dev file
+  dbus-daemon
 )
 
 missing=()

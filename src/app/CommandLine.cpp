@@ -55,6 +55,20 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, co
             emulator::FaultPlan checked;
             if (!emulator::AddFaultWord(fault, checked, parsed.error)) return parsed;
             line.faults.push_back(fault);
+        } else if (argument == "--autostart" || argument.starts_with("--autostart=")) {
+            std::string value;
+            if (argument.size() > 11) {
+                value = argument.substr(12);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            }
+            if (value != "on" && value != "off") {
+                parsed.error = "--autostart takes on or off, not '" + value + "'";
+                return parsed;
+            }
+            line.autostart = value == "on";
+        } else if (argument == "--minimized") {
+            line.minimized = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
         } else if (argument == "--version") {
@@ -79,7 +93,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, co
 }
 
 std::string UsageText() {
-    return "Usage: morvek [--demo[=KINDS] [--emulator-fault=FAULT]...] [--screenshot=DIR]\n"
+    return "Usage: morvek [--demo[=KINDS] [--emulator-fault=FAULT]...] [--screenshot=DIR] [--minimized]\n"
+           "       morvek --autostart on|off\n"
            "The configuration tool of the Morvek keyboard, mouse, mouse pad and headset.\n"
            "\n"
            "  --demo[=KINDS]     use emulated devices instead of the attached ones; KINDS is a\n"
@@ -89,6 +104,9 @@ std::string UsageText() {
            "  --emulator-fault=FAULT  with --demo: every emulated device shows FAULT: silent,\n"
            "                     stale[:N], status-ff, status-fe, vanish[:N], denied (may be given again)\n"
            "  --screenshot=DIR   save a picture of every shown device page to DIR and quit\n"
+           "  --minimized        start hidden in the tray\n"
+           "  --autostart on|off start the program hidden in the tray with the desktop session,\n"
+           "                     or no longer (writes or removes its XDG autostart entry)\n"
            "  --help             show this text\n"
            "  --version          show the program's version\n";
 }

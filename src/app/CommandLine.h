@@ -9,6 +9,9 @@
 //                       status-fe, vanish[:N], denied); may be given again
 //   --screenshot=DIR    once the devices are shown, save a picture of every shown page to
 //                       DIR/<kind>.png and quit
+//   --minimized         start hidden in the tray (the autostart entry's command)
+//   --autostart=on|off (or --autostart on|off): write or remove the autostart entry that
+//                       starts the program with the desktop session, then end
 //   --help, --version
 
 #include <optional>
@@ -27,6 +30,9 @@ struct CommandLine {
     // Faults of every emulated device, as given.
     std::vector<std::string> faults;
     std::string screenshotFolder;
+    bool minimized = false;
+    // Set: write (true) or remove (false) the autostart entry and end.
+    std::optional<bool> autostart;
 };
 
 // The parsed command line, or an error text. emulateVariable is $MORVEK_EMULATE (may be null).

@@ -141,15 +141,22 @@ void CMainWnd::OnWindowInit() {
         screenWidth_ = screen->geometry().width();
         screenHeight_ = screen->geometry().height();
     }
-    show();
+    if (!startInTray_) show();
+    else if (!QSystemTrayIcon::isSystemTrayAvailable()) showMinimized();
     ConnectSleepSignal();
     monitor_->Start();
     synchronised_.Start();
     dpiTimer_.start(kDpiApplyDelayMs);
 }
 
+void CMainWnd::StartInTray() {
+    startInTray_ = true;
+    if (!initialised_) pump_.Send("windowinit", this);
+}
+
 void CMainWnd::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    FollowScreen();
     if (initialised_) return;
     pump_.Send("windowinit", this);
     Trace("main window shown");
@@ -166,6 +173,44 @@ void CMainWnd::SetDpi(int dpi) { dpi_.Set(dpi); }
 void CMainWnd::ApplyScreenDpi() {
     if (const QScreen* screen = this->screen()) SetDpi(qRound(screen->logicalDotsPerInch()));
     update();
+}
+
+void CMainWnd::FollowScreen() {
+    if (followingScreen_ || windowHandle() == nullptr) return;
+    followingScreen_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+        WatchScreen(screen);
+        OnScreenChanged(true);
+    });
+    WatchScreen(windowHandle()->screen());
+}
+
+void CMainWnd::WatchScreen(QScreen* screen) {
+    for (const QMetaObject::Connection& connection : screenWatch_) disconnect(connection);
+    screenWatch_.clear();
+    if (screen == nullptr) return;
+    screenWatch_.push_back(connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] { OnScreenChanged(true); }));
+    screenWatch_.push_back(connect(screen, &QScreen::geometryChanged, this, [this] { OnScreenChanged(false); }));
+    screenWatch_.push_back(connect(screen, &QScreen::availableGeometryChanged, this, [this] { OnScreenChanged(false); }));
+}
+
+void CMainWnd::OnScreenChanged(bool scaleChanged) {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) return;
+    Trace(scaleChanged ? "main window: the screen or its scale changed" : "main window: the screen's size changed");
+    screenWidth_ = screen->geometry().width();
+    screenHeight_ = screen->geometry().height();
+    // ApplyScreenDpi repaints the window: the pictures are drawn at the paint device's pixel
+    // ratio, and the key buttons' cached layers are keyed by their size in device pixels.
+    ApplyScreenDpi();
+    const QRect available = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    if (scaleChanged || !available.contains(frame)) {
+        frame.moveCenter(available.center());
+        // A screen smaller than the window shows its top left corner, with the caption.
+        frame.moveTopLeft(QPoint(std::max(frame.left(), available.left()), std::max(frame.top(), available.top())));
+        move(frame.topLeft());
+    }
 }
 
 void CMainWnd::ConnectSleepSignal() {

@@ -41,6 +41,7 @@
 #include "update/UpdateLauncher.h"
 
 class QMenu;
+class QScreen;
 
 namespace morvek::app {
 
@@ -81,6 +82,9 @@ public:
 
     // The window-initialised steps: language, device pages, show, monitor. Once.
     void OnWindowInit();
+    // The window-initialised steps without showing the window: it waits in the tray (or
+    // minimised, when the desktop has no tray) until the user opens it.
+    void StartInTray();
     bool IsInitialised() const { return initialised_; }
 
     // Dispatches a notification; the route taken, if any.
@@ -197,6 +201,8 @@ private:
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void ShowTrayMenu();
     void OpenAbout();
+    // The tray menu's "autostart_menu": the autostart entry on or off.
+    void ToggleAutostart();
     void OpenSkinPicker();
     void ApplySkin(const SkinChangedParam& param);
     void CloseDialogs();
@@ -204,6 +210,13 @@ private:
     // The settings window (MainWndSettings.cpp).
     void SetUpdateHint(bool on);
     void ApplyScreenDpi();
+    // The window follows its screen: a move to another screen, or a change of the screen's
+    // scale or size, applies the DPI, repaints every picture at the screen's pixel ratio and
+    // puts the window back on the screen (centred after a change of scale, as a change of
+    // size leaves it when it still fits).
+    void FollowScreen();
+    void WatchScreen(QScreen* screen);
+    void OnScreenChanged(bool scaleChanged);
     void ConnectSleepSignal();
     void ShowLightControlState();
     // The models synchronised lighting paints (every model the registry made).
@@ -231,6 +244,9 @@ private:
     QTimer trayMenuTimer_;   // 1032
 
     bool initialised_ = false;
+    bool startInTray_ = false;
+    bool followingScreen_ = false;
+    std::vector<QMetaObject::Connection> screenWatch_;
     bool hostLightControl_ = true;
     bool awake_ = true;
     int screenWidth_ = 0;

@@ -92,6 +92,7 @@ void CMainWnd::BuildRoutes() {
         QApplication::quit();
     });
     r.AddName("menu", "about_menu", "about_window", self(&CMainWnd::OpenAbout));
+    r.AddName("menu", "autostart_menu", "autostart", self(&CMainWnd::ToggleAutostart));
     // From the tray while the window is hidden, the settings window opens centred.
     r.AddName("menu", "setwnd_menu", "settings_window",
               [this](const TNotifyUI&, int) { OpenSettingsWindow(!isVisible() || isMinimized()); });

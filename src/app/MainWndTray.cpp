@@ -5,7 +5,9 @@
 
 #include "app/MainWnd.h"
 #include "app/MenuFile.h"
+#include "platform/Trace.h"
 #include "app/ResourceManager.h"
+#include "platform/Autostart.h"
 
 namespace morvek::app {
 
@@ -59,7 +61,16 @@ void CMainWnd::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
 void CMainWnd::ShowTrayMenu() {
     LoadMenuFile(CResourceManager::GetInstance().FilePath("menu.xml"), *trayMenu_,
                  [this](const QString& name) { OnMenuItem(name); });
+    if (auto* autostart = trayMenu_->findChild<QAction*>("autostart_menu")) autostart->setChecked(AutostartEnabled());
     trayMenu_->popup(QCursor::pos());
+}
+
+void CMainWnd::ToggleAutostart() {
+    std::string error;
+    if (!SetAutostart(!AutostartEnabled(), RunningExecutable(), error)) {
+        Trace("autostart: " + error);
+        Ask("autostart_failed_text", true, 0);
+    }
 }
 
 void CMainWnd::OnMenuItem(const QString& name) {

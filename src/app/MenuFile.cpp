@@ -18,6 +18,7 @@ void ReadItems(QXmlStreamReader& xml, QMenu& menu, const std::function<void(cons
             const QString name = xml.attributes().value("name").toString();
             QAction* action = menu.addAction(text);
             action->setObjectName(name);
+            action->setCheckable(xml.attributes().value("checkable") == QLatin1String("true"));
             QObject::connect(action, &QAction::triggered, action, [chosen, name] { chosen(name); });
             xml.skipCurrentElement();
         } else if (xml.name() == QLatin1String("Separator")) {

@@ -1,10 +1,15 @@
 #include "app/SingleInstance.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include <utility>
 
+#include "platform/InstanceSocket.h"
 #include "platform/Trace.h"
 
 namespace morvek::app {
@@ -13,13 +18,18 @@ namespace {
 
 constexpr const char* kRaiseRequest = "raise\n";
 
+// True when the process at the other end runs as this user.
+bool FromThisUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+        return false;
+    return peer.uid == ::getuid();
+}
+
 }  // namespace
 
-QString SingleInstance::DefaultServerName() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(kProductTitle);
-    return kProductTitle;
-}
+QString SingleInstance::DefaultServerName() { return QString::fromStdString(InstanceSocketPath().string()); }
 
 SingleInstance::SingleInstance(QString serverName, QObject* parent) : QObject(parent), serverName_(std::move(serverName)) {
     // No socket options: with them Qt renames its socket into place and would replace the
@@ -55,11 +65,60 @@ bool SingleInstance::Acquire() {
 void SingleInstance::OnConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            const QByteArray request = socket->readAll();
-            socket->disconnectFromServer();
-            if (request.startsWith("raise")) emit RaiseRequested();
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnRequestBytes(socket); });
+    }
+}
+
+void SingleInstance::OnRequestBytes(QLocalSocket* socket) {
+    // The bytes gathered so far live on the socket until the request is whole.
+    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+    if (request.startsWith("raise")) {
+        socket->disconnectFromServer();
+        emit RaiseRequested();
+        return;
+    }
+    if (QByteArray("raise").startsWith(request) || QByteArray("run ").startsWith(request)) {
+        socket->setProperty("request", request);  // the first bytes of a request
+        return;
+    }
+    const qsizetype lineEnd = request.indexOf('\n');
+    if (!request.startsWith("run ") || (lineEnd < 0 && request.size() > 64)) {
+        socket->disconnectFromServer();  // not a request of ours
+        return;
+    }
+    if (lineEnd < 0) {
+        socket->setProperty("request", request);
+        return;
+    }
+    bool ok = false;
+    const qsizetype length = request.mid(4, lineEnd - 4).toLongLong(&ok);
+    if (!ok || length < 0 || length > kMaxRequestBytes) {
+        socket->disconnectFromServer();
+        return;
+    }
+    if (request.size() - lineEnd - 1 < length) {
+        socket->setProperty("request", request);
+        return;
+    }
+    socket->setProperty("request", QByteArray());
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    if (!FromThisUser(*socket)) {
+        // Outside $XDG_RUNTIME_DIR the socket may be reachable by other users: their
+        // commands would drive this user's devices and files.
+        socket->disconnectFromServer();
+        return;
+    }
+    const QByteArray body = request.mid(lineEnd + 1, length);
+    QPointer<QLocalSocket> target(socket);
+    Reply reply = [target](const QByteArray& answer) {
+        if (!target) return;
+        target->write(QByteArray::number(answer.size()) + "\n" + answer);
+        target->disconnectFromServer();
+    };
+    if (commandHandler_) {
+        commandHandler_(body, std::move(reply));
+    } else {
+        reply(R"({"exit": 1, "out": "", "err": "morvekctl: the running window does not take commands\n"})");
     }
 }
 

@@ -2,11 +2,15 @@
 // SingleInstance: one running program per user. The first instance listens on a local socket
 // named after the product title; a later start connects to it, asks it to restore and raise
 // its window, and ends without creating a window. A socket left behind by a program that
-// crashed is taken over.
+// crashed is taken over. morvekctl hands its device commands to the running window on the same
+// socket ("run", platform/InstanceSocket.h); a command handler carries them out.
 
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 namespace morvek::app {
 
@@ -17,7 +21,7 @@ public:
     static constexpr int kHandOverTimeoutMs = 2000;
 
     // The server name: the product title inside $XDG_RUNTIME_DIR when set (a per-user folder),
-    // else the title itself (Qt puts it in the temporary folder).
+    // else inside the temporary folder (InstanceSocketPath).
     static QString DefaultServerName();
 
     explicit SingleInstance(QString serverName = DefaultServerName(), QObject* parent = nullptr);
@@ -30,6 +34,14 @@ public:
     bool IsListening() const { return server_.isListening(); }
     QString ServerName() const { return serverName_; }
 
+    // Carries out a "run" request (its JSON bytes) and calls reply once with the answer's
+    // JSON bytes. Without a handler such requests are answered with a refusal.
+    using Reply = std::function<void(const QByteArray& answer)>;
+    using CommandHandler = std::function<void(const QByteArray& request, Reply reply)>;
+    void SetCommandHandler(CommandHandler handler) { commandHandler_ = std::move(handler); }
+    // The largest "run" request taken.
+    static constexpr qsizetype kMaxRequestBytes = 1 << 20;
+
 signals:
     // A later start asked this instance to show itself.
     void RaiseRequested();
@@ -37,9 +49,11 @@ signals:
 private:
     bool AskRunningInstance();
     void OnConnection();
+    void OnRequestBytes(QLocalSocket* socket);
 
     QString serverName_;
     QLocalServer server_;
+    CommandHandler commandHandler_;
 };
 
 }  // namespace morvek::app

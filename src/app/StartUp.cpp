@@ -10,7 +10,9 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/CompanionBus.h"
 #include "app/ControlFactory.h"
+#include "app/ForwardedCommands.h"
 #include "app/DeviceModels.h"
 #include "app/MainWnd.h"
 #include "app/PrivateFonts.h"
@@ -18,6 +20,7 @@
 #include "app/Screenshots.h"
 #include "app/SingleInstance.h"
 #include "emulator/EmulatorBackend.h"
+#include "platform/Autostart.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/hid/HidapiBackend.h"
@@ -67,6 +70,18 @@ int RunApplication(int argc, char** argv) {
         return 0;
     }
 
+    if (line.autostart) {
+        std::string error;
+        if (!SetAutostart(*line.autostart, RunningExecutable(), error)) {
+            std::cerr << "morvek: " << error << "\n";
+            return 1;
+        }
+        std::cout << (*line.autostart ? "morvek starts hidden in the tray with the desktop session: "
+                                      : "morvek no longer starts with the desktop session: ")
+                  << AutostartEntryPath().string() << "\n";
+        return 0;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(SingleInstance::kProductTitle);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -101,10 +116,20 @@ int RunApplication(int argc, char** argv) {
             return 1;
         }
         QObject::connect(&instance, &SingleInstance::RaiseRequested, &window, &CMainWnd::RestoreAndRaise);
+        // Companion programs reach the window on the session bus.
+        CompanionBus companion(window);
+        companion.Register();
+        // morvekctl's device commands are carried out here while the window owns the devices.
+        ForwardedCommands forwarded(window, *backend);
+        instance.SetCommandHandler([&forwarded](const QByteArray& request, SingleInstance::Reply reply) {
+            forwarded.Run(request, std::move(reply));
+        });
         CentreOnScreen(window);
-        window.show();
+        if (line.minimized) window.StartInTray();
+        else window.show();
         if (!line.screenshotFolder.empty()) SaveScreenshotsWhenReady(window, QString::fromStdString(line.screenshotFolder));
         code = application.exec();
+        instance.SetCommandHandler({});
     }
 
     // 5. Shut-down: the window (workers stopped) is gone; then resources, instance and fonts.

@@ -22,10 +22,15 @@ std::optional<uint16_t> KindFromWord(const std::string& word) {
     return row->kind;
 }
 
-std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std::string& error) {
+std::unique_ptr<CliSession> CliSession::Create(const GlobalOptions& options, std::string& error,
+                                               hid::IHidBackend* backend) {
     std::unique_ptr<CliSession> session(new CliSession());
     session->dataDir_ = UserDataFolder(options.dataDir);
     session->defaultDataDir_ = DefaultDataFolder(options.defaultDataDir);
+    if (backend != nullptr) {
+        session->backend_ = backend;
+        return session;
+    }
     if (options.emulate.empty()) {
         session->ownedBackend_ = std::make_unique<hid::HidapiBackend>();
         session->backend_ = session->ownedBackend_.get();

@@ -35,7 +35,10 @@ class CliSession {
 public:
     // Sets up the backend the options ask for (unknown --emulate words are skipped: the caller
     // checks them first); nothing, with error set, when the emulator state file cannot be read.
-    static std::unique_ptr<CliSession> Create(const GlobalOptions& options, std::string& error);
+    // With backend given, the session works on it (the window carrying out a command for
+    // morvekctl, on its own devices) and the emulator options are not used.
+    static std::unique_ptr<CliSession> Create(const GlobalOptions& options, std::string& error,
+                                              hid::IHidBackend* backend = nullptr);
     ~CliSession();
 
     hid::IHidBackend& Backend() { return *backend_; }

@@ -10,10 +10,12 @@
 #include "cli/MacroCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/MouseCommands.h"
+#include "cli/OwningWindow.h"
 #include "cli/ProfileCommands.h"
 #include "cli/ShootCommands.h"
 #include "cli/SyncCommands.h"
 #include "cli/UpdateCommands.h"
+#include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "profiles/ProfileFiles.h"
 
@@ -103,14 +105,15 @@ void PrintUsage(std::ostream& os) {
           "  --trace                  print every command report and answer to standard error\n"
           "  --json                   machine-readable output\n"
           "  -h, --help, --version\n\n"
-          "KIND is keyboard, mouse, pad or headset.\n\n"
+          "KIND is keyboard, mouse, pad or headset.\n"
+          "While the morvek window runs it owns the devices: it carries out the commands that\n"
+          "talk to them (not with --emulate) and its pages show the change.\n\n"
           "commands:\n";
     for (const CommandEntry& c : Commands()) os << "  " << c.synopsis << "\n";
 }
 
-}  // namespace
-
-int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommandLine(hid::IHidBackend* windowBackend, const std::vector<std::string>& args, std::ostream& out,
+                   std::ostream& err) {
     std::string error;
     const auto options = ParseGlobalOptions(args, error);
     if (!options) {
@@ -148,14 +151,22 @@ int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::o
         }
     }
 
+    // One owner per device: while the window runs, it carries out what talks to the devices.
+    if (windowBackend == nullptr && options->emulate.empty() && CommandTalksToDevices(options->words)) {
+        const OwnerRequest request{args, UserDataFolder(options->dataDir), DefaultDataFolder(options->defaultDataDir)};
+        if (const auto status = RunInOwningWindow(request, out, err)) return *status;
+    }
+
     if (options->trace) SetTraceEnabled(true);
-    auto session = CliSession::Create(*options, error);
+    auto session = CliSession::Create(*options, error, windowBackend);
     if (!session) {
         err << "morvekctl: " << error << "\n";
         return kExitFailed;
     }
     // What writes of an earlier call left when it was killed goes first.
-    for (const auto& path : CleanUpInterruptedWrites(session->DataDir())) Trace("removed " + path.string());
+    if (windowBackend == nullptr) {
+        for (const auto& path : CleanUpInterruptedWrites(session->DataDir())) Trace("removed " + path.string());
+    }
     CommandContext ctx{*session, {options->words.begin() + 1, options->words.end()}, out, err, options->json};
     const int status = entry->run(ctx);
     if (!session->SaveEmulatorState(error)) {
@@ -163,6 +174,29 @@ int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::o
         return status == kExitOk ? kExitFailed : status;
     }
     return status;
+}
+
+}  // namespace
+
+int RunMorvekctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return RunCommandLine(nullptr, args, out, err);
+}
+
+int RunMorvekctlOn(hid::IHidBackend& backend, const std::vector<std::string>& args, std::ostream& out,
+                   std::ostream& err) {
+    return RunCommandLine(&backend, args, out, err);
+}
+
+bool CommandTalksToDevices(const std::vector<std::string>& words) {
+    if (words.empty()) return false;
+    const std::string& name = words[0];
+    const std::string sub = words.size() > 1 ? words[1] : "";
+    if (name == "macro" || name == "shoot") return sub == "download";
+    if (name == "update") return sub == "check";
+    for (const char* device : {"devices", "info", "key-table", "power", "apply", "light", "custom-light", "key",
+                               "system", "headset", "read-profile", "sync", "dpi", "dpi-enable", "polling", "pointer"})
+        if (name == device) return true;
+    return false;
 }
 
 }  // namespace morvek::cli

@@ -107,6 +107,18 @@ int CHidChannel::Transfer(const uint8_t* request, size_t requestLength, uint8_t*
     return result;
 }
 
+int CHidChannel::DiscardPendingInput() {
+    if (!IsOpen()) return 0;
+    // The kernel keeps at most 64 reports per opener; a few more reads cover reports arriving now.
+    constexpr int kMaxDiscarded = 80;
+    CommandReport read{};
+    int dropped = 0;
+    std::lock_guard io(ioLock_);
+    while (dropped < kMaxDiscarded && interface_.ReadReport(kReportSize, read.data(), 0)) ++dropped;
+    if (dropped > 0) Trace("dropped " + std::to_string(dropped) + " answers meant for another opener");
+    return dropped;
+}
+
 int CHidChannel::TransferRaw(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength) {
     if (!IsOpen()) return kResultNoAnswer;
     const CommandReport work = ToWorkBuffer(request, requestLength);

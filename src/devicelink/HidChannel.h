@@ -65,6 +65,9 @@ public:
     int Transfer(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength);
     // One exchange without echo check, busy flag or trace (light frames).
     int TransferRaw(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerLength);
+    // Drops the answers waiting on this channel that no request of its own asked for (another
+    // opener of the same device talked to it meanwhile); the number dropped.
+    int DiscardPendingInput();
 
     // The command set. All return the result codes of ResultCodes.h.
     int BeginConfig();

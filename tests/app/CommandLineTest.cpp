@@ -37,5 +37,30 @@ TEST(CommandLineTest, EmulatorFaultsGoWithTheDemoAndAreChecked) {
     EXPECT_EQ(fromVariable.line->faults, std::vector<std::string>{"vanish:3"});
 }
 
+TEST(CommandLineTest, AutostartTakesOnOrOffAndMinimizedStartsInTheTray) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<bool> autostart;  // when parsed
+        const char* error;              // part of the error, nullptr when parsed
+    } cases[] = {
+        {{"--autostart", "on"}, true, nullptr},
+        {{"--autostart=off"}, false, nullptr},
+        {{"--autostart"}, std::nullopt, "--autostart takes on or off"},
+        {{"--autostart=yes"}, std::nullopt, "not 'yes'"},
+        {{"--minimized"}, std::nullopt, nullptr},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommandLine parsed = ParseCommandLine(c.arguments, nullptr);
+        if (c.error == nullptr) {
+            ASSERT_TRUE(parsed.line.has_value()) << parsed.error;
+            EXPECT_EQ(parsed.line->autostart, c.autostart) << c.arguments[0];
+            EXPECT_EQ(parsed.line->minimized, c.arguments[0] == "--minimized");
+        } else {
+            EXPECT_FALSE(parsed.line.has_value()) << c.arguments[0];
+            EXPECT_NE(parsed.error.find(c.error), std::string::npos) << parsed.error;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace morvek::app
