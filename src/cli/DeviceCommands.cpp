@@ -145,7 +145,7 @@ int RunDevices(CommandContext& ctx) {
         if (ctx.json) {
             Json::Value row;
             row["kind"] = KindWord(d.kind);
-            row["wireless"] = d.kind == kKindWirelessMouse;
+            row["wireless"] = IsWireless(d.kind);
             row["vendorId"] = Hex4(d.vendorId);
             row["productId"] = Hex4(d.productId);
             row["accessible"] = false;
