@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -183,6 +184,7 @@ private:
     void HandleRemoval(const DeviceEntry& slot);
     void RunSchedules();
     void ArmSchedules();
+    void RequestArmSchedules();
     void OnSelectedEntryHidden();
     // Runs work on the user-interface thread and waits until it ran (or the window stops).
     void RunOnUiAndWait(std::function<void()> work);
@@ -240,6 +242,8 @@ private:
     QSystemTrayIcon tray_;
     QMenu* trayMenu_ = nullptr;
     QTimer scheduleTimer_;
+    bool runningSchedules_ = false;      // the UI thread is inside RunSchedules
+    std::atomic<bool> armPosted_{false};  // an ArmSchedules is queued
     QTimer dpiTimer_;        // 1011
     QTimer trayMenuTimer_;   // 1032
 

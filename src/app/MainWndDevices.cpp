@@ -1,5 +1,6 @@
 // CMainWnd: device pages, list entries and the device monitor's announcements.
 #include <QLabel>
+#include <QThread>
 
 #include "app/DeviceOptionUI.h"
 #include "app/DevicePageUI.h"
@@ -22,9 +23,7 @@ void CMainWnd::CreateDevicePages() {
         if (row < 0) continue;
         if (!CreateDevicePage(model, DevicePageTemplates()[static_cast<size_t>(row)]))
             Trace("main window: no page for " + std::string(DevicePageTemplates()[static_cast<size_t>(row)].kindName));
-        registry_.Schedule(i).SetChangedHook([this] {
-            QMetaObject::invokeMethod(this, [this] { ArmSchedules(); }, Qt::QueuedConnection);
-        });
+        registry_.Schedule(i).SetChangedHook([this] { RequestArmSchedules(); });
     }
     deviceList_->UpdateNoDeviceLink();
 }
@@ -91,8 +90,24 @@ void CMainWnd::HandleRemoval(const DeviceEntry& slot) {
 void CMainWnd::OnSelectedEntryHidden() { CloseDialogs(); }
 
 void CMainWnd::RunSchedules() {
+    runningSchedules_ = true;
     registry_.RunDue();
+    runningSchedules_ = false;
     ArmSchedules();
+}
+
+// A schedule changed (from any thread). RunSchedules arms the timer itself once the due timers
+// ran, so the timers it restarts post nothing; other changes post one arming at a time.
+void CMainWnd::RequestArmSchedules() {
+    if (runningSchedules_ && QThread::currentThread() == thread()) return;
+    if (armPosted_.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            armPosted_ = false;
+            ArmSchedules();
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainWnd::ArmSchedules() {

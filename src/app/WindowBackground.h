@@ -3,6 +3,7 @@
 // holds: a picture stretched over the whole root, or a plain colour. The stretched picture is
 // made once per window size (SkinImage's cache), so a repaint of a small area, such as a light
 // of a device picture 20 times a second, copies pixels instead of scaling the picture again.
+// The root counts as opaque, so the window under it is not painted at all.
 
 #include <QColor>
 #include <QObject>

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 
 #include "app/DevicePageUI.h"
 #include "app/MainWndFixture.h"
@@ -82,6 +84,26 @@ TEST_F(MainWndTest, TheSkinPickersColourAndPictureBecomeTheWindowsBackground) {
     image->click();
     EXPECT_EQ(background.Image(), image->property("bkimage").toString());
     EXPECT_FALSE(background.Colour().isValid());
+}
+
+// Nothing is painted under the window's root: where a chosen picture is see-through, the root's
+// own colour from the style sheet shows, as it did when the window was painted beneath it.
+TEST_F(MainWndTest, ASeeThroughPictureShowsTheRootsColourBeneath) {
+    qApp->setStyleSheet("QWidget#root { background-color: #204060; }");
+    const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    Start();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage clear(64, 64, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const QString path = folder.filePath("clear.png");
+    ASSERT_TRUE(clear.save(path));
+    auto* background = window->findChild<app::CWindowBackground*>();
+    ASSERT_NE(background, nullptr);
+    background->SetImage(path);
+
+    const QImage shown = window->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() - 3), QColor("#204060"));
 }
 
 }  // namespace

@@ -83,6 +83,12 @@ QSize SkinImage::NaturalSize() const { return IsEmpty() ? QSize() : Load().Size(
 
 QRect SkinImage::Source() const { return source_.isValid() ? source_ : QRect(QPoint(0, 0), NaturalSize()); }
 
+bool SkinImage::CoversTarget() const {
+    if (IsEmpty() || dest_.isValid()) return false;
+    const LoadedImage& image = Load();
+    return !image.svg && !image.pixmap.isNull() && !image.pixmap.hasAlphaChannel();
+}
+
 void SkinImage::Paint(QPainter& painter, const QRectF& target, qreal opacity) const {
     const QRectF area = dest_.isValid() ? QRectF(dest_).translated(target.topLeft()) : target;
     PaintPart(painter, area, Source(), opacity);

@@ -29,6 +29,9 @@ public:
     QSize NaturalSize() const;
     // The part of the picture drawn; the whole picture when the markup gives no source.
     QRect Source() const;
+    // True when Paint covers all of its target with opaque pixels: a picture without an alpha
+    // channel and without a dest part (an SVG never counts).
+    bool CoversTarget() const;
 
     // Draws the image (or its source part) scaled into target (its dest part, when the markup
     // gives one) with the given opacity.
