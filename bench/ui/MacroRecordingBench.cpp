@@ -31,10 +31,12 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "EventLoopWait.h"
 #include "app/ControlFactory.h"
 #include "app/DeviceModels.h"
 #include "app/DeviceOptionUI.h"
@@ -64,22 +66,10 @@ constexpr size_t kLongMacro = 2000;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-void Wait(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
+// Waiting sleeps in the event loop as the running window does (see EventLoopWait.h).
+void Wait(int ms) { morvek::bench::WaitUntil([] { return false; }, ms); }
 
-template <class Done>
-bool WaitFor(Done done, int ms = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
+bool WaitFor(const std::function<bool()>& done, int ms = 5000) { return morvek::bench::WaitUntil(done, ms); }
 
 // Wall and thread CPU time of one handling on the user-interface thread: the CPU time leaves
 // out the time other programs of a shared machine took the processor.

@@ -29,6 +29,7 @@
 #include <set>
 #include <vector>
 
+#include "EventLoopWait.h"
 #include "app/ControlFactory.h"
 #include "app/DeviceModels.h"
 #include "app/DeviceOptionUI.h"
@@ -70,10 +71,7 @@ int Run(int seconds) {
     window.show();
 
     // Wait for the four entries, then silence two devices.
-    QElapsedTimer waited;
-    waited.start();
-    while (window.DeviceList().VisibleCount() < 4 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (window.DeviceList().VisibleCount() < 4) {
+    if (!bench::WaitUntil([&] { return window.DeviceList().VisibleCount() >= 4; }, 5000)) {
         std::fprintf(stderr, "the four demo devices did not arrive\n");
         return 2;
     }
