@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "devicelink/DeviceKinds.h"
@@ -80,6 +81,19 @@ protected:
         return nullptr;
     }
 
+    // Runs body on each kind's opened model, the device detached again afterwards.
+    void ForEachKind(const std::function<void(const KindCase&, CTalvorenUSBDevice&, emulator::EmulatedDevice&)>& body) {
+        for (const KindCase& c : kCases) {
+            SCOPED_TRACE(c.kind);
+            emulator::EmulatedDevice* device = nullptr;
+            auto model = Open(c.emulated, device);
+            if (model != nullptr) body(c, *model, *device);
+            else ADD_FAILURE() << "no model";
+            model.reset();
+            backend_.Detach(c.emulated);
+        }
+    }
+
     static std::filesystem::path DocumentOf(CTalvorenUSBDevice& model) {
         return ProfileDocument(model.GetUserDataFolder(), model.ProfileName()).value_or(std::filesystem::path());
     }
@@ -90,16 +104,12 @@ protected:
 };
 
 TEST_F(LightingCapabilityTest, EveryKindChangesItsLightByTheOneContract) {
-    for (const KindCase& c : kCases) {
-        SCOPED_TRACE(c.kind);
-        emulator::EmulatedDevice* device = nullptr;
-        auto model = Open(c.emulated, device);
-        ASSERT_NE(model, nullptr);
-        ILighting* lighting = CapabilityOf<ILighting>(*model);
+    ForEachKind([&](const KindCase& c, CTalvorenUSBDevice& model, emulator::EmulatedDevice& device) {
+        ILighting* lighting = CapabilityOf<ILighting>(model);
         ASSERT_NE(lighting, nullptr);
         EXPECT_EQ(lighting->ModeFamily(), c.family);
 
-        model->CommandChannel().SetSynchronised(true);
+        model.CommandChannel().SetSynchronised(true);
         LightSettings light = lighting->CurrentLight();
         light.mode = 2;
         light.randomColour = 0;
@@ -107,33 +117,27 @@ TEST_F(LightingCapabilityTest, EveryKindChangesItsLightByTheOneContract) {
         int written = -999;
         ASSERT_EQ(lighting->ChangeLight(light, [&written](int result) { written = result; }), LightChange::kDone);
 
-        EXPECT_FALSE(model->CommandChannel().IsSynchronised());
+        EXPECT_FALSE(model.CommandChannel().IsSynchronised());
         EXPECT_EQ(lighting->CurrentLight().mode, 2);
         EXPECT_EQ(lighting->CurrentLight().colour, (LedColour{0x12, 0x34, 0x56}));
-        const Json::Value info = readjsonFile(DocumentOf(*model))["Device"][0]["LightInfo"];
+        const Json::Value info = readjsonFile(DocumentOf(model))["Device"][0]["LightInfo"];
         EXPECT_EQ(info["SelectItem"].asInt(), 2);
         EXPECT_EQ(info["Red"].asInt(), 0x12);
         EXPECT_EQ(info["Blue"].asInt(), 0x56);
         // Block 0 on the device: mode in byte 1, red, green and blue in bytes 6-8 for every kind.
         EXPECT_EQ(written, kResultSuccess);
-        const std::vector<uint8_t> params = device->Params();
+        const std::vector<uint8_t> params = device.Params();
         ASSERT_GE(params.size(), 9u);
         EXPECT_EQ(params[1], 2);
         EXPECT_EQ(std::vector<uint8_t>(params.begin() + 6, params.begin() + 9), (std::vector<uint8_t>{0x12, 0x34, 0x56}));
-        model.reset();
-        backend_.Detach(c.emulated);
-    }
+    });
 }
 
 TEST_F(LightingCapabilityTest, AProfileThatCannotBeWrittenIsReportedAndTheDeviceStillTakesTheLight) {
-    for (const KindCase& c : kCases) {
-        SCOPED_TRACE(c.kind);
-        emulator::EmulatedDevice* device = nullptr;
-        auto model = Open(c.emulated, device);
-        ASSERT_NE(model, nullptr);
-        ILighting* lighting = CapabilityOf<ILighting>(*model);
+    ForEachKind([&](const KindCase&, CTalvorenUSBDevice& model, emulator::EmulatedDevice& device) {
+        ILighting* lighting = CapabilityOf<ILighting>(model);
         ASSERT_NE(lighting, nullptr);
-        const std::filesystem::path document = DocumentOf(*model);
+        const std::filesystem::path document = DocumentOf(model);
         std::filesystem::remove(document);
         std::filesystem::create_directory(document);
 
@@ -143,21 +147,15 @@ TEST_F(LightingCapabilityTest, AProfileThatCannotBeWrittenIsReportedAndTheDevice
         EXPECT_EQ(lighting->ChangeLight(light, [&written](int result) { written = result; }), LightChange::kNotSaved);
         EXPECT_EQ(lighting->CurrentLight().mode, 3);
         EXPECT_EQ(written, kResultSuccess);
-        EXPECT_EQ(device->Params()[1], 3);
-        model.reset();
-        backend_.Detach(c.emulated);
-    }
+        EXPECT_EQ(device.Params()[1], 3);
+    });
 }
 
 TEST_F(LightingCapabilityTest, ModeNamesAndOfferedModesFollowTheKind) {
-    for (const KindCase& c : kCases) {
-        SCOPED_TRACE(c.kind);
-        emulator::EmulatedDevice* device = nullptr;
-        auto model = Open(c.emulated, device);
-        ASSERT_NE(model, nullptr);
-        const ILighting* lighting = CapabilityOf<ILighting>(*model);
+    ForEachKind([&](const KindCase& c, CTalvorenUSBDevice& model, emulator::EmulatedDevice&) {
+        const ILighting* lighting = CapabilityOf<ILighting>(model);
         ASSERT_NE(lighting, nullptr);
-        model->ReloadMacroList();
+        model.ReloadMacroList();
         EXPECT_EQ(lighting->LightModeNames().size(), c.modeNames);
         EXPECT_TRUE(lighting->OffersLightMode(0));
         EXPECT_TRUE(lighting->OffersLightMode(8));
@@ -167,29 +165,21 @@ TEST_F(LightingCapabilityTest, ModeNamesAndOfferedModesFollowTheKind) {
             EXPECT_TRUE(lighting->OffersLightMode(uint8_t(c.firstRefused - 1)));
             EXPECT_FALSE(lighting->OffersLightMode(uint8_t(c.firstRefused)));
         }
-        model.reset();
-        backend_.Detach(c.emulated);
-    }
+    });
 }
 
 // The capabilities a panel or the command line may ask each model for: key assignment and
 // macro download exactly where the kind's row says it keeps a key table and macros, DPI stages
 // only on the mouse, sound settings only on the headset.
 TEST_F(LightingCapabilityTest, EveryKindOffersTheCapabilitiesOfItsRow) {
-    for (const KindCase& c : kCases) {
-        SCOPED_TRACE(c.kind);
-        emulator::EmulatedDevice* device = nullptr;
-        auto model = Open(c.emulated, device);
-        ASSERT_NE(model, nullptr);
+    ForEachKind([&](const KindCase& c, CTalvorenUSBDevice& model, emulator::EmulatedDevice&) {
         const DeviceKindRow* row = FindDeviceKind(c.kind);
         ASSERT_NE(row, nullptr);
-        EXPECT_EQ(CapabilityOf<IKeyAssignment>(*model) != nullptr, row->hasKeyTable);
-        EXPECT_EQ(CapabilityOf<IMacroDownload>(*model) != nullptr, row->hasMacros);
-        EXPECT_EQ(CapabilityOf<IDpiStages>(*model) != nullptr, c.kind == kKindMouse);
-        EXPECT_EQ(CapabilityOf<ISoundSettings>(*model) != nullptr, c.kind == kKindHeadset);
-        model.reset();
-        backend_.Detach(c.emulated);
-    }
+        EXPECT_EQ(CapabilityOf<IKeyAssignment>(model) != nullptr, row->hasKeyTable);
+        EXPECT_EQ(CapabilityOf<IMacroDownload>(model) != nullptr, row->hasMacros);
+        EXPECT_EQ(CapabilityOf<IDpiStages>(model) != nullptr, c.kind == kKindMouse);
+        EXPECT_EQ(CapabilityOf<ISoundSettings>(model) != nullptr, c.kind == kKindHeadset);
+    });
 }
 
 TEST_F(LightingCapabilityTest, AModelWithoutLightsHasNoLightCapability) {
