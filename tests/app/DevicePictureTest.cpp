@@ -8,10 +8,14 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/KeyButtonLayers.h"
+#include "app/controls/OpaquePictureArea.h"
+#include "app/controls/SkinImage.h"
 
 namespace morvek::app {
 namespace {
@@ -122,34 +126,46 @@ TEST_F(DevicePictureTest, TheKeycapIsDrawnOverTheLightBelowItAndANewTextShows) {
     EXPECT_NE(picture.screen()->grabWindow(picture.winId()).toImage(), before);
 }
 
+// With and without a picture above (a keycap over part of the light, at an offset), for
+// several tints, as painting the look, the tinted shape and the picture in turn would give.
 TEST(KeyButtonLayersTest, TheLightIsLaidOverTheLookAsPaintingItOverWouldLayIt) {
-    QImage look(3, 1, QImage::Format_ARGB32_Premultiplied);
+    QImage look(4, 1, QImage::Format_ARGB32_Premultiplied);
     look.fill(QColor(40, 80, 120, 160));
-    QImage shape(3, 1, QImage::Format_ARGB32_Premultiplied);
-    for (int x = 0; x < 3; ++x) shape.setPixelColor(x, 0, QColor(255, 255, 255, x * 127));
+    QImage shape(4, 1, QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < 4; ++x) shape.setPixelColor(x, 0, QColor(255, 255, 255, x * 85));
+    QImage above(2, 1, QImage::Format_ARGB32_Premultiplied);
+    above.setPixelColor(0, 0, QColor(200, 20, 90, 100));
+    above.setPixelColor(1, 0, QColor(0, 255, 0, 255));
     const QColor tints[] = {QColor(255, 0, 0), QColor(10, 200, 30), QColor(0, 0, 0)};
     KeyButtonLayers layers;
     layers.SetLook(look);
     layers.SetShape(shape);
-    for (const QColor& tint : tints) {
-        // What filling the shape with the tint and painting it over the look gives.
-        QImage glow = shape;
-        {
-            QPainter tintPainter(&glow);
-            tintPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-            tintPainter.fillRect(glow.rect(), tint);
-        }
-        QImage expected = look;
-        QPainter(&expected).drawImage(0, 0, glow);
-        const QImage& lit = layers.Lit(tint);
-        for (int x = 0; x < 3; ++x) {
-            SCOPED_TRACE(testing::Message() << tint.name().toStdString() << " at coverage " << x * 127);
-            const QRgb got = lit.pixel(x, 0);
-            const QRgb want = expected.pixel(x, 0);
-            EXPECT_NEAR(qRed(got), qRed(want), 1);
-            EXPECT_NEAR(qGreen(got), qGreen(want), 1);
-            EXPECT_NEAR(qBlue(got), qBlue(want), 1);
-            EXPECT_NEAR(qAlpha(got), qAlpha(want), 1);
+    for (const bool withAbove : {false, true, false}) {
+        layers.SetAbove(withAbove ? above : QImage(), QPoint(2, 0));
+        for (const QColor& tint : tints) {
+            QImage glow = shape;
+            {
+                QPainter tintPainter(&glow);
+                tintPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+                tintPainter.fillRect(glow.rect(), tint);
+            }
+            QImage expected = look;
+            {
+                QPainter painter(&expected);
+                painter.drawImage(0, 0, glow);
+                if (withAbove) painter.drawImage(2, 0, above);
+            }
+            const QImage& lit = layers.Lit(tint);
+            for (int x = 0; x < 4; ++x) {
+                SCOPED_TRACE(testing::Message() << tint.name().toStdString() << " at coverage " << x * 85
+                                                << (withAbove ? " with a picture above" : ""));
+                const QRgb got = lit.pixel(x, 0);
+                const QRgb want = expected.pixel(x, 0);
+                EXPECT_NEAR(qRed(got), qRed(want), 2);
+                EXPECT_NEAR(qGreen(got), qGreen(want), 2);
+                EXPECT_NEAR(qBlue(got), qBlue(want), 2);
+                EXPECT_NEAR(qAlpha(got), qAlpha(want), 2);
+            }
         }
     }
 }
@@ -166,6 +182,128 @@ TEST(KeyButtonLayersTest, WithoutAShapeTheLightCoversTheWholeButtonAndAShapeOfAn
     look.fill(QColor(0, 255, 0));
     layers.SetLook(look);
     EXPECT_EQ(layers.Lit(QColor(255, 0, 0)).pixelColor(1, 1), QColor(0, 255, 0));
+}
+
+// A picture file of size with its opaque part (in colour) and the rest see-through.
+QString SavePicture(const QTemporaryDir& folder, const QString& name, QSize size, const QRect& opaque,
+                    const QColor& colour = QColor(30, 30, 30)) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter(&image).fillRect(opaque, colour);
+    const QString path = folder.filePath(name);
+    EXPECT_TRUE(image.save(path));
+    return path;
+}
+
+TEST(SkinImageTest, TheOpaqueAreaIsTheLargestInsetPartThePictureCoversAndNothingElse) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QSize size(40, 20);
+    const QRect target(10, 10, 40, 20);
+    QImage holed(size, QImage::Format_ARGB32);
+    holed.fill(Qt::black);
+    holed.setPixelColor(20, 10, Qt::transparent);
+    const QString holedPath = folder.filePath("holed.png");
+    ASSERT_TRUE(holed.save(holedPath));
+    const QString opaque = SavePicture(folder, "opaque.png", size, QRect(QPoint(0, 0), size));
+    const QString framed = SavePicture(folder, "framed.png", size, QRect(3, 3, 34, 14));
+    const struct {
+        QString attribute;
+        QRect area;  // one pixel inside what the picture covers; empty for none
+    } cases[] = {
+        {opaque, target.adjusted(1, 1, -1, -1)},
+        {framed, target.adjusted(4, 4, -4, -4)},
+        {SavePicture(folder, "clear.png", size, QRect()), QRect()},
+        {holedPath, QRect()},
+        {QString("file='%1' source='0,0,20,20'").arg(opaque), QRect()},
+        {QString("file='%1' dest='0,0,20,20'").arg(opaque), QRect()},
+        {folder.filePath("missing.png"), QRect()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attribute.toStdString());
+        EXPECT_EQ(SkinImage(c.attribute).OpaqueArea(target, 1.0), c.area);
+    }
+    // At twice the pixels the area is still given in the target's units; smoothing may widen
+    // the see-through edge by a device pixel.
+    const QRect doubled = SkinImage(framed).OpaqueArea(target, 2.0);
+    EXPECT_TRUE(target.adjusted(4, 4, -4, -4).contains(doubled)) << doubled.x() << "," << doubled.y();
+    EXPECT_TRUE(doubled.contains(target.adjusted(5, 5, -5, -5)));
+}
+
+// A 200 x 60 picture whose background is opaque but for a 4-pixel see-through frame, in a
+// parent whose own colour shows through that frame. As the skin does, the style sheet gives
+// every widget a see-through background, and polishing a widget with it clears its opaque mark.
+class OpaquePictureTest : public ::testing::Test {
+protected:
+    OpaquePictureTest() {
+        parent.setStyleSheet(
+            "QWidget { background: transparent; }"
+            "QWidget#parent { background: #336699; }"
+            "morvek--app--CDeviceKeyButtonUI { background: transparent; border: none; }");
+        parent.setObjectName("parent");
+        parent.resize(220, 80);
+        picture = new CSelectPanelUI(&parent);
+        picture->setGeometry(10, 10, 200, 60);
+        picture->SetBackgroundImage(SavePicture(folder, "body.png", QSize(200, 60), QRect(4, 4, 192, 52), Qt::black));
+        for (int i = 0; i < 10; ++i) {
+            auto* light = new CDeviceKeyButtonUI(picture);
+            light->setObjectName(QString("light_%1").arg(i));
+            light->setGeometry(8 + i * 18, 8, 16, 16);
+            lights.push_back(light);
+        }
+        parent.show();
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+
+    QColor OnScreen(QPoint atInParent) {
+        const QImage screen = parent.screen()->grabWindow(parent.winId()).toImage();
+        return screen.pixelColor(atInParent * screen.devicePixelRatio());
+    }
+
+    QTemporaryDir folder;
+    QWidget parent;
+    CSelectPanelUI* picture = nullptr;
+    std::vector<CDeviceKeyButtonUI*> lights;
+};
+
+TEST_F(OpaquePictureTest, ALightFrameRepaintsOnlyTheOpaqueAreaAndReachesTheScreen) {
+    auto* area = picture->findChild<OpaquePictureArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->geometry(), QRect(5, 5, 190, 50));
+    EXPECT_TRUE(area->testAttribute(Qt::WA_OpaquePaintEvent));  // kept through the style sheet's polish
+    PaintCounter parentCounter(&parent);
+    PaintCounter pictureCounter(picture);
+    PaintCounter areaCounter(area);
+    for (CDeviceKeyButtonUI* light : lights) light->SetLightDisplay(0x0000FF, 255, true);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_TRUE(parentCounter.areas.empty());
+    EXPECT_TRUE(pictureCounter.areas.empty());
+    ASSERT_EQ(areaCounter.areas.size(), 1u);
+    EXPECT_EQ(OnScreen({10 + 8 + 3 * 18 + 8, 10 + 16}), QColor(255, 0, 0));
+    EXPECT_EQ(OnScreen({10 + 100, 10 + 40}), QColor(Qt::black));  // the picture between the lights
+    EXPECT_EQ(OnScreen({10 + 1, 10 + 1}), QColor("#336699"));      // its see-through frame
+
+    // A repaint of the whole picture still reaches the opaque area and the frame around it.
+    lights[3]->SetLightDisplay(0xFF0000, 255, true);
+    picture->SetBackgroundImage(picture->BackgroundImage());
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(OnScreen({10 + 8 + 3 * 18 + 8, 10 + 16}), QColor(0, 255, 0));
+    EXPECT_EQ(OnScreen({10 + 1, 10 + 1}), QColor("#336699"));
+}
+
+TEST_F(OpaquePictureTest, TheOpaqueAreaTakesNoMouseEventsAndShowsTheBand) {
+    EXPECT_EQ(picture->childAt(QPoint(100, 40)), nullptr);  // the picture itself gets them
+    EXPECT_EQ(picture->childAt(QPoint(12, 12)), lights[0]);
+    EXPECT_EQ(picture->findChild<OpaquePictureArea*>()->focusPolicy(), Qt::NoFocus);
+
+    const QColor before = OnScreen({10 + 100, 10 + 40});
+    QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(90, 30));
+    QTest::mouseMove(picture, QPoint(120, 50));
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_NE(OnScreen({10 + 100, 10 + 40}), before);  // inside the band
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(120, 50));
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(OnScreen({10 + 100, 10 + 40}), before);
 }
 
 }  // namespace

@@ -40,6 +40,8 @@ void CDeviceKeyButtonUI::Repaint() {
     // The area it covered and the one it covers now (the same unless it moved or was hidden).
     if (scheduledShown_ && (!shown || scheduledGeometry_ != geometry())) picture_->RepaintArea(scheduledGeometry_);
     if (shown) picture_->RepaintArea(geometry());
+    // Which button lies on which is found again when one moves.
+    if (scheduledGeometry_ != geometry()) picture_->ButtonsChanged();
     scheduledGeometry_ = geometry();
     scheduledShown_ = shown;
 }
@@ -88,6 +90,7 @@ void CDeviceKeyButtonUI::SetLightImage(const QString& attribute) {
 
 void CDeviceKeyButtonUI::SetKeySetImage(const QString& attribute) {
     keySetImage_ = SkinImage(attribute);
+    unlit_ = QImage();
     Repaint();
 }
 
@@ -105,7 +108,9 @@ QColor CDeviceKeyButtonUI::TintFor(uint32_t colourWord, uint8_t brightness) {
 }
 
 void CDeviceKeyButtonUI::SetKeySetImageHidden(bool hidden) {
+    if (hidden == keySetImageHidden_) return;
     keySetImageHidden_ = hidden;
+    unlit_ = QImage();
     Repaint();
 }
 
@@ -122,7 +127,7 @@ void CDeviceKeyButtonUI::SetSelected(bool selected) {
 void CDeviceKeyButtonUI::paintEvent(QPaintEvent*) {
     if (picture_ != nullptr) return;  // the picture draws it
     QPainter painter(this);
-    PaintContent(painter);
+    PaintContent(painter, QPoint(0, 0));
 }
 
 CDeviceKeyButtonUI::LookKey CDeviceKeyButtonUI::CurrentLookKey() const {
@@ -175,10 +180,35 @@ void CDeviceKeyButtonUI::UpdateLayers(const LookKey& key) {
     }
 }
 
-void CDeviceKeyButtonUI::PaintContent(QPainter& painter) {
+void CDeviceKeyButtonUI::PaintContent(QPainter& painter, QPoint at, CDeviceKeyButtonUI* above) {
     UpdateLayers(picture_ != nullptr ? scheduledKey_ : CurrentLookKey());
-    painter.drawImage(QPoint(0, 0), lightShown_ ? layers_.Lit(TintFor(lightColour_, lightBrightness_)) : layers_.Look());
-    if (!keySetImageHidden_) keySetImage_.Paint(painter, rect());
+    if (above != nullptr) {
+        layers_.SetAbove(above->UnlitImage(), (above->pos() - pos()) * devicePixelRatioF());
+    } else {
+        layers_.SetAbove(QImage(), QPoint());
+    }
+    painter.drawImage(at, lightShown_ ? layers_.Lit(TintFor(lightColour_, lightBrightness_)) : layers_.Look());
+    if (!keySetImageHidden_) keySetImage_.Paint(painter, rect().translated(at));
+}
+
+bool CDeviceKeyButtonUI::CanCarry(const CDeviceKeyButtonUI& above) const {
+    return lightShown_ && (keySetImageHidden_ || keySetImage_.IsEmpty()) && !above.isHidden() && !above.lightShown_ &&
+           geometry().contains(above.geometry());
+}
+
+const QImage& CDeviceKeyButtonUI::UnlitImage() {
+    UpdateLayers(picture_ != nullptr ? scheduledKey_ : CurrentLookKey());
+    const QImage& look = layers_.Look();
+    if (keySetImageHidden_ || keySetImage_.IsEmpty()) return look;
+    if (unlit_.isNull() || unlitFrom_ != look.cacheKey()) {
+        unlit_ = look.copy();
+        unlit_.setDevicePixelRatio(look.devicePixelRatio());
+        QPainter markPainter(&unlit_);
+        markPainter.setRenderHint(QPainter::Antialiasing);
+        keySetImage_.Paint(markPainter, rect());
+        unlitFrom_ = look.cacheKey();
+    }
+    return unlit_;
 }
 
 void CDeviceKeyButtonUI::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -52,8 +52,16 @@ public:
     void SetSelected(bool selected);
     bool IsSelected() const { return selected_; }
 
-    // Draws the button as it looks now with the painter's origin at its top-left corner.
-    void PaintContent(QPainter& painter);
+    // Draws the button as it looks now with its top-left corner at at. Given a button above
+    // that it can carry (CanCarry), it lays that button's picture over its own in one image;
+    // the caller then does not draw that button.
+    void PaintContent(QPainter& painter, QPoint at, CDeviceKeyButtonUI* above = nullptr);
+    // Whether this button can draw above as part of itself: it is lit and shows no key-set
+    // mark, and above, shown and unlit, lies wholly inside it. A keycap on its light changes
+    // only when the user works it, while the light changes with every frame.
+    bool CanCarry(const CDeviceKeyButtonUI& above) const;
+    // The button's picture without its light: its look with the key-set mark, when shown.
+    const QImage& UnlitImage();
     // The picture that draws this button, or nullptr while it draws itself.
     CSelectPanelUI* Picture() const { return picture_; }
     // Asks the picture for a repaint when the look, place or visibility changed since it was
@@ -114,6 +122,9 @@ private:
     bool scheduledShown_ = false;
 
     KeyButtonLayers layers_;
+    // The look with the key-set mark over it, and the look it was made from.
+    QImage unlit_;
+    qint64 unlitFrom_ = 0;
     LookKey layersKey_;   // what the layers' look was made for
     bool shapeChanged_ = true;
 };

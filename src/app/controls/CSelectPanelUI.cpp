@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QStyleOption>
 
+#include <cmath>
+
 #include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/controls/OpaquePictureArea.h"
 
 namespace morvek::app {
 
@@ -19,7 +22,25 @@ CSelectPanelUI::~CSelectPanelUI() {
 
 void CSelectPanelUI::SetBackgroundImage(const QString& attribute) {
     background_ = SkinImage(attribute);
-    update();
+    PlaceOpaqueArea();
+    Refresh(rect());
+}
+
+void CSelectPanelUI::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceOpaqueArea();
+}
+
+void CSelectPanelUI::PlaceOpaqueArea() {
+    const QRect area = background_.OpaqueArea(rect(), devicePixelRatioF());
+    if (area.isEmpty()) {
+        if (opaqueArea_ != nullptr) opaqueArea_->hide();
+        return;
+    }
+    if (opaqueArea_ == nullptr) opaqueArea_ = new OpaquePictureArea(this);
+    opaqueArea_->setGeometry(area);
+    opaqueArea_->raise();
+    opaqueArea_->show();
 }
 
 QList<CDeviceKeyButtonUI*> CSelectPanelUI::KeyButtons() const { return findChildren<CDeviceKeyButtonUI*>(); }
@@ -37,11 +58,26 @@ void CSelectPanelUI::RepaintArea(const QRect& area) {
     pending_ = pending_.united(area);
     // Growing one rectangle keeps the window's dirty region simple; many small rectangles
     // would make every layer below paint through a clip of many pieces.
-    update(pending_);
+    Refresh(pending_);
+}
+
+// Qt repaints neither an opaque child for its parent's update nor the parent where the child
+// covers it: each is asked for its own part.
+void CSelectPanelUI::Refresh(const QRect& area) {
+    if (opaqueArea_ == nullptr || opaqueArea_->isHidden()) return update(area);
+    const QRect inside = area & opaqueArea_->geometry();
+    if (!inside.isEmpty()) opaqueArea_->update(inside.translated(-opaqueArea_->pos()));
+    if (inside != area) update(area);
 }
 
 bool CSelectPanelUI::event(QEvent* event) {
     if (event->type() == QEvent::ChildRemoved) drawnValid_ = false;
+    // The opaque area stays the topmost child: Qt looks for opaque widgets above the one it
+    // repaints, so 252 buttons above it would be looked at in every frame. Mouse events pass
+    // through it and the buttons never paint themselves, so its place changes nothing else.
+    if (event->type() == QEvent::ChildAdded && opaqueArea_ != nullptr &&
+        static_cast<QChildEvent*>(event)->child() != opaqueArea_)
+        opaqueArea_->raise();
     // A button whose text changed asks its parent for a new layout; it repaints nothing itself.
     if (event->type() == QEvent::LayoutRequest) {
         for (QObject* child : children()) {
@@ -52,27 +88,31 @@ bool CSelectPanelUI::event(QEvent* event) {
 }
 
 void CSelectPanelUI::paintEvent(QPaintEvent* event) {
-    pending_ = QRect();
     QPainter painter(this);
     QStyleOption option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    PaintPicture(painter, event->rect());
+}
+
+void CSelectPanelUI::PaintPicture(QPainter& painter, const QRect& area) {
+    pending_ = QRect();
     painter.setRenderHint(QPainter::Antialiasing);
     background_.Paint(painter, rect());
-    if (!drawnValid_) {
-        drawn_.clear();
-        for (QObject* child : children()) {
-            auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
-            if (button != nullptr && button->Picture() == this) drawn_.push_back(button);
+    if (!drawnValid_) FindDrawnButtons();
+    // A button carries the one on it only where both land on whole device pixels.
+    const qreal ratio = devicePixelRatioF();
+    const bool wholePixels = ratio == std::floor(ratio);
+    carried_.assign(drawn_.size(), 0);
+    for (size_t i = 0; i < drawn_.size(); ++i) {
+        CDeviceKeyButtonUI* button = drawn_[i].button;
+        if (carried_[i] || button->isHidden() || !button->geometry().intersects(area)) continue;
+        CDeviceKeyButtonUI* above = nullptr;
+        if (wholePixels && drawn_[i].above >= 0 && button->CanCarry(*drawn_[size_t(drawn_[i].above)].button)) {
+            above = drawn_[size_t(drawn_[i].above)].button;
+            carried_[size_t(drawn_[i].above)] = 1;
         }
-        drawnValid_ = true;
-    }
-    const QRect area = event->rect();
-    for (CDeviceKeyButtonUI* button : drawn_) {
-        if (button->isHidden() || !button->geometry().intersects(area)) continue;
-        painter.translate(button->pos());
-        button->PaintContent(painter);
-        painter.translate(-button->pos());
+        button->PaintContent(painter, button->pos(), above);
     }
     if (dragging_) {
         const QColor accent = palette().color(QPalette::Highlight);
@@ -82,6 +122,25 @@ void CSelectPanelUI::paintEvent(QPaintEvent* event) {
         painter.setBrush(fill);
         painter.drawRect(QRectF(selection_).adjusted(0.5, 0.5, -0.5, -0.5));
     }
+}
+
+// Hidden buttons count as lying between two others: showing one does not find them again.
+void CSelectPanelUI::FindDrawnButtons() {
+    drawn_.clear();
+    for (QObject* child : children()) {
+        auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
+        if (button != nullptr && button->Picture() == this) drawn_.push_back({button, -1});
+    }
+    for (size_t top = 0; top < drawn_.size(); ++top) {
+        const QRect area = drawn_[top].button->geometry();
+        for (size_t below = top; below-- > 0;) {
+            const QRect beneath = drawn_[below].button->geometry();
+            if (!beneath.intersects(area)) continue;
+            if (beneath.contains(area) && drawn_[below].above < 0) drawn_[below].above = int(top);
+            break;
+        }
+    }
+    drawnValid_ = true;
 }
 
 void CSelectPanelUI::mousePressEvent(QMouseEvent* event) {
@@ -99,7 +158,7 @@ void CSelectPanelUI::mouseMoveEvent(QMouseEvent* event) {
     // Both corners belong to the band: the pixel under the pointer is covered.
     selection_ = QRect(QPoint(std::min(start_.x(), current.x()), std::min(start_.y(), current.y())),
                        QPoint(std::max(start_.x(), current.x()), std::max(start_.y(), current.y())));
-    update();
+    Refresh(rect());
 }
 
 void CSelectPanelUI::mouseReleaseEvent(QMouseEvent* event) {
@@ -108,7 +167,7 @@ void CSelectPanelUI::mouseReleaseEvent(QMouseEvent* event) {
     if (!dragging_) return;
     SelectTouchedButtons();
     dragging_ = false;
-    update();
+    Refresh(rect());
     emit notify(QStringLiteral("click_select_end"));
 }
 

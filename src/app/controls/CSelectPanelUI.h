@@ -6,7 +6,8 @@
 //
 // It draws its key buttons itself, over the picture and in child order, and collects the areas
 // they ask to have repainted into one rectangle per repaint: a frame of a light effect then
-// costs one paint of the picture, however many lights changed.
+// costs one paint of the picture, however many lights changed. Where its background picture is
+// opaque, an OpaquePictureArea child does that painting, so nothing beneath it is painted.
 
 #include <QRect>
 #include <QWidget>
@@ -18,6 +19,7 @@
 namespace morvek::app {
 
 class CDeviceKeyButtonUI;
+class OpaquePictureArea;
 
 class CSelectPanelUI : public QWidget {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
     void RepaintArea(const QRect& area);
     // A key button came, went or changed its stacking place: the drawing order is found again.
     void ButtonsChanged() { drawnValid_ = false; }
+    // Draws the picture's area (in its coordinates): background picture, buttons, band.
+    void PaintPicture(QPainter& painter, const QRect& area);
 
 signals:
     void notify(const QString& type);
@@ -50,9 +54,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void SelectTouchedButtons();
+    // Repaints area (the picture's coordinates), in the picture and in its opaque area.
+    void Refresh(const QRect& area);
+    // Lays the opaque area over the part of the background picture that is opaque.
+    void PlaceOpaqueArea();
 
     SkinImage background_;
     bool pressed_ = false;
@@ -61,9 +70,18 @@ private:
     QRect selection_;
     // The areas asked for since the last paint, as one rectangle.
     QRect pending_;
-    // The key buttons it draws, bottom to top.
-    std::vector<CDeviceKeyButtonUI*> drawn_;
+    // The key buttons it draws, bottom to top, each with the index of the button that lies
+    // wholly on it with nothing between them (a keycap on its light), or -1.
+    struct DrawnButton {
+        CDeviceKeyButtonUI* button;
+        int above;
+    };
+    void FindDrawnButtons();
+    std::vector<DrawnButton> drawn_;
+    // Per drawn button, during a paint: drawn already, as part of the button beneath it.
+    std::vector<char> carried_;
     bool drawnValid_ = false;
+    OpaquePictureArea* opaqueArea_ = nullptr;
 };
 
 }  // namespace morvek::app

@@ -15,28 +15,62 @@ void KeyButtonLayers::SetShape(QImage shape) {
     layersValid_ = false;
 }
 
-// Source over, split into what depends on the tint and what does not: at coverage a the light
-// gives tint x a (premultiplied) and leaves look x (255 - a) / 255 of the look. The second part
-// is made once per look and shape; a new tint then costs one table and one addition per pixel
-// (no channel of the sum passes 255, so the four channels add as one word).
+void KeyButtonLayers::SetAbove(const QImage& above, QPoint offset) {
+    if (above.cacheKey() == above_.cacheKey() && offset == aboveOffset_) return;
+    above_ = above.isNull() || above.format() == QImage::Format_ARGB32_Premultiplied
+                 ? above
+                 : above.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    aboveOffset_ = offset;
+    layersValid_ = false;
+}
+
+namespace {
+
+// x scaled by keep / 255 in each of its four channels, rounded.
+QRgb Scaled(QRgb x, uint32_t keep) {
+    const auto part = [keep](int channel) { return int((uint32_t(channel) * keep + 127) / 255); };
+    return qRgba(part(qRed(x)), part(qGreen(x)), part(qBlue(x)), part(qAlpha(x)));
+}
+
+}  // namespace
+
+// Source over, split into what depends on the tint and what does not. At coverage a the light
+// gives tint x a (premultiplied) and leaves look x (255 - a) / 255 of the look; a picture above
+// with alpha b then keeps (255 - b) / 255 of both and adds itself. So the light's coverage
+// becomes a (255 - b) / 255, and the rest, made once per layer change, is one word per pixel.
+// A new tint then costs one small table (one entry per distinct coverage) and one addition per
+// pixel (no channel of the sum passes 255, so the four channels add as one word).
 void KeyButtonLayers::PrepareLayers() {
-    const size_t count = size_t(look_.width()) * size_t(look_.height());
-    coverage_.assign(count, 0);
-    below_.assign(count, 0);
+    const int width = look_.width();
+    const int height = look_.height();
+    const size_t count = size_t(width) * size_t(height);
+    level_.assign(count, 0);
+    unlit_.assign(count, 0);
+    coverages_.clear();
+    std::array<int, 256> levelOfCoverage;
+    levelOfCoverage.fill(-1);
     // A shape made for another size than the look covers nothing; no shape covers everything.
     const bool whole = shape_.isNull();
     const bool shaped = !whole && shape_.size() == look_.size();
+    const QRect aboveArea = above_.isNull() ? QRect() : QRect(aboveOffset_, above_.size());
     size_t i = 0;
-    for (int y = 0; y < look_.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto* look = reinterpret_cast<const QRgb*>(look_.constScanLine(y));
         const auto* shape = shaped ? reinterpret_cast<const QRgb*>(shape_.constScanLine(y)) : nullptr;
-        for (int x = 0; x < look_.width(); ++x, ++i) {
+        const bool aboveRow = y >= aboveArea.top() && y <= aboveArea.bottom();
+        const auto* above =
+            aboveRow ? reinterpret_cast<const QRgb*>(above_.constScanLine(y - aboveArea.top())) - aboveArea.left() : nullptr;
+        for (int x = 0; x < width; ++x, ++i) {
             const uint32_t alpha = shape != nullptr ? uint32_t(qAlpha(shape[x])) : whole ? 255u : 0u;
-            const uint32_t keep = 255 - alpha;
-            const auto part = [keep](int channel) { return (uint32_t(channel) * keep + 127) / 255; };
-            coverage_[i] = uint8_t(alpha);
-            below_[i] = qRgba(int(part(qRed(look[x]))), int(part(qGreen(look[x]))), int(part(qBlue(look[x]))),
-                              int(part(qAlpha(look[x]))));
+            const QRgb over = above != nullptr && x >= aboveArea.left() && x <= aboveArea.right() ? above[x] : 0u;
+            const uint32_t keepBelow = 255 - uint32_t(qAlpha(over));
+            const uint32_t coverage = (alpha * keepBelow + 127) / 255;
+            if (levelOfCoverage[coverage] < 0) {
+                levelOfCoverage[coverage] = int(coverages_.size());
+                coverages_.push_back(uint8_t(coverage));
+            }
+            level_[i] = uint8_t(levelOfCoverage[coverage]);
+            unlit_[i] = over + Scaled(Scaled(look[x], 255 - alpha), keepBelow);
         }
     }
     if (lit_.size() != look_.size() || lit_.format() != look_.format()) lit_ = QImage(look_.size(), look_.format());
@@ -49,13 +83,18 @@ const QImage& KeyButtonLayers::Lit(const QColor& tint) {
     if (!layersValid_) PrepareLayers();
     if (litValid_ && litWith_ == tint) return lit_;
     const QRgb colour = tint.rgb();
-    std::array<QRgb, 256> atCoverage;
-    for (int alpha = 0; alpha < 256; ++alpha)
-        atCoverage[size_t(alpha)] = qPremultiply(qRgba(qRed(colour), qGreen(colour), qBlue(colour), alpha));
-    size_t i = 0;
-    for (int y = 0; y < lit_.height(); ++y) {
-        auto* out = reinterpret_cast<QRgb*>(lit_.scanLine(y));
-        for (int x = 0; x < lit_.width(); ++x, ++i) out[x] = atCoverage[coverage_[i]] + below_[i];
+    std::array<QRgb, 256> atLevel;
+    for (size_t level = 0; level < coverages_.size(); ++level)
+        atLevel[level] = qPremultiply(qRgba(qRed(colour), qGreen(colour), qBlue(colour), coverages_[level]));
+    const int width = lit_.width();
+    const int height = lit_.height();
+    const qsizetype stride = lit_.bytesPerLine();
+    uchar* bits = lit_.bits();
+    const uint8_t* level = level_.data();
+    const QRgb* unlit = unlit_.data();
+    for (int y = 0; y < height; ++y, level += width, unlit += width) {
+        auto* out = reinterpret_cast<QRgb*>(bits + y * stride);
+        for (int x = 0; x < width; ++x) out[x] = atLevel[level[x]] + unlit[x];
     }
     litWith_ = tint;
     litValid_ = true;

@@ -1,12 +1,14 @@
 #pragma once
 // KeyButtonLayers: the picture of a device key button as one image: the button's styled look,
-// with the light's shape in the light's colour laid over it. A light effect gives a button a new
-// colour 20 times a second; recolouring the shape's pixels and blending them over the kept look
-// costs a pass over a few hundred pixels, where drawing the styled frame and the light through
-// a painter each time would cost several draw calls.
+// with the light's shape in the light's colour laid over it and, optionally, a fixed picture
+// over both (the keycap that lies on the light). A light effect gives a button a new colour 20
+// times a second; recolouring the shape's pixels and blending them over the kept layers costs a
+// pass over a few hundred pixels, where drawing the styled frame, the light and the keycap
+// through a painter each time would cost several draw calls.
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 
 #include <cstdint>
 #include <vector>
@@ -21,9 +23,13 @@ public:
     // The light's coverage: only the alpha channel counts. A null shape covers everything.
     void SetShape(QImage shape);
     bool HasShape() const { return !shape_.isNull(); }
+    // A picture laid over the lit look with its top-left corner at offset (device pixels); a
+    // null picture lays nothing. Setting the same picture (by its cache key) again is free.
+    void SetAbove(const QImage& above, QPoint offset);
 
     // The look with the light in colour tint over it (source over; the shape's coverage scales
-    // the tint). Made again only when the tint, the look or the shape changed.
+    // the tint) and the picture above over both. Made again only when the tint or a layer
+    // changed.
     const QImage& Lit(const QColor& tint);
 
 private:
@@ -31,9 +37,13 @@ private:
 
     QImage look_;
     QImage shape_;
-    // Per pixel: the light's coverage and what the light leaves of the look.
-    std::vector<uint8_t> coverage_;
-    std::vector<QRgb> below_;
+    QImage above_;
+    QPoint aboveOffset_;
+    // Per pixel: which of the distinct coverages the light has there, and what the light
+    // leaves visible of the layers below and above it.
+    std::vector<uint8_t> level_;
+    std::vector<uint8_t> coverages_;
+    std::vector<QRgb> unlit_;
     bool layersValid_ = false;
     QImage lit_;
     QColor litWith_;

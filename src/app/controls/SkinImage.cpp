@@ -8,6 +8,9 @@
 #include <QPixmapCache>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace morvek::app {
@@ -87,6 +90,47 @@ bool SkinImage::CoversTarget() const {
     if (IsEmpty() || dest_.isValid()) return false;
     const LoadedImage& image = Load();
     return !image.svg && !image.pixmap.isNull() && !image.pixmap.hasAlphaChannel();
+}
+
+namespace {
+
+// Whether every pixel of image inside the image's rectangle inset by inset is opaque.
+bool OpaqueInside(const QImage& image, int inset) {
+    for (int y = inset; y < image.height() - inset; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = inset; x < image.width() - inset; ++x) {
+            if (qAlpha(line[x]) != 255) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// The inset is found by bisection (a larger inset of an opaque area is opaque too) once per
+// picture and size. One logical pixel more than the rendering needs keeps the area covered on
+// a screen of another pixel ratio, whose antialiased edges fall elsewhere.
+QRect SkinImage::OpaqueArea(const QRect& target, qreal ratio) const {
+    if (IsEmpty() || source_.isValid() || dest_.isValid() || target.isEmpty()) return {};
+    const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
+    const QString key = QStringLiteral("%1:%2x%3").arg(path_).arg(pixels.width()).arg(pixels.height());
+    static QHash<QString, int> insets;
+    auto found = insets.constFind(key);
+    if (found == insets.constEnd()) {
+        const QImage image = Rendered(pixels).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        int opaque = std::min(image.width(), image.height()) / 2;  // an empty rectangle
+        int lowest = 0;
+        while (!image.isNull() && lowest < opaque) {
+            const int middle = (lowest + opaque) / 2;
+            if (OpaqueInside(image, middle)) opaque = middle;
+            else lowest = middle + 1;
+        }
+        found = insets.insert(key, image.isNull() ? -1 : opaque);
+    }
+    if (*found < 0) return {};
+    const int inset = int(std::ceil(*found / ratio)) + 1;
+    const QRect area = target.adjusted(inset, inset, -inset, -inset);
+    return area.isValid() ? area : QRect();
 }
 
 void SkinImage::Paint(QPainter& painter, const QRectF& target, qreal opacity) const {

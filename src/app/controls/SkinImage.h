@@ -32,6 +32,10 @@ public:
     // True when Paint covers all of its target with opaque pixels: a picture without an alpha
     // channel and without a dest part (an SVG never counts).
     bool CoversTarget() const;
+    // The largest part of target, inset alike from its four sides, that Paint covers with
+    // opaque pixels at the given device pixel ratio; empty when there is none or the markup
+    // names a source or dest part.
+    QRect OpaqueArea(const QRect& target, qreal ratio) const;
 
     // Draws the image (or its source part) scaled into target (its dest part, when the markup
     // gives one) with the given opacity.
