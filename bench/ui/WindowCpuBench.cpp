@@ -172,7 +172,9 @@ std::optional<Figures> Measure(const QString& program, const Scenario& scenario,
         looked = cpu.Look() && x.Look();
     }
     const auto ticks1 = ProcessCpuTicks(morvek.processId());
-    const bool running = morvek.state() == QProcess::Running;
+    // Without an event loop QProcess learns of an exit only when asked to wait for it: a program
+    // that ended at start-up would otherwise be measured as a zombie taking no CPU.
+    const bool running = !morvek.waitForFinished(0) && morvek.state() == QProcess::Running;
     Stop(morvek);
     Stop(xvfb);
     if (!running || !looked || !ticks0 || !ticks1) {

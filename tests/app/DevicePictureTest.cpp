@@ -126,8 +126,9 @@ TEST_F(DevicePictureTest, TheKeycapIsDrawnOverTheLightBelowItAndANewTextShows) {
     EXPECT_NE(picture.screen()->grabWindow(picture.winId()).toImage(), before);
 }
 
-// With and without a picture above (a keycap over part of the light, at an offset), for
-// several tints, as painting the look, the tinted shape and the picture in turn would give.
+// With and without a picture above (a keycap over part of the light, at an offset) and one
+// beneath (the device picture), for several tints, as painting the picture beneath, the look,
+// the tinted shape and the picture above in turn would give.
 TEST(KeyButtonLayersTest, TheLightIsLaidOverTheLookAsPaintingItOverWouldLayIt) {
     QImage look(4, 1, QImage::Format_ARGB32_Premultiplied);
     look.fill(QColor(40, 80, 120, 160));
@@ -140,8 +141,16 @@ TEST(KeyButtonLayersTest, TheLightIsLaidOverTheLookAsPaintingItOverWouldLayIt) {
     KeyButtonLayers layers;
     layers.SetLook(look);
     layers.SetShape(shape);
-    for (const bool withAbove : {false, true, false}) {
+    QImage beneath(4, 1, QImage::Format_ARGB32_Premultiplied);
+    beneath.fill(QColor(10, 120, 250));
+    const struct {
+        bool above;
+        bool beneath;
+    } layerings[] = {{false, false}, {true, false}, {true, true}, {false, true}, {false, false}};
+    for (const auto& layering : layerings) {
+        const bool withAbove = layering.above;
         layers.SetAbove(withAbove ? above : QImage(), QPoint(2, 0));
+        layers.SetBeneath(layering.beneath ? beneath : QImage());
         for (const QColor& tint : tints) {
             QImage glow = shape;
             {
@@ -149,16 +158,20 @@ TEST(KeyButtonLayersTest, TheLightIsLaidOverTheLookAsPaintingItOverWouldLayIt) {
                 tintPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
                 tintPainter.fillRect(glow.rect(), tint);
             }
-            QImage expected = look;
+            QImage expected = layering.beneath ? beneath : look;
             {
                 QPainter painter(&expected);
+                if (layering.beneath) painter.drawImage(0, 0, look);
                 painter.drawImage(0, 0, glow);
                 if (withAbove) painter.drawImage(2, 0, above);
             }
             const QImage& lit = layers.Lit(tint);
+            // Over an opaque picture the result is opaque, so drawing it copies.
+            EXPECT_EQ(lit.hasAlphaChannel(), !layering.beneath);
             for (int x = 0; x < 4; ++x) {
                 SCOPED_TRACE(testing::Message() << tint.name().toStdString() << " at coverage " << x * 85
-                                                << (withAbove ? " with a picture above" : ""));
+                                                << (withAbove ? " with a picture above" : "")
+                                                << (layering.beneath ? " over a picture beneath" : ""));
                 const QRgb got = lit.pixel(x, 0);
                 const QRgb want = expected.pixel(x, 0);
                 EXPECT_NEAR(qRed(got), qRed(want), 2);
@@ -244,7 +257,16 @@ protected:
         parent.resize(220, 80);
         picture = new CSelectPanelUI(&parent);
         picture->setGeometry(10, 10, 200, 60);
-        picture->SetBackgroundImage(SavePicture(folder, "body.png", QSize(200, 60), QRect(4, 4, 192, 52), Qt::black));
+        // Black, with a dark blue patch under the top-left corner of the first light.
+        QImage body(200, 60, QImage::Format_ARGB32);
+        body.fill(Qt::transparent);
+        {
+            QPainter bodyPainter(&body);
+            bodyPainter.fillRect(QRect(4, 4, 192, 52), Qt::black);
+            bodyPainter.fillRect(QRect(8, 8, 4, 4), QColor(0, 0, 128));
+        }
+        EXPECT_TRUE(body.save(folder.filePath("body.png")));
+        picture->SetBackgroundImage(folder.filePath("body.png"));
         for (int i = 0; i < 10; ++i) {
             auto* light = new CDeviceKeyButtonUI(picture);
             light->setObjectName(QString("light_%1").arg(i));
@@ -282,6 +304,13 @@ TEST_F(OpaquePictureTest, ALightFrameRepaintsOnlyTheOpaqueAreaAndReachesTheScree
     EXPECT_EQ(OnScreen({10 + 8 + 3 * 18 + 8, 10 + 16}), QColor(255, 0, 0));
     EXPECT_EQ(OnScreen({10 + 100, 10 + 40}), QColor(Qt::black));  // the picture between the lights
     EXPECT_EQ(OnScreen({10 + 1, 10 + 1}), QColor("#336699"));      // its see-through frame
+
+    // A light shaped as its middle shows the picture beneath around it.
+    lights[0]->SetLightImage(SavePicture(folder, "middle.png", QSize(16, 16), QRect(4, 4, 8, 8), Qt::white));
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(OnScreen({10 + 9, 10 + 9}), QColor(0, 0, 128));
+    EXPECT_EQ(OnScreen({10 + 20, 10 + 9}), QColor(Qt::black));
+    EXPECT_EQ(OnScreen({10 + 16, 10 + 16}), QColor(255, 0, 0));
 
     // A repaint of the whole picture still reaches the opaque area and the frame around it.
     lights[3]->SetLightDisplay(0xFF0000, 255, true);

@@ -180,12 +180,25 @@ void CDeviceKeyButtonUI::UpdateLayers(const LookKey& key) {
     }
 }
 
-void CDeviceKeyButtonUI::PaintContent(QPainter& painter, QPoint at, CDeviceKeyButtonUI* above) {
+void CDeviceKeyButtonUI::PaintContent(QPainter& painter, QPoint at, CDeviceKeyButtonUI* above,
+                                      const QImage* pictureBeneath) {
     UpdateLayers(picture_ != nullptr ? scheduledKey_ : CurrentLookKey());
+    const qreal ratio = devicePixelRatioF();
     if (above != nullptr) {
-        layers_.SetAbove(above->UnlitImage(), (above->pos() - pos()) * devicePixelRatioF());
+        layers_.SetAbove(above->UnlitImage(), (above->pos() - pos()) * ratio);
     } else {
         layers_.SetAbove(QImage(), QPoint());
+    }
+    if (pictureBeneath != nullptr && lightShown_) {
+        const QRect place(geometry().topLeft() * ratio, layers_.Look().size());
+        if (beneathFrom_ != pictureBeneath->cacheKey() || beneathPlace_ != place) {
+            beneath_ = pictureBeneath->copy(place);
+            beneathFrom_ = pictureBeneath->cacheKey();
+            beneathPlace_ = place;
+        }
+        layers_.SetBeneath(beneath_);
+    } else {
+        layers_.SetBeneath(QImage());
     }
     painter.drawImage(at, lightShown_ ? layers_.Lit(TintFor(lightColour_, lightBrightness_)) : layers_.Look());
     if (!keySetImageHidden_) keySetImage_.Paint(painter, rect().translated(at));

@@ -55,7 +55,10 @@ public:
     // Draws the button as it looks now with its top-left corner at at. Given a button above
     // that it can carry (CanCarry), it lays that button's picture over its own in one image;
     // the caller then does not draw that button.
-    void PaintContent(QPainter& painter, QPoint at, CDeviceKeyButtonUI* above = nullptr);
+    // Given the picture beneath it (the whole device picture in device pixels, opaque where
+    // the button is and with no other button there), a lit button draws itself opaque.
+    void PaintContent(QPainter& painter, QPoint at, CDeviceKeyButtonUI* above = nullptr,
+                      const QImage* pictureBeneath = nullptr);
     // Whether this button can draw above as part of itself: it is lit and shows no key-set
     // mark, and above, shown and unlit, lies wholly inside it. A keycap on its light changes
     // only when the user works it, while the light changes with every frame.
@@ -125,6 +128,10 @@ private:
     // The look with the key-set mark over it, and the look it was made from.
     QImage unlit_;
     qint64 unlitFrom_ = 0;
+    // The part of the device picture under the button, and the picture and place it was cut from.
+    QImage beneath_;
+    qint64 beneathFrom_ = 0;
+    QRect beneathPlace_;
     LookKey layersKey_;   // what the layers' look was made for
     bool shapeChanged_ = true;
 };

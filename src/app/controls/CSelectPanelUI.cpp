@@ -22,6 +22,7 @@ CSelectPanelUI::~CSelectPanelUI() {
 
 void CSelectPanelUI::SetBackgroundImage(const QString& attribute) {
     background_ = SkinImage(attribute);
+    backgroundPixels_ = QImage();
     PlaceOpaqueArea();
     Refresh(rect());
 }
@@ -104,6 +105,10 @@ void CSelectPanelUI::PaintPicture(QPainter& painter, const QRect& area) {
     const qreal ratio = devicePixelRatioF();
     const bool wholePixels = ratio == std::floor(ratio);
     carried_.assign(drawn_.size(), 0);
+    // A button alone on the opaque part of the picture draws that part under itself, opaque.
+    const QRect opaque = opaqueArea_ != nullptr && !opaqueArea_->isHidden() ? opaqueArea_->geometry() : QRect();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (!opaque.isEmpty() && backgroundPixels_.size() != pixels) backgroundPixels_ = background_.Pixels(pixels);
     for (size_t i = 0; i < drawn_.size(); ++i) {
         CDeviceKeyButtonUI* button = drawn_[i].button;
         if (carried_[i] || button->isHidden() || !button->geometry().intersects(area)) continue;
@@ -112,7 +117,9 @@ void CSelectPanelUI::PaintPicture(QPainter& painter, const QRect& area) {
             above = drawn_[size_t(drawn_[i].above)].button;
             carried_[size_t(drawn_[i].above)] = 1;
         }
-        button->PaintContent(painter, button->pos(), above);
+        const bool onOpaque = wholePixels && drawn_[i].alone && opaque.contains(button->geometry()) &&
+                              backgroundPixels_.size() == pixels;
+        button->PaintContent(painter, button->pos(), above, onOpaque ? &backgroundPixels_ : nullptr);
     }
     if (dragging_) {
         const QColor accent = palette().color(QPalette::Highlight);
@@ -129,13 +136,14 @@ void CSelectPanelUI::FindDrawnButtons() {
     drawn_.clear();
     for (QObject* child : children()) {
         auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
-        if (button != nullptr && button->Picture() == this) drawn_.push_back({button, -1});
+        if (button != nullptr && button->Picture() == this) drawn_.push_back({button, -1, true});
     }
     for (size_t top = 0; top < drawn_.size(); ++top) {
         const QRect area = drawn_[top].button->geometry();
         for (size_t below = top; below-- > 0;) {
             const QRect beneath = drawn_[below].button->geometry();
             if (!beneath.intersects(area)) continue;
+            drawn_[top].alone = false;
             if (beneath.contains(area) && drawn_[below].above < 0) drawn_[below].above = int(top);
             break;
         }

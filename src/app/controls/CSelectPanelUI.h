@@ -75,6 +75,7 @@ private:
     struct DrawnButton {
         CDeviceKeyButtonUI* button;
         int above;
+        bool alone;  // no button drawn before it overlaps it
     };
     void FindDrawnButtons();
     std::vector<DrawnButton> drawn_;
@@ -82,6 +83,8 @@ private:
     std::vector<char> carried_;
     bool drawnValid_ = false;
     OpaquePictureArea* opaqueArea_ = nullptr;
+    // The background picture in device pixels, for the buttons that lie wholly on its opaque area.
+    QImage backgroundPixels_;
 };
 
 }  // namespace morvek::app

@@ -24,6 +24,14 @@ void KeyButtonLayers::SetAbove(const QImage& above, QPoint offset) {
     layersValid_ = false;
 }
 
+void KeyButtonLayers::SetBeneath(const QImage& beneath) {
+    if (beneath.cacheKey() == beneath_.cacheKey()) return;
+    beneath_ = beneath.isNull() || beneath.format() == QImage::Format_ARGB32_Premultiplied
+                   ? beneath
+                   : beneath.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    layersValid_ = false;
+}
+
 namespace {
 
 // x scaled by keep / 255 in each of its four channels, rounded.
@@ -53,9 +61,12 @@ void KeyButtonLayers::PrepareLayers() {
     const bool whole = shape_.isNull();
     const bool shaped = !whole && shape_.size() == look_.size();
     const QRect aboveArea = above_.isNull() ? QRect() : QRect(aboveOffset_, above_.size());
+    const bool underlaid = !beneath_.isNull() && beneath_.size() == look_.size();
+    bool opaque = underlaid;
     size_t i = 0;
     for (int y = 0; y < height; ++y) {
         const auto* look = reinterpret_cast<const QRgb*>(look_.constScanLine(y));
+        const auto* beneath = underlaid ? reinterpret_cast<const QRgb*>(beneath_.constScanLine(y)) : nullptr;
         const auto* shape = shaped ? reinterpret_cast<const QRgb*>(shape_.constScanLine(y)) : nullptr;
         const bool aboveRow = y >= aboveArea.top() && y <= aboveArea.bottom();
         const auto* above =
@@ -70,10 +81,17 @@ void KeyButtonLayers::PrepareLayers() {
                 coverages_.push_back(uint8_t(coverage));
             }
             level_[i] = uint8_t(levelOfCoverage[coverage]);
-            unlit_[i] = over + Scaled(Scaled(look[x], 255 - alpha), keepBelow);
+            QRgb styled = look[x];
+            if (beneath != nullptr) {
+                styled += Scaled(beneath[x], 255 - uint32_t(qAlpha(styled)));
+                opaque = opaque && qAlpha(beneath[x]) == 255;
+            }
+            unlit_[i] = over + Scaled(Scaled(styled, 255 - alpha), keepBelow);
         }
     }
-    if (lit_.size() != look_.size() || lit_.format() != look_.format()) lit_ = QImage(look_.size(), look_.format());
+    opaqueMask_ = opaque ? 0xFF000000u : 0u;
+    const QImage::Format format = opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    if (lit_.size() != look_.size() || lit_.format() != format) lit_ = QImage(look_.size(), format);
     lit_.setDevicePixelRatio(look_.devicePixelRatio());
     layersValid_ = true;
     litValid_ = false;
@@ -94,7 +112,7 @@ const QImage& KeyButtonLayers::Lit(const QColor& tint) {
     const QRgb* unlit = unlit_.data();
     for (int y = 0; y < height; ++y, level += width, unlit += width) {
         auto* out = reinterpret_cast<QRgb*>(bits + y * stride);
-        for (int x = 0; x < width; ++x) out[x] = atLevel[level[x]] + unlit[x];
+        for (int x = 0; x < width; ++x) out[x] = (atLevel[level[x]] + unlit[x]) | opaqueMask_;
     }
     litWith_ = tint;
     litValid_ = true;

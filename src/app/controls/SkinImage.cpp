@@ -133,6 +133,11 @@ QRect SkinImage::OpaqueArea(const QRect& target, qreal ratio) const {
     return area.isValid() ? area : QRect();
 }
 
+QImage SkinImage::Pixels(const QSize& pixels) const {
+    if (IsEmpty() || source_.isValid() || dest_.isValid()) return {};
+    return Rendered(pixels).toImage();
+}
+
 void SkinImage::Paint(QPainter& painter, const QRectF& target, qreal opacity) const {
     const QRectF area = dest_.isValid() ? QRectF(dest_).translated(target.topLeft()) : target;
     PaintPart(painter, area, Source(), opacity);

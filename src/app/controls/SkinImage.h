@@ -7,6 +7,7 @@
 // other files scaled smoothly; each rendering is kept in Qt's pixmap cache by path and size, so
 // repainting a picture is a copy.
 
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
 #include <QSize>
@@ -36,6 +37,9 @@ public:
     // opaque pixels at the given device pixel ratio; empty when there is none or the markup
     // names a source or dest part.
     QRect OpaqueArea(const QRect& target, qreal ratio) const;
+    // The whole picture as Paint draws it over a target of pixels device pixels (from the
+    // cached rendering); null when it cannot be made or the markup names a source or dest part.
+    QImage Pixels(const QSize& pixels) const;
 
     // Draws the image (or its source part) scaled into target (its dest part, when the markup
     // gives one) with the given opacity.
