@@ -320,6 +320,33 @@ TEST_F(OpaquePictureTest, ALightFrameRepaintsOnlyTheOpaqueAreaAndReachesTheScree
     EXPECT_EQ(OnScreen({10 + 1, 10 + 1}), QColor("#336699"));
 }
 
+// A button across the opaque area's border would be painted in two parts in every frame: while
+// one lies there, the picture paints everything itself.
+TEST_F(OpaquePictureTest, AButtonAcrossTheBorderOfTheOpaqueAreaPutsTheAreaAway) {
+    auto* area = picture->findChild<OpaquePictureArea*>();
+    ASSERT_NE(area, nullptr);
+    lights[9]->move(190, 8);  // 190..205 crosses the area's right border at 195
+    lights[9]->SetLightDisplay(0x0000FF, 255, true);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_TRUE(area->isHidden());
+    EXPECT_EQ(OnScreen({10 + 192, 10 + 16}), QColor(255, 0, 0));
+    EXPECT_EQ(OnScreen({10 + 100, 10 + 40}), QColor(Qt::black));
+
+    // Hidden, it is not painted and puts nothing away; shown again, it does.
+    lights[9]->hide();
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_FALSE(area->isHidden());
+    lights[9]->show();
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_TRUE(area->isHidden());
+
+    lights[9]->move(170, 30);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_FALSE(area->isHidden());
+    EXPECT_EQ(OnScreen({10 + 178, 10 + 38}), QColor(255, 0, 0));
+    EXPECT_EQ(OnScreen({10 + 192, 10 + 16}), QColor(Qt::black));
+}
+
 TEST_F(OpaquePictureTest, TheOpaqueAreaTakesNoMouseEventsAndShowsTheBand) {
     EXPECT_EQ(picture->childAt(QPoint(100, 40)), nullptr);  // the picture itself gets them
     EXPECT_EQ(picture->childAt(QPoint(12, 12)), lights[0]);

@@ -40,8 +40,8 @@ void CDeviceKeyButtonUI::Repaint() {
     // The area it covered and the one it covers now (the same unless it moved or was hidden).
     if (scheduledShown_ && (!shown || scheduledGeometry_ != geometry())) picture_->RepaintArea(scheduledGeometry_);
     if (shown) picture_->RepaintArea(geometry());
-    // Which button lies on which is found again when one moves.
-    if (scheduledGeometry_ != geometry()) picture_->ButtonsChanged();
+    // Which button lies on which is found again when one moves, shows or hides.
+    if (scheduledGeometry_ != geometry() || scheduledShown_ != shown) picture_->ButtonsChanged();
     scheduledGeometry_ = geometry();
     scheduledShown_ = shown;
 }

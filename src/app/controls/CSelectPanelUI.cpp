@@ -32,8 +32,29 @@ void CSelectPanelUI::resizeEvent(QResizeEvent* event) {
     PlaceOpaqueArea();
 }
 
+// Buttons change in bursts (a page builds 252 of them): the area is placed once after a burst.
+void CSelectPanelUI::ButtonsChanged() {
+    drawnValid_ = false;
+    if (placementPending_) return;
+    placementPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            placementPending_ = false;
+            PlaceOpaqueArea();
+        },
+        Qt::QueuedConnection);
+}
+
 void CSelectPanelUI::PlaceOpaqueArea() {
-    const QRect area = background_.OpaqueArea(rect(), devicePixelRatioF());
+    QRect area = background_.OpaqueArea(rect(), devicePixelRatioF());
+    for (const CDeviceKeyButtonUI* button : KeyButtons()) {
+        const QRect place = button->geometry();
+        if (button->parentWidget() == this && !button->isHidden() && area.intersects(place) && !area.contains(place)) {
+            area = QRect();
+            break;
+        }
+    }
     if (area.isEmpty()) {
         if (opaqueArea_ != nullptr) opaqueArea_->hide();
         return;

@@ -40,8 +40,9 @@ public:
 
     // A key button's area (in the panel's coordinates) is to be painted again.
     void RepaintArea(const QRect& area);
-    // A key button came, went or changed its stacking place: the drawing order is found again.
-    void ButtonsChanged() { drawnValid_ = false; }
+    // A key button came, went, moved or changed its stacking place: the drawing order is found
+    // again, and the opaque area placed again.
+    void ButtonsChanged();
     // Draws the picture's area (in its coordinates): background picture, buttons, band.
     void PaintPicture(QPainter& painter, const QRect& area);
 
@@ -60,8 +61,11 @@ private:
     void SelectTouchedButtons();
     // Repaints area (the picture's coordinates), in the picture and in its opaque area.
     void Refresh(const QRect& area);
-    // Lays the opaque area over the part of the background picture that is opaque.
+    // Lays the opaque area over the part of the background picture that is opaque, unless a
+    // shown key button lies across its border: such a button would be painted in two parts, by the
+    // picture and by the area, in every frame.
     void PlaceOpaqueArea();
+    bool placementPending_ = false;
 
     SkinImage background_;
     bool pressed_ = false;
