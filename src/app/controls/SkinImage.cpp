@@ -111,13 +111,13 @@ bool OpaqueInside(const QImage& image, int inset) {
 // picture and size. One logical pixel more than the rendering needs keeps the area covered on
 // a screen of another pixel ratio, whose antialiased edges fall elsewhere.
 QRect SkinImage::OpaqueArea(const QRect& target, qreal ratio) const {
-    if (IsEmpty() || source_.isValid() || dest_.isValid() || target.isEmpty()) return {};
+    if (!DrawsWholePicture() || target.isEmpty()) return {};
     const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
     const QString key = QStringLiteral("%1:%2x%3").arg(path_).arg(pixels.width()).arg(pixels.height());
     static QHash<QString, int> insets;
     auto found = insets.constFind(key);
     if (found == insets.constEnd()) {
-        const QImage image = Rendered(pixels).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage image = Pixels(pixels).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         int opaque = std::min(image.width(), image.height()) / 2;  // an empty rectangle
         int lowest = 0;
         while (!image.isNull() && lowest < opaque) {
@@ -134,7 +134,7 @@ QRect SkinImage::OpaqueArea(const QRect& target, qreal ratio) const {
 }
 
 QImage SkinImage::Pixels(const QSize& pixels) const {
-    if (IsEmpty() || source_.isValid() || dest_.isValid()) return {};
+    if (!DrawsWholePicture()) return {};
     return Rendered(pixels).toImage();
 }
 

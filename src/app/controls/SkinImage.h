@@ -50,6 +50,8 @@ public:
 private:
     struct LoadedImage;
     const LoadedImage& Load() const;
+    // Paint draws the whole picture over the whole target: the markup names no part.
+    bool DrawsWholePicture() const { return !IsEmpty() && !source_.isValid() && !dest_.isValid(); }
     QPixmap Rendered(const QSize& pixels) const;
 
     QString path_;
