@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #include "app/controls/CDeviceKeyButtonUI.h"
 #include "app/controls/CSelectPanelUI.h"
 #include "app/controls/KeyButtonLayers.h"
@@ -183,6 +185,32 @@ TEST(KeyButtonLayersTest, TheLightIsLaidOverTheLookAsPaintingItOverWouldLayIt) {
     }
 }
 
+// Lines whose width is no multiple of four, and every coverage from 0 to 255: each pixel is the
+// tint premultiplied by its coverage, to the last bit.
+TEST(KeyButtonLayersTest, EveryCoverageGivesTheTintPremultipliedByIt) {
+    constexpr int kWidth = 37;
+    constexpr int kHeight = 7;
+    QImage look(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    look.fill(Qt::transparent);
+    QImage shape(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) shape.setPixelColor(x, y, QColor(255, 255, 255, (x + y * kWidth) % 256));
+    }
+    KeyButtonLayers layers;
+    layers.SetLook(look);
+    layers.SetShape(shape);
+    for (const QColor& tint : {QColor(255, 255, 255), QColor(1, 2, 3), QColor(200, 100, 50), QColor(0, 0, 0)}) {
+        const QImage& lit = layers.Lit(tint);
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const int coverage = (x + y * kWidth) % 256;
+                ASSERT_EQ(lit.pixel(x, y), qPremultiply(qRgba(tint.red(), tint.green(), tint.blue(), coverage)))
+                    << tint.name().toStdString() << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(KeyButtonLayersTest, WithoutAShapeTheLightCoversTheWholeButtonAndAShapeOfAnotherSizeNothing) {
     QImage look(2, 2, QImage::Format_ARGB32_Premultiplied);
     look.fill(QColor(0, 0, 255));
@@ -345,6 +373,75 @@ TEST_F(OpaquePictureTest, AButtonAcrossTheBorderOfTheOpaqueAreaPutsTheAreaAway) 
     EXPECT_FALSE(area->isHidden());
     EXPECT_EQ(OnScreen({10 + 178, 10 + 38}), QColor(255, 0, 0));
     EXPECT_EQ(OnScreen({10 + 192, 10 + 16}), QColor(Qt::black));
+}
+
+// A frame that only changes lights draws only those buttons over what the window kept. Each
+// step ends with the screen a whole repaint gives, whatever else changed in the same frame.
+TEST_F(OpaquePictureTest, AFrameOfLightsLeavesTheScreenAWholeRepaintWouldLeave) {
+    // A lit button across a corner of light 3, drawn over it.
+    auto* mark = new CDeviceKeyButtonUI(picture);
+    mark->setObjectName("mark");
+    mark->setGeometry(8 + 3 * 18 + 10, 14, 12, 12);
+    mark->SetLightDisplay(0x00FF00, 255, true);
+    mark->show();
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    ASSERT_NE(picture->findChild<OpaquePictureArea*>(), nullptr);
+    ASSERT_FALSE(picture->findChild<OpaquePictureArea*>()->isHidden());
+    // A widget of the window over light 1 and the picture around it, shown and hidden during
+    // the frames.
+    auto* cover = new QWidget(&parent);
+    cover->setObjectName("cover");
+    cover->setStyleSheet("background: #808080;");
+    cover->setAttribute(Qt::WA_StyledBackground);
+    cover->setGeometry(10 + 8 + 16 + 1, 10 + 9, 18, 8);
+    const auto screen = [this] { return parent.screen()->grabWindow(parent.winId()).toImage(); };
+    const struct {
+        const char* step;
+        std::function<void()> change;
+    } steps[] = {
+        {"every light", [&] { for (CDeviceKeyButtonUI* light : lights) light->SetLightDisplay(0x0000FF, 255, true); }},
+        {"some lights", [&] { for (int i = 0; i < 5; ++i) lights[size_t(i)]->SetLightDisplay(0x00FF00, 200, true); }},
+        {"the light under the mark", [&] { lights[3]->SetLightDisplay(0xFF0000, 255, true); }},
+        {"a light moved in the frame",
+         [&] {
+             lights[2]->move(8 + 2 * 18, 32);
+             lights[6]->SetLightDisplay(0xFFFF00, 255, true);
+         }},
+        {"a light switched off in the frame",
+         [&] {
+             lights[7]->SetLightDisplay(0x0000FF, 255, false);
+             lights[8]->SetLightDisplay(0xFF00FF, 255, true);
+         }},
+        {"a widget over the picture shown",
+         [&] {
+             cover->show();
+             lights[1]->SetLightDisplay(0x0000FF, 255, true);
+         }},
+        {"a light under the widget over the picture", [&] { lights[1]->SetLightDisplay(0xFF0000, 255, true); }},
+        {"the widget over the picture hidden, with lights on both sides of it",
+         [&] {
+             cover->hide();
+             lights[0]->SetLightDisplay(0x00FF00, 255, true);
+             lights[2]->SetLightDisplay(0x00FF00, 255, true);
+         }},
+        {"a light under the band",
+         [&] {
+             QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(70, 4));
+             QTest::mouseMove(picture, QPoint(130, 50));
+             for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+             lights[5]->SetLightDisplay(0x00FFFF, 255, true);
+         }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.change();
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        const QImage afterFrame = screen();
+        picture->SetBackgroundImage(picture->BackgroundImage());
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        EXPECT_EQ(afterFrame, screen());
+    }
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(130, 50));
 }
 
 TEST_F(OpaquePictureTest, TheOpaqueAreaTakesNoMouseEventsAndShowsTheBand) {

@@ -99,7 +99,11 @@ void CDeviceKeyButtonUI::SetLightDisplay(uint32_t colourWord, uint8_t brightness
     lightColour_ = colourWord;
     lightBrightness_ = brightness;
     lightShown_ = shown;
-    Repaint();
+    if (picture_ != nullptr && shown && scheduledShown_ && !isHidden() && scheduledGeometry_ == geometry()) {
+        picture_->RepaintLight(this);
+    } else {
+        Repaint();
+    }
 }
 
 QColor CDeviceKeyButtonUI::TintFor(uint32_t colourWord, uint8_t brightness) {

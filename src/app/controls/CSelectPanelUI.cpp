@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/controls/CDeviceKeyButtonUI.h"
@@ -55,6 +56,7 @@ void CSelectPanelUI::PlaceOpaqueArea() {
             break;
         }
     }
+    relitOnly_ = false;
     if (area.isEmpty()) {
         if (opaqueArea_ != nullptr) opaqueArea_->hide();
         return;
@@ -83,9 +85,19 @@ void CSelectPanelUI::RepaintArea(const QRect& area) {
     Refresh(pending_);
 }
 
+void CSelectPanelUI::RepaintLight(CDeviceKeyButtonUI* button) {
+    const QRect place = button->geometry();
+    if (opaqueArea_ == nullptr || opaqueArea_->isHidden() || !opaqueArea_->geometry().contains(place))
+        return RepaintArea(place);
+    relit_.push_back(button);
+    pending_ = pending_.united(place);
+    opaqueArea_->update(pending_.translated(-opaqueArea_->pos()));
+}
+
 // Qt repaints neither an opaque child for its parent's update nor the parent where the child
 // covers it: each is asked for its own part.
 void CSelectPanelUI::Refresh(const QRect& area) {
+    relitOnly_ = false;
     if (opaqueArea_ == nullptr || opaqueArea_->isHidden()) return update(area);
     const QRect inside = area & opaqueArea_->geometry();
     if (!inside.isEmpty()) opaqueArea_->update(inside.translated(-opaqueArea_->pos()));
@@ -115,6 +127,51 @@ void CSelectPanelUI::paintEvent(QPaintEvent* event) {
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
     PaintPicture(painter, event->rect());
+}
+
+void CSelectPanelUI::PaintOpaqueArea(QPainter& painter, const QRect& area) {
+    // A widget over the area that moved or went leaves its place to be painted again.
+    const bool covered = opaqueArea_->CoveredFromAbove();
+    if (covered || coveredBefore_ || !PaintRelit(painter, area)) PaintPicture(painter, area);
+    coveredBefore_ = covered;
+    relit_.clear();
+    relitOnly_ = true;
+}
+
+// Only lights changed since the last paint, and nothing of the window lies over the area: the
+// window keeps the last paint, which is right everywhere else, so only those buttons are drawn
+// again. One alone on the opaque picture, touched by nothing but its keycap, is an opaque copy;
+// any other one has its place painted as a whole repaint would paint it. Anything else (a whole
+// repaint, a button moved or hidden, the band) paints the whole area.
+bool CSelectPanelUI::PaintRelit(QPainter& painter, const QRect& area) {
+    if (!relitOnly_ || dragging_ || !pending_.contains(area) || area == opaqueArea_->geometry()) return false;
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (ratio != std::floor(ratio) || backgroundPixels_.size() != pixels) return false;
+    if (!drawnValid_) FindDrawnButtons();
+    std::sort(relit_.begin(), relit_.end());
+    relit_.erase(std::unique(relit_.begin(), relit_.end()), relit_.end());
+    for (CDeviceKeyButtonUI* button : relit_) {
+        if (!drawnIndex_.contains(button) || button->isHidden()) return false;
+    }
+    pending_ = QRect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (CDeviceKeyButtonUI* button : relit_) {
+        const DrawnButton& drawn = drawn_[drawnIndex_.at(button)];
+        CDeviceKeyButtonUI* above = drawn.above >= 0 ? drawn_[size_t(drawn.above)].button : nullptr;
+        const bool copied = drawn.alone && drawn.isolated && button->IsLightShown() &&
+                            opaqueArea_->geometry().contains(button->geometry()) &&
+                            (above == nullptr || button->CanCarry(*above));
+        if (copied) {
+            button->PaintContent(painter, button->pos(), above, &backgroundPixels_);
+            continue;
+        }
+        painter.save();
+        painter.setClipRect(button->geometry(), Qt::IntersectClip);
+        PaintPicture(painter, button->geometry());
+        painter.restore();
+    }
+    return true;
 }
 
 void CSelectPanelUI::PaintPicture(QPainter& painter, const QRect& area) {
@@ -157,7 +214,7 @@ void CSelectPanelUI::FindDrawnButtons() {
     drawn_.clear();
     for (QObject* child : children()) {
         auto* button = qobject_cast<CDeviceKeyButtonUI*>(child);
-        if (button != nullptr && button->Picture() == this) drawn_.push_back({button, -1, true});
+        if (button != nullptr && button->Picture() == this) drawn_.push_back({button, -1, true, true});
     }
     for (size_t top = 0; top < drawn_.size(); ++top) {
         const QRect area = drawn_[top].button->geometry();
@@ -167,6 +224,18 @@ void CSelectPanelUI::FindDrawnButtons() {
             drawn_[top].alone = false;
             if (beneath.contains(area) && drawn_[below].above < 0) drawn_[below].above = int(top);
             break;
+        }
+    }
+    // Hidden buttons draw nothing; showing one finds the buttons again.
+    drawnIndex_.clear();
+    for (size_t i = 0; i < drawn_.size(); ++i) {
+        drawnIndex_[drawn_[i].button] = i;
+        if (drawn_[i].button->isHidden()) continue;
+        const QRect area = drawn_[i].button->geometry();
+        for (size_t other = i + 1; other < drawn_.size(); ++other) {
+            if (drawn_[other].button->isHidden() || !drawn_[other].button->geometry().intersects(area)) continue;
+            drawn_[other].isolated = false;
+            if (drawn_[i].above != int(other)) drawn_[i].isolated = false;
         }
     }
     drawnValid_ = true;

@@ -25,7 +25,24 @@ void OpaquePictureArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // The picture's coordinates, so that it draws its own part here.
     painter.translate(-pos());
-    picture_->PaintPicture(painter, event->rect().translated(pos()));
+    picture_->PaintOpaqueArea(painter, event->rect().translated(pos()));
+}
+
+// Later children lie over earlier ones; windows of their own (popups, tool tips) draw nothing
+// into this window.
+bool OpaquePictureArea::CoveredFromAbove() const {
+    const QWidget* top = window();
+    const QRect place(mapTo(top, QPoint(0, 0)), size());
+    const QWidget* child = this;
+    for (const QWidget* parent = parentWidget(); parent != nullptr && child != top; child = parent, parent = parent->parentWidget()) {
+        const QObjectList& siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(child)) + 1; i < siblings.size(); ++i) {
+            const auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+            if (sibling == nullptr || sibling->isHidden() || sibling->isWindow()) continue;
+            if (QRect(sibling->mapTo(top, QPoint(0, 0)), sibling->size()).intersects(place)) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace morvek::app
