@@ -9,6 +9,7 @@
 #include "app/MpDevicePowerUI.h"
 #include "app/ResourceManager.h"
 #include "app/controls/CDeviceKeyButtonUI.h"
+#include "app/controls/CSelectPanelUI.h"
 #include "app/panels/CDeviceProfileUI.h"
 #include "app/panels/DevicePanelUI.h"
 #include "devicelink/FunctionTabs.h"
@@ -66,6 +67,8 @@ void CDevicePageUI::Bind(CTalvorenUSBDevice* model, QWidget* content, CMpDeviceP
         else if (indexed->prefix.compare(kSecondRowPrefix, Qt::CaseInsensitive) == 0 && index < lightButtons_.size())
             mirrorButtons_.emplace_back(button, index);
     }
+    pictures_.clear();
+    for (CSelectPanelUI* picture : findChildren<CSelectPanelUI*>()) pictures_.emplace_back(picture);
     model->SetView(this);
     model->SetPictureShown(IsOnScreen());
 }
@@ -127,6 +130,10 @@ void CDevicePageUI::ShowKeptPreview() {
     if (!keptPreview_) return;
     const std::vector<LedPreview> previews = std::move(*keptPreview_);
     keptPreview_.reset();
+    // The frame's repaints are painted together at its end, with no event of their own.
+    for (const QPointer<CSelectPanelUI>& picture : pictures_) {
+        if (picture) picture->HoldRepaints();
+    }
     const size_t count = std::min(previews.size(), lightButtons_.size());
     for (size_t i = 0; i < count; ++i) {
         if (lightButtons_[i] != nullptr)
@@ -134,6 +141,9 @@ void CDevicePageUI::ShowKeptPreview() {
     }
     for (const auto& [button, index] : mirrorButtons_) {
         if (index < previews.size()) button->SetLightDisplay(previews[index].colour, previews[index].brightness, true);
+    }
+    for (const QPointer<CSelectPanelUI>& picture : pictures_) {
+        if (picture) picture->RepaintHeld();
     }
 }
 

@@ -27,6 +27,7 @@ class CTalvorenUSBDevice;
 namespace morvek::app {
 
 class CDeviceKeyButtonUI;
+class CSelectPanelUI;
 class CDevicePanelUI;
 class CMpDevicePowerUI;
 class IPanelHost;
@@ -86,6 +87,8 @@ private:
     QWidget* content_ = nullptr;
     CMpDevicePowerUI* power_ = nullptr;
     std::vector<CDeviceKeyButtonUI*> lightButtons_;
+    // The device pictures the lights are drawn in.
+    std::vector<QPointer<CSelectPanelUI>> pictures_;
     // Buttons that show another button's LED: the second row and the logo.
     std::vector<std::pair<CDeviceKeyButtonUI*, size_t>> mirrorButtons_;
     CDeviceKeyButtonUI* logoButton_ = nullptr;

@@ -15,6 +15,7 @@ public:
     using QObject::QObject;
 
     void Post(std::function<void()> callback) override;
+    bool OnUiThread() const override;
 };
 
 }  // namespace morvek::app

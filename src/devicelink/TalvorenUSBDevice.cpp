@@ -370,6 +370,12 @@ void CTalvorenUSBDevice::PauseDeviceThread(std::chrono::milliseconds duration) {
 
 void CTalvorenUSBDevice::ShowPreviews(std::vector<LedPreview> previews) {
     if (!PictureShown()) return;
+    // A frame made on the user-interface thread (the keyboard's preview, from the window's
+    // timer) reaches the view at once: posting it would cost a turn of the event loop a frame.
+    if (tasks_.Ui().OnUiThread()) {
+        if (IDeviceView* view = view_.load()) view->ShowLightPreview(previews);
+        return;
+    }
     NotifyView([previews = std::move(previews)](IDeviceView& view) { view.ShowLightPreview(previews); });
 }
 

@@ -18,6 +18,9 @@ public:
     // Runs callback on the user-interface thread, later (never inside the caller, except in
     // the inline dispatcher). Callable from any thread.
     virtual void Post(std::function<void()> callback) = 0;
+    // Whether the caller runs on the user-interface thread. Only the window's dispatcher knows
+    // one: the others answer false, and their callers post.
+    virtual bool OnUiThread() const { return false; }
 };
 
 // Runs every callback at once on the posting thread: the command line has no event loop.

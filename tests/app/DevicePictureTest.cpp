@@ -131,6 +131,26 @@ TEST_F(DevicePictureTest, TheKeycapIsDrawnOverTheLightBelowItAndANewTextShows) {
 // With and without a picture above (a keycap over part of the light, at an offset) and one
 // beneath (the device picture), for several tints, as painting the picture beneath, the look,
 // the tinted shape and the picture above in turn would give.
+// A page holds its pictures over a frame: nothing is asked of Qt meanwhile, and the frame is on
+// the screen as soon as the hold ends, with no event of its own.
+TEST_F(DevicePictureTest, AHeldFrameIsPaintedAtOnceWhenTheHoldEnds) {
+    PaintCounter counter(&picture);
+    picture.HoldRepaints();
+    lights[4]->SetLightDisplay(0x0000FF, 255, true);
+    lights[6]->SetLightDisplay(0x00FF00, 255, true);
+    Settle();
+    EXPECT_TRUE(counter.areas.empty());
+    picture.RepaintHeld();
+    ASSERT_EQ(counter.areas.size(), 1u);
+    EXPECT_EQ(OnScreen({4 + 4 * 18 + 8, 12}), QColor(255, 0, 0));
+    EXPECT_EQ(OnScreen({4 + 6 * 18 + 8, 12}), QColor(0, 0, 255));
+    // A hold in which nothing changed paints nothing.
+    picture.HoldRepaints();
+    picture.RepaintHeld();
+    Settle();
+    EXPECT_EQ(counter.areas.size(), 1u);
+}
+
 TEST(KeyButtonLayersTest, TheLightIsLaidOverTheLookAsPaintingItOverWouldLayIt) {
     QImage look(4, 1, QImage::Format_ARGB32_Premultiplied);
     look.fill(QColor(40, 80, 120, 160));
@@ -442,6 +462,15 @@ TEST_F(OpaquePictureTest, AFrameOfLightsLeavesTheScreenAWholeRepaintWouldLeave) 
         EXPECT_EQ(afterFrame, screen());
     }
     QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(130, 50));
+}
+
+TEST_F(OpaquePictureTest, AHeldFrameIsPaintedAtOnceInTheOpaqueAreaWhenTheHoldEnds) {
+    picture->HoldRepaints();
+    lights[3]->SetLightDisplay(0x0000FF, 255, true);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(OnScreen({10 + 8 + 3 * 18 + 8, 10 + 16}), QColor(Qt::black));
+    picture->RepaintHeld();
+    EXPECT_EQ(OnScreen({10 + 8 + 3 * 18 + 8, 10 + 16}), QColor(255, 0, 0));
 }
 
 TEST_F(OpaquePictureTest, TheOpaqueAreaTakesNoMouseEventsAndShowsTheBand) {

@@ -425,6 +425,43 @@ TEST_F(KeyboardModelTest, FramesShowTheLedBufferAndSendNothingToTheKeyboard) {
     model_.SetView(nullptr);
 }
 
+// Says whether its caller is on the user-interface thread, and keeps what is posted.
+class ThreadAwareUi : public IUiDispatcher {
+public:
+    explicit ThreadAwareUi(bool onUiThread) : onUiThread_(onUiThread) {}
+    void Post(std::function<void()> callback) override { posted.push_back(std::move(callback)); }
+    bool OnUiThread() const override { return onUiThread_; }
+    std::vector<std::function<void()>> posted;
+
+private:
+    bool onUiThread_;
+};
+
+// The window makes the keyboard's frames on its own thread: they reach the view at once, with
+// nothing posted. A frame made elsewhere is posted to the user-interface thread.
+TEST(KeyboardModelFrameTest, AFrameMadeOnTheUserInterfaceThreadReachesTheViewWithoutAPost) {
+    for (const bool onUiThread : {true, false}) {
+        SCOPED_TRACE(onUiThread ? "on the user-interface thread" : "on another thread");
+        test::TempFolder folder;
+        test::EmulatedChannel emu(emulator::EmulatedKind::Keyboard);
+        ThreadAwareUi ui(onUiThread);
+        CTalvorenKeyboardDevice model(emu, ui, TaskQueueMode::Inline);
+        ConfigureKeyboard(model, folder / "data");
+        PreviewView view;
+        model.SetView(&view);
+        model.SetLightPreview(true);
+        model.SetLedColour(3, LedEntry{{10, 20, 30}, 128}.Packed());
+        const size_t postedBefore = ui.posted.size();
+        model.SendLedFrame();
+        EXPECT_EQ(ui.posted.size() - postedBefore, onUiThread ? 0u : 1u);
+        if (!onUiThread) ui.posted.back()();
+        ASSERT_EQ(view.calls, 1);
+        ASSERT_EQ(view.shown.size(), size_t(kKeyCount));
+        EXPECT_EQ(view.shown[3], (LedPreview{10 + 30 * 256 + 20 * 65536, 128}));
+        model.SetView(nullptr);
+    }
+}
+
 TEST_F(KeyboardModelTest, AModeChangeRestartsThePreviewWithTheModesStartAction) {
     Attach();
     {

@@ -91,17 +91,35 @@ void CSelectPanelUI::RepaintLight(CDeviceKeyButtonUI* button) {
         return RepaintArea(place);
     relit_.push_back(button);
     pending_ = pending_.united(place);
-    opaqueArea_->update(pending_.translated(-opaqueArea_->pos()));
+    Ask(pending_);
+}
+
+void CSelectPanelUI::HoldRepaints() { held_ = true; }
+
+void CSelectPanelUI::RepaintHeld() {
+    held_ = false;
+    if (!heldAsked_) return;
+    heldAsked_ = false;
+    Ask(pending_, true);
+}
+
+void CSelectPanelUI::Refresh(const QRect& area) {
+    relitOnly_ = false;
+    Ask(area);
 }
 
 // Qt repaints neither an opaque child for its parent's update nor the parent where the child
-// covers it: each is asked for its own part.
-void CSelectPanelUI::Refresh(const QRect& area) {
-    relitOnly_ = false;
-    if (opaqueArea_ == nullptr || opaqueArea_->isHidden()) return update(area);
+// covers it: each is asked for its own part. While held, the asked areas gather in pending_.
+void CSelectPanelUI::Ask(const QRect& area, bool now) {
+    if (held_) {
+        heldAsked_ = true;
+        return;
+    }
+    const auto ask = [now](QWidget* widget, const QRect& part) { now ? widget->repaint(part) : widget->update(part); };
+    if (opaqueArea_ == nullptr || opaqueArea_->isHidden()) return ask(this, area);
     const QRect inside = area & opaqueArea_->geometry();
-    if (!inside.isEmpty()) opaqueArea_->update(inside.translated(-opaqueArea_->pos()));
-    if (inside != area) update(area);
+    if (!inside.isEmpty()) ask(opaqueArea_, inside.translated(-opaqueArea_->pos()));
+    if (inside != area) ask(this, area);
 }
 
 bool CSelectPanelUI::event(QEvent* event) {

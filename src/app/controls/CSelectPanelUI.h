@@ -44,6 +44,11 @@ public:
     void RepaintArea(const QRect& area);
     // Only the light of a shown key button changed (its place and look did not).
     void RepaintLight(CDeviceKeyButtonUI* button);
+    // Between these two the repaints the buttons ask for gather, and RepaintHeld paints them at
+    // once: a device page holds its pictures over a light frame, which then costs no turn of
+    // the event loop of its own.
+    void HoldRepaints();
+    void RepaintHeld();
     // A key button came, went, moved or changed its stacking place: the drawing order is found
     // again, and the opaque area placed again.
     void ButtonsChanged();
@@ -68,6 +73,10 @@ private:
     void SelectTouchedButtons();
     // Repaints area (the picture's coordinates), in the picture and in its opaque area.
     void Refresh(const QRect& area);
+    // Asks Qt to repaint area, later or (now) at once; nothing while held.
+    void Ask(const QRect& area, bool now = false);
+    bool held_ = false;
+    bool heldAsked_ = false;
     // Lays the opaque area over the part of the background picture that is opaque, unless a
     // shown key button lies across its border: such a button would be painted in two parts, by the
     // picture and by the area, in every frame.
