@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <QFile>
 #include <QPushButton>
 #include <QStackedWidget>
 
@@ -58,6 +59,22 @@ TEST_F(ShippedSkinTest, EveryUiFileBuilds) {
         if (Build(path)) ++built;
     }
     EXPECT_GE(built, 5);
+}
+
+// Qt drops the part of a style sheet it cannot parse with no more than a warning, so the
+// warning is what is looked for: the whole shipped sheet parses.
+TEST_F(ShippedSkinTest, TheStyleSheetParses) {
+    QFile style(QString(test::SourceSkinDir()) + "/style.qss");
+    ASSERT_TRUE(style.open(QIODevice::ReadOnly));
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
+    QWidget probe;
+    probe.setStyleSheet(QString::fromUtf8(style.readAll()));
+    probe.ensurePolished();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
 }
 
 struct PageCase {
